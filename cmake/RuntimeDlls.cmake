@@ -1,0 +1,23 @@
+# Copies the compiler's runtime DLLs into bin/: without them a program under
+# Wine exits with code 53 and prints nothing.
+function(copy_runtime_dlls)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    set(gcc_dll libgcc_s_dw2-1.dll)
+  else()
+    set(gcc_dll libgcc_s_seh-1.dll)
+  endif()
+  set(bin_dir ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  file(MAKE_DIRECTORY ${bin_dir})
+  foreach(dll ${gcc_dll} libstdc++-6.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${dll_path}")
+      find_file(dll_path_${dll} ${dll} PATHS /usr/${MINGW_TRIPLE}/lib NO_DEFAULT_PATH)
+      set(dll_path ${dll_path_${dll}})
+    endif()
+    if(NOT EXISTS "${dll_path}")
+      message(FATAL_ERROR "Runtime DLL ${dll} not found for ${CMAKE_CXX_COMPILER}")
+    endif()
+    file(COPY ${dll_path} DESTINATION ${bin_dir})
+  endforeach()
+endfunction()

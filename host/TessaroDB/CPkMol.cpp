@@ -1,0 +1,5 @@
+#include "CPkMol.h"
+
+CPkMol::CPkMol(LPCSTR lpszName, int nLength) : m_strName(lpszName), m_nLength(nLength)
+{
+}

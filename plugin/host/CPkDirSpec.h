@@ -1,0 +1,17 @@
+// A directory of the host's installation; MAINDIR is the installation directory itself.
+#pragma once
+#include "TessaroUtilsApi.h"
+#include <afx.h>
+
+class TESSAROUTILS_API CPkDirSpec
+{
+public:
+    // The directory without a trailing backslash. For MAINDIR: the folder of the running
+    // program, unless the environment variable TESSARO_MAINDIR names another one.
+    CString GetPath() const;
+};
+
+extern TESSAROUTILS_API CPkDirSpec MAINDIR;
+
+// The environment variable that overrides the installation directory (tests use a scratch folder).
+#define TESSARO_MAINDIR_VARIABLE "TESSARO_MAINDIR"

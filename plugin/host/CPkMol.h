@@ -1,0 +1,17 @@
+// A molecule of the host's database, as far as an analysis reads it: its name and length.
+#pragma once
+#include "TessaroDBApi.h"
+#include <afx.h>
+
+class TESSARODB_API CPkMol
+{
+public:
+    CPkMol(LPCSTR lpszName, int nLength);
+
+    CString GetName() const { return m_strName; }
+    int GetLength() const { return m_nLength; }
+
+private:
+    CString m_strName;
+    int m_nLength;  // residues
+};

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds both targets: build/x86_64 (the one the tests run, with the tests) and
+# build/i686 (the shipped 32-bit CleavagePlugin.tsplugin).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs="${BUILD_JOBS:-$(nproc)}"
+for arch in x86_64 i686; do
+  tests=ON
+  [ "$arch" = i686 ] && tests=OFF
+  cmake -S . -B "build/$arch" -G "Unix Makefiles" \
+    -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-$arch.cmake" \
+    -DCLEAVAGE_BUILD_TESTS=$tests >/dev/null
+  cmake --build "build/$arch" -j "$jobs"
+done

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The test command: on a fresh Debian 12 machine it installs what is needed, builds
+# both targets, runs every test under Wine and Xvfb, and inspects the 32-bit module.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+bash scripts/build.sh
+bash scripts/check-module.sh
+
+source scripts/wine-env.sh
+make_wine_prefix
+
+xvfb_pid=""
+idle_pid=""
+cleanup() {
+  [ -n "$idle_pid" ] && kill "$idle_pid" 2>/dev/null || true
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -f "${display_file:-}"
+}
+trap cleanup EXIT
+
+# One Xvfb for the whole run, on a display number it picks itself.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+[ -s "$display_file" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n1 "$display_file")"
+
+# Wine's background services start with the first Windows program and inherit its
+# streams; started here, they stay off ctest's pipe, and ctest need not wait for them.
+/usr/lib/wine/wineserver -p
+/usr/lib/wine/wine64 build/x86_64/bin/WineIdle.exe </dev/null >/dev/null 2>&1 &
+idle_pid=$!
+
+ctest --test-dir build/x86_64 --output-on-failure "$@"

@@ -1,0 +1,18 @@
+// The toolkit's core: objects and run-time classes, strings, collections, exceptions, files.
+#pragma once
+#include "afx/afxdefs.h"
+#include "afx/CObject.h"
+#include "afx/CString.h"
+#include "afx/CList.h"
+#include "afx/CArray.h"
+#include "afx/CStringList.h"
+#include "afx/CStringArray.h"
+#include "afx/CDWordArray.h"
+#include "afx/CException.h"
+#include "afx/CMemoryException.h"
+#include "afx/CFileException.h"
+#include "afx/CArchiveException.h"
+#include "afx/CFile.h"
+#include "afx/CMemFile.h"
+#include "afx/AfxMessageBox.h"
+#include "afx/AfxExtensionModule.h"

@@ -1,0 +1,8 @@
+// Ordered list of strings; duplicates allowed.
+#pragma once
+#include "afx/CList.h"
+#include "afx/CString.h"
+
+class CStringList : public CList<CString, const CString&>
+{
+};
