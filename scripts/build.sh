@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+bash scripts/install-deps.sh
+
 jobs="${BUILD_JOBS:-$(nproc)}"
 for arch in x86_64 i686; do
   tests=ON

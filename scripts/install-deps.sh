@@ -8,7 +8,7 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest
   wine wine64 fonts-wine
-  xvfb x11-utils imagemagick
+  xvfb
 )
 
 missing=()

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+
 bash scripts/build.sh
 bash scripts/check-module.sh
 
