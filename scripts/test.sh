@@ -4,7 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-
 bash scripts/build.sh
 bash scripts/check-module.sh
 
