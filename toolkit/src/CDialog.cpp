@@ -39,10 +39,8 @@ BOOL CDialog::OnInitDialog()
 
 INT_PTR CDialog::DoModal()
 {
-    const HINSTANCE hInst = AfxFindResourceHandle(m_lpszTemplateName, (LPCSTR)RT_DIALOG);
-    const HRSRC hResource = hInst ? ::FindResourceA(hInst, m_lpszTemplateName, (LPCSTR)RT_DIALOG) : NULL;
-    const HGLOBAL hTemplate = hResource ? ::LoadResource(hInst, hResource) : NULL;
-    const LPCDLGTEMPLATEA lpTemplate = hTemplate ? (LPCDLGTEMPLATEA)::LockResource(hTemplate) : NULL;
+    HINSTANCE hInst = NULL;
+    const LPCDLGTEMPLATEA lpTemplate = AfxLoadDialogTemplate(m_lpszTemplateName, hInst);
     if (lpTemplate == NULL)
         return -1;
 
@@ -62,7 +60,8 @@ INT_PTR CDialog::DoModal()
 
     m_nModalResult = -1;
     m_bContinueModal = TRUE;
-    if (CreateDlgIndirect(lpTemplate, hWndParent, hInst) && m_bContinueModal)
+    BOOL bAttached = FALSE;
+    if (AfxCreateDlgIndirect(this, lpTemplate, hWndParent, hInst, bAttached) != NULL && m_bContinueModal)
         RunModalLoop();
     m_bContinueModal = FALSE;
 
@@ -77,13 +76,22 @@ INT_PTR CDialog::DoModal()
     return m_nModalResult;
 }
 
-BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, HWND hWndParent, HINSTANCE hInst)
+LPCDLGTEMPLATEA AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE& hInst)
+{
+    hInst = AfxFindResourceHandle(lpszTemplateName, (LPCSTR)RT_DIALOG);
+    const HRSRC hResource = hInst ? ::FindResourceA(hInst, lpszTemplateName, (LPCSTR)RT_DIALOG) : NULL;
+    const HGLOBAL hTemplate = hResource ? ::LoadResource(hInst, hResource) : NULL;
+    return hTemplate ? (LPCDLGTEMPLATEA)::LockResource(hTemplate) : NULL;
+}
+
+HWND AfxCreateDlgIndirect(CWnd* pWnd, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent, HINSTANCE hInst,
+                          BOOL& bAttached)
 {
     AfxInitCommonControls();
-    AfxHookWindowCreate(this);
-    const HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, hWndParent, AfxDlgProc, 0);
-    AfxUnhookWindowCreate();
-    return hWnd != NULL;
+    AfxHookWindowCreate(pWnd);
+    const HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpTemplate, hWndParent, AfxDlgProc, 0);
+    bAttached = AfxUnhookWindowCreate();
+    return hWnd;
 }
 
 int CDialog::RunModalLoop()

@@ -14,19 +14,20 @@ CFormView::CFormView(LPCSTR lpszTemplateName) : m_lpszTemplateName(lpszTemplateN
 BOOL CFormView::Create(LPCSTR /*lpszClassName*/, LPCSTR /*lpszWindowName*/, DWORD dwStyle, const RECT& rect,
                        CWnd* pParentWnd, UINT nID, CCreateContext* /*pContext*/)
 {
-    const HINSTANCE hInst = AfxFindResourceHandle(m_lpszTemplateName, (LPCSTR)RT_DIALOG);
-    const HRSRC hResource = hInst ? ::FindResourceA(hInst, m_lpszTemplateName, (LPCSTR)RT_DIALOG) : NULL;
-    const HGLOBAL hTemplate = hResource ? ::LoadResource(hInst, hResource) : NULL;
-    const LPCDLGTEMPLATEA lpTemplate = hTemplate ? (LPCDLGTEMPLATEA)::LockResource(hTemplate) : NULL;
-    if (lpTemplate == NULL || pParentWnd == NULL)
-        return FALSE;
-
-    AfxInitCommonControls();
-    AfxHookWindowCreate(this);
-    const HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpTemplate, pParentWnd->m_hWnd, AfxDlgProc, 0);
-    AfxUnhookWindowCreate();
+    HINSTANCE hInst = NULL;
+    const LPCDLGTEMPLATEA lpTemplate = AfxLoadDialogTemplate(m_lpszTemplateName, hInst);
+    HWND hWnd = NULL;
+    BOOL bAttached = FALSE;
+    if (lpTemplate != NULL && pParentWnd != NULL)
+        hWnd = AfxCreateDlgIndirect(this, lpTemplate, pParentWnd->m_hWnd, hInst, bAttached);
     if (hWnd == NULL)
+    {
+        // A view owns itself: a window that was made and failed has deleted it already;
+        // when no window was made, it goes the same way here.
+        if (!bAttached)
+            PostNcDestroy();
         return FALSE;
+    }
 
     // The template's own size is the form's total size; the window takes the requested place.
     CRect rcTemplate;

@@ -1,36 +1,18 @@
 #include "afxwin.h"
+#include "TempHandleMap.h"
 #include "ToolkitInternal.h"
-
-#include <unordered_map>
 
 namespace
 {
-// Temporary wrappers for handles the toolkit's users did not create (a DC's previous
-// pen, a window's font); they never delete the handle. Freed by AfxDeleteTempMap.
-std::unordered_map<HGDIOBJ, CGdiObject*>& TemporaryGdiMap()
-{
-    static std::unordered_map<HGDIOBJ, CGdiObject*> map;
-    return map;
-}
-
-std::unordered_map<HDC, CDC*>& TemporaryDCMap()
-{
-    static std::unordered_map<HDC, CDC*> map;
-    return map;
-}
+// Wrappers for handles the toolkit's users did not create (a DC's previous pen, a
+// window's font, the DC of WM_ERASEBKGND).
+CTempHandleMap<HGDIOBJ, CGdiObject, &CGdiObject::m_hObject> g_tempGdiObjects;
+CTempHandleMap<HDC, CDC, &CDC::m_hDC> g_tempDCs;
 }
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    if (hObject == NULL)
-        return NULL;
-    CGdiObject*& pTemp = TemporaryGdiMap()[hObject];
-    if (pTemp == NULL)
-    {
-        pTemp = new CGdiObject;
-        pTemp->m_hObject = hObject;
-    }
-    return pTemp;
+    return g_tempGdiObjects.FromHandle(hObject);
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -111,15 +93,7 @@ CDC::~CDC()
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
-    if (hDC == NULL)
-        return NULL;
-    CDC*& pTemp = TemporaryDCMap()[hDC];
-    if (pTemp == NULL)
-    {
-        pTemp = new CDC;
-        pTemp->m_hDC = hDC;
-    }
-    return pTemp;
+    return g_tempDCs.FromHandle(hDC);
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -208,16 +182,6 @@ CClientDC::~CClientDC()
 
 void AfxDeleteTempGdiMaps()
 {
-    for (auto& entry : TemporaryGdiMap())
-    {
-        entry.second->Detach();
-        delete entry.second;
-    }
-    TemporaryGdiMap().clear();
-    for (auto& entry : TemporaryDCMap())
-    {
-        entry.second->Detach();
-        delete entry.second;
-    }
-    TemporaryDCMap().clear();
+    g_tempGdiObjects.DeleteAll();
+    g_tempDCs.DeleteAll();
 }

@@ -1,4 +1,5 @@
 #include "afxwin.h"
+#include "TempHandleMap.h"
 #include "ToolkitInternal.h"
 
 #include <stdexcept>
@@ -18,9 +19,9 @@ std::unordered_map<HWND, CWnd*>& PermanentMap()
     return map;
 }
 
-std::unordered_map<HWND, CWnd*>& TemporaryMap()
+CTempHandleMap<HWND, CWnd, &CWnd::m_hWnd>& TemporaryMap()
 {
-    static std::unordered_map<HWND, CWnd*> map;
+    static CTempHandleMap<HWND, CWnd, &CWnd::m_hWnd> map;
     return map;
 }
 
@@ -70,13 +71,7 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
         return NULL;
     if (CWnd* pWnd = FromHandlePermanent(hWnd))
         return pWnd;
-    CWnd*& pTemp = TemporaryMap()[hWnd];
-    if (pTemp == NULL)
-    {
-        pTemp = new CWnd;
-        pTemp->m_hWnd = hWnd;
-    }
-    return pTemp;
+    return TemporaryMap().FromHandle(hWnd);
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
@@ -625,13 +620,7 @@ HINSTANCE AFXAPI AfxFindClassInstance(LPCSTR lpszClassName)
 
 void AFXAPI AfxDeleteTempMap()
 {
-    std::unordered_map<HWND, CWnd*> temporaries;
-    temporaries.swap(TemporaryMap());
-    for (auto& entry : temporaries)
-    {
-        entry.second->m_hWnd = NULL;
-        delete entry.second;
-    }
+    TemporaryMap().DeleteAll();
     AfxDeleteTempGdiMaps();
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include "afx.h"
 
+class CWnd;
+
 #include <exception>
 #include <stdexcept>
 #include <vector>
@@ -20,6 +22,13 @@ void AfxInitCommonControls();
 // extension modules in the order they registered.
 std::vector<HINSTANCE> AfxGetSearchModules();
 LPCSTR AfxRegisterDefaultWndClass();
+// The dialog template of that name and the module that holds it; NULL when none has it.
+LPCDLGTEMPLATEA AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE& hInst);
+// Creates a dialog window from the template with pWnd attached before its first message.
+// Returns the window, or NULL; bAttached tells whether pWnd was attached, in which case
+// a window that failed has already been through WM_NCDESTROY.
+HWND AfxCreateDlgIndirect(CWnd* pWnd, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent, HINSTANCE hInst,
+                          BOOL& bAttached);
 void AfxDeleteTempGdiMaps();
 // Tells the user about an error that escaped a message handler.
 void AfxReportUnexpectedError(const char* lpszWhat);

@@ -31,7 +31,6 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
 
-    BOOL CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, HWND hWndParent, HINSTANCE hInst);
     int RunModalLoop();
 
     LPCSTR m_lpszTemplateName;

@@ -6,6 +6,7 @@ class AFXKIT_API CFormView : public CScrollView
 {
     DECLARE_DYNAMIC(CFormView)
 public:
+    // On failure the view is gone: it deletes itself, as it does with its window.
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID, CCreateContext* pContext = NULL) override;
     void OnInitialUpdate() override;
