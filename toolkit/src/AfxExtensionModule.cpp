@@ -1,4 +1,4 @@
-#include "afx.h"
+#include "ToolkitInternal.h"
 
 #include <algorithm>
 #include <vector>
@@ -55,13 +55,18 @@ CDynLinkLibrary::~CDynLinkLibrary()
     chain.erase(std::remove(chain.begin(), chain.end(), this), chain.end());
 }
 
+std::vector<HINSTANCE> AfxGetSearchModules()
+{
+    std::vector<HINSTANCE> modules = {GetModuleHandleA(NULL), AfxGetToolkitInstance()};
+    for (const CDynLinkLibrary* pLibrary : LibraryChain())
+        modules.push_back(pLibrary->m_hResource);
+    return modules;
+}
+
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
 {
-    const HMODULE hProgram = GetModuleHandleA(NULL);
-    if (FindResourceA(hProgram, lpszName, lpszType))
-        return hProgram;
-    for (const CDynLinkLibrary* pLibrary : LibraryChain())
-        if (FindResourceA(pLibrary->m_hResource, lpszName, lpszType))
-            return pLibrary->m_hResource;
+    for (const HINSTANCE hInstance : AfxGetSearchModules())
+        if (FindResourceA(hInstance, lpszName, lpszType))
+            return hInstance;
     return NULL;
 }

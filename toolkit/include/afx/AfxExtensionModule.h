@@ -26,6 +26,6 @@ public:
     HMODULE m_hResource;
 };
 
-// The module that holds the resource: the program's own first, then the
+// The module that holds the resource: the program's own first, then the toolkit's, then the
 // extension modules; NULL if none has it.
 AFXKIT_API HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);

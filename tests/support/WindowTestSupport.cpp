@@ -1,0 +1,97 @@
+#include "WindowTestSupport.h"
+
+#include <deque>
+#include <stdexcept>
+
+namespace
+{
+const char kHostClass[] = "CleavageTestHost";
+const char kActionClass[] = "CleavageTestActions";
+const UINT kRunActionMessage = WM_APP + 1;
+
+std::deque<std::function<void()>>& PendingActions()
+{
+    static std::deque<std::function<void()>> actions;
+    return actions;
+}
+
+void RegisterOnce(LPCSTR lpszClassName, WNDPROC pfnWndProc, HBRUSH hbrBackground)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExA(::GetModuleHandleA(NULL), lpszClassName, &wc))
+        return;
+    wc.lpfnWndProc = pfnWndProc;
+    wc.hInstance = ::GetModuleHandleA(NULL);
+    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    wc.hbrBackground = hbrBackground;
+    wc.lpszClassName = lpszClassName;
+    if (!::RegisterClassExA(&wc))
+        throw std::runtime_error("cannot register a test window class");
+}
+
+LRESULT CALLBACK ActionWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != kRunActionMessage)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    std::function<void()> action = std::move(PendingActions().front());
+    PendingActions().pop_front();
+    action();
+    return 0;
+}
+
+HWND ActionWindow()
+{
+    static HWND s_hWnd = NULL;
+    if (s_hWnd == NULL)
+    {
+        RegisterOnce(kActionClass, ActionWndProc, NULL);
+        s_hWnd = ::CreateWindowExA(0, kActionClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+                                   ::GetModuleHandleA(NULL), NULL);
+        if (s_hWnd == NULL)
+            throw std::runtime_error("cannot create the test action window");
+    }
+    return s_hWnd;
+}
+}
+
+TestHostWindow::TestHostWindow(const CRect& rect)
+{
+    RegisterOnce(kHostClass, ::DefWindowProcA, (HBRUSH)(COLOR_BTNFACE + 1));
+    if (!CreateEx(0, kHostClass, "Test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, rect, NULL, 0))
+        throw std::runtime_error("cannot create the test host window");
+    PumpMessages();
+}
+
+TestHostWindow::~TestHostWindow()
+{
+    DestroyWindow();
+    PumpMessages();
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        if (!CWnd::WalkPreTranslateTree(NULL, &msg))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    AfxDeleteTempMap();
+}
+
+void PostTestAction(std::function<void()> action)
+{
+    PendingActions().push_back(std::move(action));
+    ::PostMessageA(ActionWindow(), kRunActionMessage, 0, 0);
+}
+
+void PostKey(HWND hWnd, UINT nVirtualKey)
+{
+    const UINT nScanCode = ::MapVirtualKeyA(nVirtualKey, MAPVK_VK_TO_VSC);
+    ::PostMessageA(hWnd, WM_KEYDOWN, nVirtualKey, 1 | (nScanCode << 16));
+    ::PostMessageA(hWnd, WM_KEYUP, nVirtualKey, 1 | (nScanCode << 16) | 0xC0000000);
+}

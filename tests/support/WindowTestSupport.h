@@ -1,0 +1,24 @@
+// Support for tests of real windows: a top-level host window to parent the window under
+// test, message pumping, and actions that run inside a modal loop.
+#pragma once
+#include <afxwin.h>
+#include <functional>
+
+// A plain top-level window of the test program's own class, shown, with no map handlers.
+class TestHostWindow : public CWnd
+{
+public:
+    explicit TestHostWindow(const CRect& rect = CRect(50, 50, 650, 550));
+    ~TestHostWindow() override;
+};
+
+// Dispatches every message waiting in the queue (through PreTranslateMessage, as the
+// toolkit's modal loop does), then frees the toolkit's temporary objects.
+void PumpMessages();
+
+// Runs the action from the message loop that is running then (a dialog's modal loop),
+// after the messages already posted.
+void PostTestAction(std::function<void()> action);
+
+// Posts a key press (WM_KEYDOWN and WM_KEYUP) to a window.
+void PostKey(HWND hWnd, UINT nVirtualKey);

@@ -1,0 +1,227 @@
+#include "MessageBoxScript.h"
+#include "TestResource.h"
+#include "WindowTestSupport.h"
+
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string>& PreTranslated()
+{
+    static std::vector<std::string> records;
+    return records;
+}
+
+bool IsKeyDown(const MSG* pMsg, UINT nKey)
+{
+    return pMsg->message == WM_KEYDOWN && pMsg->wParam == nKey;
+}
+
+// Records the key-downs it sees; swallows Return when asked to.
+class CRecordingEdit : public CEdit
+{
+public:
+    BOOL m_bSwallowReturn = FALSE;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN)
+            PreTranslated().push_back("edit " + std::to_string(pMsg->wParam));
+        if (m_bSwallowReturn && IsKeyDown(pMsg, VK_RETURN))
+            return TRUE;
+        return CEdit::PreTranslateMessage(pMsg);
+    }
+};
+
+class CTestDialog : public CDialog
+{
+public:
+    enum { IDD = IDD_TEST_DIALOG };
+
+    CTestDialog() : CDialog(IDD) {}
+
+    CString m_strName = "Trypsin";
+    int m_bChecked = TRUE;
+    int m_nRadio = 2;
+    CRecordingEdit m_editName;
+    CListBox m_list;
+    int m_nInitCount = 0;
+    std::function<void(CTestDialog&)> m_onInit;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN)
+            PreTranslated().push_back("dialog " + std::to_string(pMsg->wParam));
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_TEST_NAME, m_editName);
+        DDX_Control(pDX, IDC_TEST_LIST, m_list);
+        DDX_Text(pDX, IDC_TEST_NAME, m_strName);
+        DDX_Check(pDX, IDC_TEST_CHECK, m_bChecked);
+        DDX_Radio(pDX, IDC_TEST_RADIO_FIRST, m_nRadio);
+    }
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        ++m_nInitCount;
+        if (m_onInit)
+            m_onInit(*this);
+        return TRUE;
+    }
+};
+
+class DialogTest : public testing::Test
+{
+protected:
+    void SetUp() override { PreTranslated().clear(); }
+
+    TestHostWindow m_host;
+};
+}
+
+TEST_F(DialogTest, ExchangeFillsTheControlsAndOkReadsThemBack)
+{
+    CTestDialog dlg;
+    dlg.m_onInit = [](CTestDialog& d) {
+        // What the first exchange showed.
+        CString strShown;
+        d.m_editName.GetWindowText(strShown);
+        EXPECT_STREQ("Trypsin", strShown);
+        EXPECT_EQ(BST_CHECKED, (int)d.IsDlgButtonChecked(IDC_TEST_CHECK));
+        EXPECT_EQ(BST_CHECKED, (int)d.IsDlgButtonChecked(IDC_TEST_RADIO_THIRD));
+        EXPECT_EQ(BST_UNCHECKED, (int)d.IsDlgButtonChecked(IDC_TEST_RADIO_FIRST));
+
+        PostTestAction([&d] {
+            d.m_editName.SetWindowText("Lys-C");
+            d.CheckDlgButton(IDC_TEST_CHECK, BST_UNCHECKED);
+            d.CheckRadioButton(IDC_TEST_RADIO_FIRST, IDC_TEST_RADIO_THIRD, IDC_TEST_RADIO_SECOND);
+            d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
+        });
+    };
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(1, dlg.m_nInitCount);
+    EXPECT_STREQ("Lys-C", dlg.m_strName);
+    EXPECT_FALSE(dlg.m_bChecked);
+    EXPECT_EQ(1, dlg.m_nRadio);
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    EXPECT_EQ(nullptr, dlg.m_editName.m_hWnd) << "controls are detached with the dialog";
+}
+
+TEST_F(DialogTest, RadioGroupWithNothingCheckedSavesMinusOne)
+{
+    CTestDialog dlg;
+    dlg.m_nRadio = -1;
+    dlg.m_onInit = [](CTestDialog& d) { PostTestAction([&d] { d.GetDlgItem(IDOK)->SendMessage(BM_CLICK); }); };
+    dlg.m_nRadio = 7;  // no such button: all unchecked
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(-1, dlg.m_nRadio);
+}
+
+TEST_F(DialogTest, EscapeKeyPostedToAControlCancels)
+{
+    CTestDialog dlg;
+    dlg.m_onInit = [](CTestDialog& d) {
+        PostTestAction([&d] {
+            d.m_editName.SetWindowText("changed");
+            PostKey(d.m_editName.m_hWnd, VK_ESCAPE);
+        });
+    };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_STREQ("Trypsin", dlg.m_strName) << "Cancel does not read the controls";
+}
+
+TEST_F(DialogTest, KeyPassesThroughTheControlThenItsDialog)
+{
+    CTestDialog dlg;
+    dlg.m_onInit = [](CTestDialog& d) {
+        PostTestAction([&d] {
+            PostKey(d.m_editName.m_hWnd, 'A');
+            PostTestAction([&d] { d.EndDialog(IDABORT); });
+        });
+    };
+    EXPECT_EQ(IDABORT, dlg.DoModal());
+    const std::vector<std::string> expected = {"edit 65", "dialog 65"};
+    EXPECT_EQ(expected, PreTranslated());
+}
+
+TEST_F(DialogTest, KeySwallowedByTheControlNeverReachesTheDialog)
+{
+    CTestDialog dlg;
+    dlg.m_onInit = [](CTestDialog& d) {
+        d.m_editName.m_bSwallowReturn = TRUE;
+        PostTestAction([&d] {
+            PostKey(d.m_editName.m_hWnd, VK_RETURN);
+            PostTestAction([&d] { d.EndDialog(IDABORT); });
+        });
+    };
+    // Without the swallowing, Return would press the default button (IDOK).
+    EXPECT_EQ(IDABORT, dlg.DoModal());
+    const std::vector<std::string> expected = {"edit 13"};
+    EXPECT_EQ(expected, PreTranslated());
+}
+
+TEST_F(DialogTest, EndDialogDuringInitialisationEndsWithoutALoop)
+{
+    CTestDialog dlg;
+    dlg.m_onInit = [](CTestDialog& d) { d.EndDialog(IDCANCEL); };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(1, dlg.m_nInitCount);
+}
+
+TEST_F(DialogTest, MessageBoxInsideTheDialogIsAnsweredByTheScript)
+{
+    MessageBoxScript boxes;
+    boxes.Answer(IDCANCEL);
+    boxes.Answer(IDOK);
+    CTestDialog dlg;
+    int nFirst = 0, nSecond = 0;
+    dlg.m_onInit = [&](CTestDialog& d) {
+        PostTestAction([&] {
+            nFirst = AfxMessageBox("Delete the item?", MB_OKCANCEL);
+            nSecond = AfxMessageBox("Delete the item?", MB_OKCANCEL);
+            d.EndDialog(IDOK);
+        });
+    };
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(IDCANCEL, nFirst);
+    EXPECT_EQ(IDOK, nSecond);
+    ASSERT_EQ(2u, boxes.Calls().size());
+    EXPECT_EQ((UINT)MB_OKCANCEL, boxes.Calls()[1].nType);
+}
+
+TEST_F(DialogTest, DialogWithoutWindowIsAPlainObject)
+{
+    CTestDialog holder;
+    EXPECT_EQ(nullptr, holder.GetSafeHwnd());
+    EXPECT_TRUE(holder.IsKindOf(RUNTIME_CLASS(CDialog)));
+    EXPECT_STREQ("Trypsin", holder.m_strName);
+}
+
+TEST_F(DialogTest, MissingTemplateReturnsMinusOne)
+{
+    CDialog dlg(4242);
+    EXPECT_EQ(-1, dlg.DoModal());
+}
+
+TEST_F(DialogTest, GotoDlgCtrlMovesTheFocus)
+{
+    CTestDialog dlg;
+    int nFocusedId = 0;
+    dlg.m_onInit = [&](CTestDialog& d) {
+        PostTestAction([&] {
+            d.GotoDlgCtrl(&d.m_list);
+            nFocusedId = ::GetDlgCtrlID(::GetFocus());
+            d.EndDialog(IDOK);
+        });
+    };
+    dlg.DoModal();
+    EXPECT_EQ(IDC_TEST_LIST, nFocusedId);
+}

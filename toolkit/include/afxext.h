@@ -1,0 +1,4 @@
+// Form views.
+#pragma once
+#include "afxwin.h"
+#include "afx/CFormView.h"

@@ -1,0 +1,20 @@
+// The toolkit's windows: window objects and message maps, dialogs, views, controls,
+// drawing and data exchange.
+#pragma once
+#include "afx.h"
+#include "afx/CPoint.h"
+#include "afx/CSize.h"
+#include "afx/CRect.h"
+#include "afx/CCmdTarget.h"
+#include "afx/CWnd.h"
+#include "afx/CGdiObject.h"
+#include "afx/CDC.h"
+#include "afx/CDataExchange.h"
+#include "afx/CDialog.h"
+#include "afx/CView.h"
+#include "afx/CScrollView.h"
+#include "afx/CListBox.h"
+#include "afx/CEdit.h"
+#include "afx/CButton.h"
+#include "afx/CScrollBar.h"
+#include "afx/CWinApp.h"

@@ -1,0 +1,88 @@
+#include "afxwin.h"
+
+#include <stdexcept>
+
+CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_hWndLastControl(NULL), m_bEditLastControl(FALSE)
+{
+}
+
+HWND CDataExchange::PrepareCtrl(int nIDC)
+{
+    const HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
+    if (hWndCtrl == NULL)
+    {
+        CString strError;
+        strError.Format("data exchange with control %d, which the window does not have", nIDC);
+        throw std::logic_error(strError.GetString());
+    }
+    m_hWndLastControl = hWndCtrl;
+    m_bEditLastControl = FALSE;
+    return hWndCtrl;
+}
+
+HWND CDataExchange::PrepareEditCtrl(int nIDC)
+{
+    const HWND hWndCtrl = PrepareCtrl(nIDC);
+    m_bEditLastControl = TRUE;
+    return hWndCtrl;
+}
+
+void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    if (rControl.m_hWnd != NULL)
+        return;
+    const HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (!rControl.SubclassWindow(hWndCtrl))
+    {
+        CString strError;
+        strError.Format("control %d cannot be attached to a second object", nIDC);
+        throw std::logic_error(strError.GetString());
+    }
+}
+
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+{
+    const HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        CWnd::FromHandle(hWndCtrl)->GetWindowText(value);
+    else
+        ::SetWindowTextA(hWndCtrl, value);
+}
+
+void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+{
+    const HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = (int)::SendMessageA(hWndCtrl, BM_GETCHECK, 0, 0);
+    else
+        ::SendMessageA(hWndCtrl, BM_SETCHECK, (WPARAM)value, 0);
+}
+
+void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
+{
+    const HWND hWndFirst = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = -1;
+
+    // The group runs from the first button to the next control that starts a group.
+    int iButton = 0;
+    for (HWND hWndCtrl = hWndFirst; hWndCtrl != NULL; hWndCtrl = ::GetWindow(hWndCtrl, GW_HWNDNEXT))
+    {
+        if (hWndCtrl != hWndFirst && (::GetWindowLongPtrA(hWndCtrl, GWL_STYLE) & WS_GROUP))
+            break;
+        if (::SendMessageA(hWndCtrl, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)
+        {
+            if (pDX->m_bSaveAndValidate)
+            {
+                if (::SendMessageA(hWndCtrl, BM_GETCHECK, 0, 0) != BST_UNCHECKED)
+                    value = iButton;
+            }
+            else
+            {
+                ::SendMessageA(hWndCtrl, BM_SETCHECK, iButton == value, 0);
+            }
+            ++iButton;
+        }
+    }
+}

@@ -1,0 +1,223 @@
+#include "afxwin.h"
+#include "ToolkitInternal.h"
+
+#include <unordered_map>
+
+namespace
+{
+// Temporary wrappers for handles the toolkit's users did not create (a DC's previous
+// pen, a window's font); they never delete the handle. Freed by AfxDeleteTempMap.
+std::unordered_map<HGDIOBJ, CGdiObject*>& TemporaryGdiMap()
+{
+    static std::unordered_map<HGDIOBJ, CGdiObject*> map;
+    return map;
+}
+
+std::unordered_map<HDC, CDC*>& TemporaryDCMap()
+{
+    static std::unordered_map<HDC, CDC*> map;
+    return map;
+}
+}
+
+CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
+{
+    if (hObject == NULL)
+        return NULL;
+    CGdiObject*& pTemp = TemporaryGdiMap()[hObject];
+    if (pTemp == NULL)
+    {
+        pTemp = new CGdiObject;
+        pTemp->m_hObject = hObject;
+    }
+    return pTemp;
+}
+
+BOOL CGdiObject::Attach(HGDIOBJ hObject)
+{
+    if (hObject == NULL || m_hObject != NULL)
+        return FALSE;
+    m_hObject = hObject;
+    return TRUE;
+}
+
+HGDIOBJ CGdiObject::Detach()
+{
+    const HGDIOBJ hObject = m_hObject;
+    m_hObject = NULL;
+    return hObject;
+}
+
+BOOL CGdiObject::DeleteObject()
+{
+    if (m_hObject == NULL)
+        return FALSE;
+    return ::DeleteObject(Detach());
+}
+
+BOOL CGdiObject::CreateStockObject(int nIndex)
+{
+    return Attach(::GetStockObject(nIndex));
+}
+
+CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor)
+{
+    if (!CreatePen(nPenStyle, nWidth, crColor))
+        throw std::runtime_error("cannot create a pen");
+}
+
+BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+{
+    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+}
+
+CBrush::CBrush(COLORREF crColor)
+{
+    if (!CreateSolidBrush(crColor))
+        throw std::runtime_error("cannot create a brush");
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor)
+{
+    return Attach(::CreateSolidBrush(crColor));
+}
+
+BOOL CBrush::CreateSysColorBrush(int nIndex)
+{
+    return Attach(::GetSysColorBrush(nIndex));
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
+{
+    return Attach(::CreateFontIndirectA(lpLogFont));
+}
+
+BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
+{
+    return Attach(::CreateRectRgn(x1, y1, x2, y2));
+}
+
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect)
+{
+    return Attach(::CreateRectRgnIndirect(lpRect));
+}
+
+CDC::~CDC()
+{
+    // A CDC made by FromHandle or Attach does not own the DC; CPaintDC and CClientDC
+    // release theirs in their own destructors.
+    m_hDC = NULL;
+}
+
+CDC* PASCAL CDC::FromHandle(HDC hDC)
+{
+    if (hDC == NULL)
+        return NULL;
+    CDC*& pTemp = TemporaryDCMap()[hDC];
+    if (pTemp == NULL)
+    {
+        pTemp = new CDC;
+        pTemp->m_hDC = hDC;
+    }
+    return pTemp;
+}
+
+BOOL CDC::Attach(HDC hDC)
+{
+    if (hDC == NULL || m_hDC != NULL)
+        return FALSE;
+    m_hDC = hDC;
+    return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    const HDC hDC = m_hDC;
+    m_hDC = NULL;
+    return hDC;
+}
+
+CGdiObject* CDC::SelectObject(CGdiObject* pObject)
+{
+    return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->m_hObject));
+}
+
+CGdiObject* CDC::SelectStockObject(int nIndex)
+{
+    return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex)));
+}
+
+int CDC::SelectClipRgn(CRgn* pRgn)
+{
+    return ::SelectClipRgn(m_hDC, pRgn ? (HRGN)pRgn->m_hObject : NULL);
+}
+
+int CDC::IntersectClipRect(LPCRECT lpRect)
+{
+    return ::IntersectClipRect(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    POINT previous = {};
+    ::MoveToEx(m_hDC, x, y, &previous);
+    return previous;
+}
+
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
+{
+    ::SetBkColor(m_hDC, clr);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, NULL, 0, NULL);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
+{
+    const RECT rect = {x, y, x + cx, y + cy};
+    FillSolidRect(&rect, clr);
+}
+
+CSize CDC::GetTextExtent(const CString& str) const
+{
+    SIZE size = {};
+    ::GetTextExtentPoint32A(m_hDC, str, str.GetLength(), &size);
+    return size;
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+{
+    if (!Attach(::BeginPaint(m_hWnd, &m_ps)))
+        throw std::runtime_error("BeginPaint failed");
+}
+
+CPaintDC::~CPaintDC()
+{
+    ::EndPaint(m_hWnd, &m_ps);
+    Detach();
+}
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
+{
+    if (!Attach(::GetDC(m_hWnd)))
+        throw std::runtime_error("GetDC failed");
+}
+
+CClientDC::~CClientDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}
+
+void AfxDeleteTempGdiMaps()
+{
+    for (auto& entry : TemporaryGdiMap())
+    {
+        entry.second->Detach();
+        delete entry.second;
+    }
+    TemporaryGdiMap().clear();
+    for (auto& entry : TemporaryDCMap())
+    {
+        entry.second->Detach();
+        delete entry.second;
+    }
+    TemporaryDCMap().clear();
+}
