@@ -3,29 +3,24 @@
 #include <IPatternTable.h>
 #include <vector>
 
+typedef std::vector<CString> Texts;
+
 class CMemPatternTable : public IPatternTable
 {
 public:
-    explicit CMemPatternTable(int nClientWidthPx = 151) : m_nClientWidthPx(nClientWidthPx) {}
+    explicit CMemPatternTable(const Texts& headings = {}, const std::vector<Texts>& rows = {})
+        : m_headings(headings), m_widths(headings.size(), 30), m_rows(rows)
+    {
+    }
 
     int GetColumnCount() const override { return (int)m_headings.size(); }
     CString GetColumnHeading(int nColumn) const override { return m_headings.at(nColumn); }
-    void InsertColumnAtLeft(LPCSTR lpszHeading, int nWidthPx) override
-    {
-        m_headings.insert(m_headings.begin(), lpszHeading);
-        m_widths.insert(m_widths.begin(), nWidthPx);
-        for (std::vector<CString>& row : m_rows)
-            row.insert(row.begin(), CString());
-    }
+    void InsertColumnAtLeft(LPCSTR lpszHeading, int nWidthPx) override { InsertColumn(0, lpszHeading, nWidthPx); }
     void AppendColumn(LPCSTR lpszHeading, int nWidthPx) override
     {
-        m_headings.push_back(lpszHeading);
-        m_widths.push_back(nWidthPx);
-        for (std::vector<CString>& row : m_rows)
-            row.push_back(CString());
+        InsertColumn(m_headings.size(), lpszHeading, nWidthPx);
     }
-    int GetClientWidth() const override { return m_nClientWidthPx; }
-
+    int GetClientWidth() const override { return 151; }
     int GetRowCount() const override { return (int)m_rows.size(); }
     CString GetCellText(int nRow, int nColumn) const override { return m_rows.at(nRow).at(nColumn); }
     void SetCellText(int nRow, int nColumn, LPCSTR lpszText) override { m_rows.at(nRow).at(nColumn) = lpszText; }
@@ -35,24 +30,16 @@ public:
         return (int)m_rows.size() - 1;
     }
 
-    // Test set-up: the columns' headings, then rows of that many cells.
-    void SetColumns(const std::vector<CString>& headings)
-    {
-        for (const CString& strHeading : headings)
-            AppendColumn(strHeading, kAddedColumnWidthPx);
-    }
-    void AddRow(const std::vector<CString>& cells)
-    {
-        const int nRow = AppendRow();
-        for (size_t i = 0; i < cells.size(); ++i)
-            SetCellText(nRow, (int)i, cells[i]);
-    }
-
-    std::vector<CString> m_headings;
+    Texts m_headings;
     std::vector<int> m_widths;
-    std::vector<std::vector<CString>> m_rows;
+    std::vector<Texts> m_rows;
 
 private:
-    static const int kAddedColumnWidthPx = 30;
-    int m_nClientWidthPx;
+    void InsertColumn(size_t nAt, LPCSTR lpszHeading, int nWidthPx)
+    {
+        m_headings.insert(m_headings.begin() + nAt, lpszHeading);
+        m_widths.insert(m_widths.begin() + nAt, nWidthPx);
+        for (Texts& row : m_rows)
+            row.insert(row.begin() + nAt, CString());
+    }
 };
