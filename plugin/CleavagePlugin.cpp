@@ -1,9 +1,15 @@
 // Module start-up and the one exported function through which the host gets the analysis.
 #include "CCleavageAnalysis.h"
+#include "CEnzymeDlg.h"
+#include <PK_RTTI_LINK.h>
 
 namespace
 {
 AFX_EXTENSION_MODULE g_cleavagePluginModule = {FALSE, NULL, NULL};
+
+// The host's archive library finds the reagent record's serialiser under this name
+// from the module's loading to its unloading.
+PK_RTTI_LINK g_enzymeDlgLink("EnzymeDlg", RUNTIME_CLASS(CEnzymeDlg), &CEnzymeDlg::SerializeObject, NULL, NULL);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID /*lpReserved*/)

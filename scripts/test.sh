@@ -33,5 +33,8 @@ export DISPLAY=":$(head -n1 "$display_file")"
 /usr/lib/wine/wineserver -p
 /usr/lib/wine/wine64 build/x86_64/bin/WineIdle.exe </dev/null >/dev/null 2>&1 &
 idle_pid=$!
+# The idle program starts in the background; a program run to its end here makes sure
+# the services are up before the first test starts, however slow the machine is.
+/usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
 
 ctest --test-dir build/x86_64 --output-on-failure "$@"

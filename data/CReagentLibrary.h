@@ -1,0 +1,58 @@
+// The reagent library file Enzymes.dat: where it lives, the one loop that reads it, and
+// the ways it is written. Callers open the file and show the user any failure.
+#pragma once
+#include "CEnzymeDlg.h"
+#include <functional>
+
+class CReagentLibrary
+{
+public:
+    // Called with each record read; FALSE ends the loop after that record.
+    typedef std::function<BOOL(CEnzymeDlg& record)> RecordAction;
+    // Called with each record read while the library is rebuilt: writes to arImage what
+    // takes the record's place (the record itself, a replacement, or nothing).
+    typedef std::function<void(CEnzymeDlg& record, CPkArchive& arImage)> RewriteAction;
+
+    // Every read loop stops after this many records.
+    static const int kMaxRecords = 2147483647;
+
+    // <installation folder>\AM\Enzymes.dat, built anew on every call.
+    static CString GetPath();
+    // Opens the library with exclusive sharing (whatever share mode nOpenFlags names).
+    // FALSE on failure, with pError filled in for the caller's message.
+    static BOOL Open(CFile& file, UINT nOpenFlags, CFileException* pError = NULL);
+
+    // Reads records from the start of the file into holder, emptying its pattern lists
+    // before each, and runs onRecord on each complete one. Any toolkit exception while
+    // reading ends the loop (the end of the file is such an exception); an exception
+    // from onRecord goes to the caller. The file is read into memory in one pass
+    // first, then decoded. Leaves the file positioned after the last record read.
+    // Returns the number of complete records read.
+    static int ReadRecords(CFile& file, CEnzymeDlg& holder, const RecordAction& onRecord);
+
+    // Copies the last record named lpszName (exact comparison) into found.
+    static BOOL FindReagent(CFile& file, LPCSTR lpszName, CEnzymeDlg& found);
+
+    // Writes the reagent at the end of the file through a fresh writing archive.
+    static void AppendReagent(CFile& file, CEnzymeDlg& reagent);
+
+    // The library's new contents, built in memory from every record read. A record cut
+    // short at the end of the file is dropped; any other read failure (a damaged
+    // value, a disk error) is thrown instead, so that the caller never writes a library
+    // that lost the records after the damage.
+    static void BuildImage(CFile& file, CEnzymeDlg& holder, CMemFile& image, const RewriteAction& onRecord);
+    // Replaces the open file's contents by the image (which is consumed).
+    static void WriteImage(CFile& file, CMemFile& image);
+    // Closes the file, opens the library again for writing, writes the image and closes
+    // it. FALSE when it cannot be opened again; the library is then unchanged.
+    static BOOL ReopenAndWriteImage(CFile& file, CMemFile& image, CFileException* pError = NULL);
+
+    // Rebuilds the library without the records named lpszName; the result of
+    // ReopenAndWriteImage.
+    static BOOL RemoveReagent(CFile& file, LPCSTR lpszName, CFileException* pError = NULL);
+
+private:
+    // The read loop; returns the exception that ended it (the caller's to delete), or
+    // NULL when onRecord stopped it or the record limit was reached.
+    static CException* ReadUntilEnd(CFile& file, CEnzymeDlg& holder, const RecordAction& onRecord, int& nRecords);
+};

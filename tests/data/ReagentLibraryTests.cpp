@@ -1,0 +1,130 @@
+#include "ReagentLibraryFixture.h"
+
+TEST_F(ReagentLibraryTest, PathFollowsTheInstallationAndMissingOrEmptyLibrariesHoldNothing)
+{
+    EXPECT_STREQ(m_scratch.PathOf("AM\\Enzymes.dat"), CReagentLibrary::GetPath());
+    CFile file;
+    CFileException error;
+    EXPECT_FALSE(CReagentLibrary::Open(file, CFile::modeRead, &error));
+    EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
+    WriteBytes("");
+    EXPECT_TRUE(ReadNames().empty());
+}
+
+TEST_F(ReagentLibraryTest, TruncatedFourthRecordIsNeitherReadNorFoundAndARewriteDropsIt)
+{
+    const std::string fourth = Encode({"Chymotrypsin"});
+    WriteBytes(Encode({"Trypsin", "Pepsin", "Thermolysin"}) + fourth.substr(0, fourth.size() - 5));
+    EXPECT_EQ((Texts{"Trypsin", "Pepsin", "Thermolysin"}), ReadNames());
+    CFile file;
+    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
+    CEnzymeDlg found;
+    EXPECT_FALSE(CReagentLibrary::FindReagent(file, "Chymotrypsin", found));
+    ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Pepsin"));
+    EXPECT_EQ(Encode({"Trypsin", "Thermolysin"}), ReadBytes());
+}
+
+TEST_F(ReagentLibraryTest, EveryOpenIsExclusive)
+{
+    WriteBytes(Encode({"Trypsin"}));
+    CFile holder, second;
+    ASSERT_TRUE(CReagentLibrary::Open(holder, CFile::modeRead | CFile::shareDenyNone));
+    CFileException error;
+    EXPECT_FALSE(CReagentLibrary::Open(second, CFile::modeRead, &error));
+    EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
+    EXPECT_FALSE(second.Open(CReagentLibrary::GetPath(), CFile::modeRead | CFile::shareDenyNone));
+}
+
+TEST_F(ReagentLibraryTest, EachRecordIsReadIntoEmptiedListsAndTheActionCanStopTheLoop)
+{
+    CEnzymeDlg longer, shorter, holder;
+    MakeReagent(longer, "Long", 6);
+    MakeReagent(shorter, "Short", 1);
+    CMemFile file;
+    CPkArchive ar(&file, CPkArchive::store);
+    for (CEnzymeDlg* pReagent : {&longer, &shorter, &shorter})
+        pReagent->SerializeReagent(ar);
+    std::vector<INT_PTR> cellCounts;
+    EXPECT_EQ(2, CReagentLibrary::ReadRecords(file, holder, [&](CEnzymeDlg& record) {
+                  cellCounts.push_back(record.m_recognition.m_lstCells.GetCount());
+                  return record.m_strName != "Short";
+              }));
+    EXPECT_EQ((std::vector<INT_PTR>{6, 1}), cellCounts);
+}
+
+TEST_F(ReagentLibraryTest, DuplicateNamesAreFoundLastAndRemovedTogether)
+{
+    CEnzymeDlg later;
+    MakeReagent(later, "Trypsin", 1);
+    CMemFile image;
+    CPkArchive ar(&image, CPkArchive::store);
+    later.SerializeReagent(ar);
+    WriteBytes(Encode({"Trypsin", "trypsin"}) + BytesOf(image));
+
+    CFile file;
+    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
+    CEnzymeDlg found;
+    ASSERT_TRUE(CReagentLibrary::FindReagent(file, "Trypsin", found));
+    EXPECT_EQ(1, found.m_recognition.m_lstCells.GetCount());
+    ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Trypsin"));
+    EXPECT_EQ(Encode({"trypsin"}), ReadBytes());
+}
+
+TEST_F(ReagentLibraryTest, AppendingCreatesAMissingLibraryAndAddsOnlyTheRecord)
+{
+    for (LPCSTR lpszName : {"Trypsin", "Pepsin"})
+    {
+        CFile file;
+        ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite));
+        CEnzymeDlg holder, reagent;
+        CReagentLibrary::ReadRecords(file, holder, [](CEnzymeDlg&) { return TRUE; });
+        MakeReagent(reagent, lpszName);
+        CReagentLibrary::AppendReagent(file, reagent);
+    }
+    EXPECT_EQ(Encode({"Trypsin", "Pepsin"}), ReadBytes());
+}
+
+TEST_F(ReagentLibraryTest, RewriteOnTheOpenFileKeepsOrderAndCount)
+{
+    WriteBytes(Encode({"Trypsin", "Pepsin", "Thermolysin"}));
+    CFile file;
+    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
+    CEnzymeDlg holder, replacement;
+    MakeReagent(replacement, "Pep");  // shorter: the file must shrink
+    CMemFile image;
+    CReagentLibrary::BuildImage(file, holder, image, [&](CEnzymeDlg& record, CPkArchive& arImage) {
+        (record.m_strName == "Pepsin" ? replacement : record).SerializeReagent(arImage);
+    });
+    CReagentLibrary::WriteImage(file, image);
+    file.Close();
+    EXPECT_EQ(Encode({"Trypsin", "Pep", "Thermolysin"}), ReadBytes());
+}
+
+TEST_F(ReagentLibraryTest, RebuildStopsAtDamageOrAFailedWriteWithoutTouchingTheLibrary)
+{
+    // A negative length in the second record: damage, not a cut-off end.
+    std::string damaged = Encode({"Trypsin", "Pepsin", "Thermolysin"});
+    damaged[Encode({"Trypsin"}).size() + 3] = '\x80';
+    WriteBytes(damaged);
+    const CReagentLibrary::RewriteAction keepAll = [](CEnzymeDlg& record, CPkArchive& ar) { record.SerializeReagent(ar); };
+    const CReagentLibrary::RewriteAction outOfMemory = [](CEnzymeDlg&, CPkArchive&) { AfxThrowMemoryException(); };
+    for (const auto& [onRecord, pExpected] : {std::make_pair(keepAll, RUNTIME_CLASS(CArchiveException)),
+                                              std::make_pair(outOfMemory, RUNTIME_CLASS(CMemoryException))})
+    {
+        CFile file;
+        ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
+        CEnzymeDlg holder;
+        CMemFile image;
+        try
+        {
+            CReagentLibrary::BuildImage(file, holder, image, onRecord);
+            ADD_FAILURE() << "the rebuild went on";
+        }
+        catch (CException* pException)
+        {
+            EXPECT_TRUE(pException->IsKindOf(pExpected)) << pException->GetRuntimeClass()->m_lpszClassName;
+            pException->Delete();
+        }
+    }
+    EXPECT_EQ(damaged, ReadBytes());
+}

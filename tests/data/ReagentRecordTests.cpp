@@ -1,0 +1,97 @@
+#include "ReagentLibraryFixture.h"
+#include <libsrv.h>
+
+namespace
+{
+Texts CellsOf(const CStringList& lst)
+{
+    Texts cells;
+    for (POSITION pos = lst.GetHeadPosition(); pos != NULL;)
+        cells.push_back(lst.GetNext(pos));
+    return cells;
+}
+}
+
+TEST(ReagentRecordTest, HolderWritesCountBeforeBeginAndRewritesWhatItRead)
+{
+    CEnzymeDlg written;
+    MakeReagent(written, "Trypsin");
+    written.m_recognition.m_nBegin = -2;
+    CMemFile file;
+    CPkArchive arStore(&file, CPkArchive::store);
+    written.SerializeReagent(arStore);
+
+    // Name and the two efficiencies, then count and begin of each side before its cells.
+    file.SeekToBegin();
+    CPkArchive ar(&file, CPkArchive::load);
+    CString strSkip;
+    int nValues[4] = {};
+    CStringList lstRecognition, lstException;
+    ar(strSkip)(strSkip)(strSkip)(nValues[0])(nValues[1])(lstRecognition)(nValues[2])(nValues[3])(lstException);
+    EXPECT_EQ((std::vector<int>{3, -2, 2, 0}), std::vector<int>(nValues, nValues + 4));
+
+    file.SeekToBegin();
+    CEnzymeDlg read;
+    read.SerializeReagent(ar);
+    CMemFile again;
+    CPkArchive arAgain(&again, CPkArchive::store);
+    read.SerializeReagent(arAgain);
+    EXPECT_EQ(BytesOf(file), BytesOf(again));
+}
+
+TEST(ReagentRecordTest, OpenNewDialogWritesItsPatternTablesAndEditDialogItsFields)
+{
+    CMemPatternTable recognition({"P3", "P2", "P1", "P1'", "P2'"}, {{"a", "b", "c", "d", "e"}, {"f", "", " ", "i", "j"}});
+    CMemPatternTable exception({"P1'", "P2'"});
+    CEnzymeDlg dialog;
+    MakeReagent(dialog, "Field", 1);
+    dialog.m_pRecognitionTable = &recognition;
+    dialog.m_pExceptionTable = &exception;
+    const HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(hWnd != NULL && dialog.Attach(hWnd));
+    CMemFile file;
+    CPkArchive arStore(&file, CPkArchive::store);
+    dialog.SerializeReagent(arStore);
+    dialog.m_bEdit = TRUE;
+    dialog.SerializeReagent(arStore);
+    DestroyWindow(dialog.Detach());
+    // The dialog keeps the begins it wrote, not the counts.
+    EXPECT_EQ((std::vector<int>{-2, 3, 1, 2}), (std::vector<int>{dialog.m_recognition.m_nBegin, dialog.m_recognition.m_nCount,
+                                                              dialog.m_exception.m_nBegin, dialog.m_exception.m_nCount}));
+
+    file.SeekToBegin();
+    CPkArchive ar(&file, CPkArchive::load);
+    CEnzymeDlg fromTables, fromFields;
+    fromTables.SerializeReagent(ar);
+    fromFields.SerializeReagent(ar);
+    EXPECT_EQ(5, fromTables.m_recognition.m_nCount);
+    EXPECT_EQ((Texts{"a", "b", "c", "d", "e", "f", "", " ", "i", "j"}), CellsOf(fromTables.m_recognition.m_lstCells));
+    EXPECT_EQ(1, fromTables.m_exception.m_nBegin);
+    EXPECT_EQ((Texts{"Fielda"}), CellsOf(fromFields.m_recognition.m_lstCells));
+}
+
+TEST(ReagentRecordTest, ModuleRegistersTheRecordWhileLoaded)
+{
+    const HMODULE hModule = LoadLibraryA("CleavagePlugin.tsplugin");
+    ASSERT_NE(nullptr, hModule) << "LoadLibrary failed with " << GetLastError();
+    const PK_RTTI_LINK* pLink = PK_RTTI_LINK::Find("EnzymeDlg");
+    ASSERT_NE(nullptr, pLink);
+    EXPECT_STREQ("CEnzymeDlg", pLink->m_pRuntimeClass->m_lpszClassName);
+    EXPECT_EQ(nullptr, pLink->m_pfnCreate);
+    EXPECT_EQ(nullptr, pLink->m_lpszBaseClassName);
+
+    // The host's way in: an object of the module's class, written through the link.
+    CObject* pRecord = pLink->m_pRuntimeClass->CreateObject();
+    CMemFile file;
+    CPkArchive ar(&file, CPkArchive::store);
+    pLink->m_pfnSerialize(pRecord, ar);
+    delete pRecord;
+    CEnzymeDlg empty;
+    CMemFile expected;
+    CPkArchive arExpected(&expected, CPkArchive::store);
+    empty.SerializeReagent(arExpected);
+    EXPECT_EQ(BytesOf(expected), BytesOf(file));
+
+    ASSERT_TRUE(FreeLibrary(hModule));
+    EXPECT_EQ(nullptr, PK_RTTI_LINK::Find("EnzymeDlg"));
+}
