@@ -1,8 +1,15 @@
 // Everything an analysis plug-in uses of the host's analysis library.
 #pragma once
+#include "AnalysisPopups.h"
 #include "CAnalysisContext.h"
 #include "CAnalysisData.h"
 #include "CAnalysisHeaderBase.h"
 #include "CAnalysisPlugIn.h"
+#include "CAnalysisSettingsHelper.h"
 #include "CKeyValueStorage.h"
 #include "CPkMol.h"
+#include "CTopicItem.h"
+#include "CTopicsContainer.h"
+#include "CValidatedEditEx.h"
+#include "CValidationItem.h"
+#include "ConvertToValue.h"
