@@ -12,11 +12,6 @@ const UINT kShareModes = CFile::shareExclusive | CFile::shareDenyWrite | CFile::
 const UINT kImageGrowBytes = 1024;
 const UINT kCopyChunkBytes = 64 * 1024;
 
-BOOL IsEndOfFile(CException* pException)
-{
-    return pException->IsKindOf(RUNTIME_CLASS(CArchiveException)) &&
-           static_cast<CArchiveException*>(pException)->m_cause == CArchiveException::endOfFile;
-}
 }
 
 CString CReagentLibrary::GetPath()
@@ -68,7 +63,9 @@ void CReagentLibrary::BuildImage(CFile& file, CEnzymeDlg& holder, CMemFile& imag
         onRecord(record, arImage);
         return TRUE;
     }, nRecords);
-    if (pEnd != NULL && !IsEndOfFile(pEnd))
+    // A damaged record ends the rebuild as the end of the file does; a file that could
+    // not be read says nothing about its records, and is not rewritten.
+    if (pEnd != NULL && !pEnd->IsKindOf(RUNTIME_CLASS(CArchiveException)))
         throw pEnd;
     if (pEnd != NULL)
         pEnd->Delete();

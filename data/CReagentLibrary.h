@@ -36,10 +36,10 @@ public:
     // Writes the reagent at the end of the file through a fresh writing archive.
     static void AppendReagent(CFile& file, CEnzymeDlg& reagent);
 
-    // The library's new contents, built in memory from every record read. A record cut
-    // short at the end of the file is dropped; any other read failure (a damaged
-    // value, a disk error) is thrown instead, so that the caller never writes a library
-    // that lost the records after the damage.
+    // The library's new contents, built in memory from every record read. A damaged
+    // record ends the rebuild like the end of the file: it and what follows it are
+    // dropped. A file that cannot be read, or an exception from onRecord, is thrown, so
+    // that the caller writes nothing.
     static void BuildImage(CFile& file, CEnzymeDlg& holder, CMemFile& image, const RewriteAction& onRecord);
     // Replaces the open file's contents by the image (which is consumed).
     static void WriteImage(CFile& file, CMemFile& image);

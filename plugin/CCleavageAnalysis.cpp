@@ -1,5 +1,6 @@
 #include "CCleavageAnalysis.h"
 #include "CCleavageData.h"
+#include "CCleavageEditor.h"
 
 namespace
 {
@@ -46,22 +47,37 @@ CAnalysisData* CCleavageAnalysis::CreateData(CAnalysisHeaderBase* /*pHeader*/)
     return new CCleavageData;
 }
 
-CWnd* CCleavageAnalysis::CreateEditor(CWnd* /*pParent*/)
+CWnd* CCleavageAnalysis::CreateEditor(CWnd* pParent)
 {
     m_strErrorText.Empty();
-    // The settings form does not exist yet: no editor is made.
-    return NULL;
+    CCleavageEditor* pEditor = new CCleavageEditor;
+    // A failed creation has already deleted the editor, as its window would have.
+    if (!pEditor->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, kEditorId, NULL))
+        return NULL;
+    return pEditor;
 }
 
-int CCleavageAnalysis::ExchangeData(CWnd* /*pEditor*/, CAnalysisContext* /*pContext*/, BOOL /*bSaveAndValidate*/)
+int CCleavageAnalysis::ExchangeData(CWnd* pEditor, CAnalysisContext* pContext, BOOL bSaveAndValidate)
 {
-    // No window is a settings editor until the settings form exists.
-    return 0;
+    if (pEditor == NULL || !pEditor->IsKindOf(RUNTIME_CLASS(CCleavageEditor)))
+        return 0;
+    CCleavageEditor* pCleavageEditor = static_cast<CCleavageEditor*>(pEditor);
+    // The context is lent for this one exchange, also when the exchange throws.
+    struct ContextLoan
+    {
+        CCleavageEditor* pEditor;
+        ~ContextLoan() { pEditor->m_pContext = NULL; }
+    } loan{pCleavageEditor};
+    pCleavageEditor->m_pContext = pContext;
+    pCleavageEditor->UpdateData(bSaveAndValidate);
+    return 1;
 }
 
-void CCleavageAnalysis::SetReadOnly(CWnd* /*pEditor*/, CAnalysisContext* /*pContext*/, BOOL /*bReadOnly*/)
+void CCleavageAnalysis::SetReadOnly(CWnd* pEditor, CAnalysisContext* /*pContext*/, BOOL bReadOnly)
 {
     m_strErrorText.Empty();
+    if (pEditor != NULL && pEditor->IsKindOf(RUNTIME_CLASS(CCleavageEditor)))
+        static_cast<CCleavageEditor*>(pEditor)->SetReadOnly(bReadOnly != FALSE);
 }
 
 DWORD CCleavageAnalysis::RunAnalysis(LPCSTR lpszParamFile)
@@ -85,6 +101,8 @@ int CCleavageAnalysis::IsAcceptable(CAnalysisHeaderBase* /*pHeader*/, CAnalysisD
     return 1;
 }
 
-void CCleavageAnalysis::SetRange(CWnd* /*pEditor*/, LPCSTR /*lpszMolName*/, int /*nKind*/, int /*nFrom*/, int /*nTo*/)
+void CCleavageAnalysis::SetRange(CWnd* pEditor, LPCSTR lpszMolName, int nKind, int nFrom, int nTo)
 {
+    if (CCleavageEditor* pCleavageEditor = dynamic_cast<CCleavageEditor*>(pEditor))
+        pCleavageEditor->SetRange(lpszMolName, nKind, nFrom, nTo);
 }

@@ -24,6 +24,7 @@ public:
     {
         kProteinKind = 2,     // the host's molecule kind code for proteins
         kAnalysisCode = 33,   // the host's code for this analysis
+        kEditorId = 1,        // control identifier of the settings form in the host's window
     };
     static constexpr DWORD kLaunchFailed = 0xFFFFFFFF;
 

@@ -100,31 +100,40 @@ TEST_F(ReagentLibraryTest, RewriteOnTheOpenFileKeepsOrderAndCount)
     EXPECT_EQ(Encode({"Trypsin", "Pep", "Thermolysin"}), ReadBytes());
 }
 
-TEST_F(ReagentLibraryTest, RebuildStopsAtDamageOrAFailedWriteWithoutTouchingTheLibrary)
+TEST_F(ReagentLibraryTest, DamagedRecordEndsTheRebuildLikeTheEndOfTheFile)
 {
-    // A negative length in the second record: damage, not a cut-off end.
+    // A negative length in the second record.
     std::string damaged = Encode({"Trypsin", "Pepsin", "Thermolysin"});
     damaged[Encode({"Trypsin"}).size() + 3] = '\x80';
     WriteBytes(damaged);
-    const CReagentLibrary::RewriteAction keepAll = [](CEnzymeDlg& record, CPkArchive& ar) { record.SerializeReagent(ar); };
-    const CReagentLibrary::RewriteAction outOfMemory = [](CEnzymeDlg&, CPkArchive&) { AfxThrowMemoryException(); };
-    for (const auto& [onRecord, pExpected] : {std::make_pair(keepAll, RUNTIME_CLASS(CArchiveException)),
-                                              std::make_pair(outOfMemory, RUNTIME_CLASS(CMemoryException))})
+    CFile file;
+    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
+    CEnzymeDlg holder;
+    CMemFile image;
+    CReagentLibrary::BuildImage(file, holder, image, [](CEnzymeDlg& record, CPkArchive& ar) { record.SerializeReagent(ar); });
+    CReagentLibrary::WriteImage(file, image);
+    file.Close();
+    EXPECT_EQ(Encode({"Trypsin"}), ReadBytes());
+}
+
+TEST_F(ReagentLibraryTest, RebuildThatFailsLeavesTheLibraryUntouched)
+{
+    const std::string library = Encode({"Trypsin", "Pepsin"});
+    WriteBytes(library);
+    CFile file;
+    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
+    CEnzymeDlg holder;
+    CMemFile image;
+    try
     {
-        CFile file;
-        ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
-        CEnzymeDlg holder;
-        CMemFile image;
-        try
-        {
-            CReagentLibrary::BuildImage(file, holder, image, onRecord);
-            ADD_FAILURE() << "the rebuild went on";
-        }
-        catch (CException* pException)
-        {
-            EXPECT_TRUE(pException->IsKindOf(pExpected)) << pException->GetRuntimeClass()->m_lpszClassName;
-            pException->Delete();
-        }
+        CReagentLibrary::BuildImage(file, holder, image, [](CEnzymeDlg&, CPkArchive&) { AfxThrowMemoryException(); });
+        ADD_FAILURE() << "the rebuild went on";
     }
-    EXPECT_EQ(damaged, ReadBytes());
+    catch (CException* pException)
+    {
+        EXPECT_TRUE(pException->IsKindOf(RUNTIME_CLASS(CMemoryException)));
+        pException->Delete();
+    }
+    file.Close();
+    EXPECT_EQ(library, ReadBytes());
 }

@@ -1,0 +1,103 @@
+// Times what the user waits for in the settings form, with a library of 1,000 reagents:
+// from CreateEditor to a filled list, and one save exchange. Not a test: run it under
+// Wine with a display and look at the figures.
+#include "CCleavageAnalysis.h"
+#include "CCleavageData.h"
+#include "CReagentLibrary.h"
+
+#include <afxwin.h>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <shellapi.h>
+
+namespace
+{
+const int kReagents = 1000;
+const int kRuns = 20;
+
+double Milliseconds(std::chrono::steady_clock::duration elapsed)
+{
+    return std::chrono::duration<double, std::milli>(elapsed).count();
+}
+
+void WriteLibrary()
+{
+    const CString strPath = CReagentLibrary::GetPath();
+    CreateDirectoryA(strPath.Left(strPath.ReverseFind('\\')), NULL);
+    CFile file;
+    if (!CReagentLibrary::Open(file, CFile::modeWrite | CFile::modeCreate))
+        throw std::runtime_error("cannot write the benchmark library");
+    CMemFile image;
+    CPkArchive ar(&image, CPkArchive::store);
+    for (int i = 0; i < kReagents; ++i)
+    {
+        CEnzymeDlg reagent;
+        reagent.m_strName.Format("Reagent %04d", (i * 7919) % kReagents);
+        reagent.m_strRecognitionProbability = "95";
+        reagent.m_recognition.m_nBegin = -3;
+        reagent.m_recognition.m_nCount = 6;
+        for (int nCell = 0; nCell < 18; ++nCell)
+            reagent.m_recognition.m_lstCells.AddTail(nCell % 3 == 0 ? "{P}" : "KR");
+        reagent.m_exception.m_nBegin = 0;
+        reagent.m_exception.m_nCount = 2;
+        reagent.m_exception.m_lstCells.AddTail("P");
+        reagent.SerializeReagent(ar);
+    }
+    CReagentLibrary::WriteImage(file, image);
+}
+}
+
+int main()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    CString strScratch;
+    strScratch.Format("%scleavage-editor-bench-%lu", szTemp, GetCurrentProcessId());
+    CreateDirectoryA(strScratch, NULL);
+    SetEnvironmentVariableA("TESSARO_MAINDIR", strScratch);
+    WriteLibrary();
+
+    CWnd host;
+    if (!host.CreateEx(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 500), NULL, 0))
+        return 1;
+    CCleavageAnalysis analysis;
+    CPkMol mol("Lysozyme", 147);
+    CAnalysisHeaderBase header(&mol);
+
+    double dCreateTotal = 0, dCreateWorst = 0, dSaveTotal = 0, dSaveWorst = 0;
+    for (int nRun = 0; nRun < kRuns; ++nRun)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        CWnd* pEditor = analysis.CreateEditor(&host);
+        const double dCreate = Milliseconds(std::chrono::steady_clock::now() - start);
+        if (pEditor == NULL)
+            return 1;
+
+        CCleavageData record;
+        CAnalysisContext context(&header, &record);
+        const auto startSave = std::chrono::steady_clock::now();
+        analysis.ExchangeData(pEditor, &context, TRUE);
+        const double dSave = Milliseconds(std::chrono::steady_clock::now() - startSave);
+        if (record.m_strEnzName.IsEmpty())
+            return 1;
+
+        pEditor->DestroyWindow();
+        dCreateTotal += dCreate;
+        dCreateWorst = std::max(dCreateWorst, dCreate);
+        dSaveTotal += dSave;
+        dSaveWorst = std::max(dSaveWorst, dSave);
+    }
+    printf("library of %d reagents, %d runs\n", kReagents, kRuns);
+    printf("CreateEditor to a filled list: mean %.1f ms, worst %.1f ms\n", dCreateTotal / kRuns, dCreateWorst);
+    printf("one save exchange:             mean %.1f ms, worst %.1f ms\n", dSaveTotal / kRuns, dSaveWorst);
+
+    host.DestroyWindow();
+    CString strFrom = strScratch + '\0';
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = strFrom.GetBuffer(strFrom.GetLength() + 1);
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+    return 0;
+}
