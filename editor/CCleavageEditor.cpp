@@ -264,11 +264,16 @@ BOOL CCleavageEditor::LoadReagentList()
 
     m_lstReagentNames.RemoveAll();
     CEnzymeDlg holder;
+    // Without redrawing while it fills, the list costs one sorted insert per name, not
+    // one repaint of itself and its scroll bar.
+    m_listReagents.SendMessage(WM_SETREDRAW, FALSE);
     const int nCount = CReagentLibrary::ReadRecords(file, holder, [this](CEnzymeDlg& record) {
         m_listReagents.AddString(record.m_strName);
         m_lstReagentNames.AddTail(record.m_strName);
         return TRUE;
     });
+    m_listReagents.SendMessage(WM_SETREDRAW, TRUE);
+    m_listReagents.Invalidate();
     m_strTotal.Format("Total: %d", nCount);
     SetDlgItemText(IDC_TOTAL, m_strTotal);
     m_listReagents.SetCurSel(0);
