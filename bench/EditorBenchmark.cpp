@@ -1,6 +1,7 @@
 // Times what the user waits for in the settings form, with a library of 1,000 reagents:
 // from CreateEditor to a filled list, and one save exchange. Not a test: run it under
-// Wine with a display and look at the figures.
+// Wine with a display, with TESSARO_MAINDIR pointing at a scratch folder (it overwrites
+// AM\Enzymes.dat there), or through scripts/run-benchmarks.sh.
 #include "CCleavageAnalysis.h"
 #include "CCleavageData.h"
 #include "CReagentLibrary.h"
@@ -9,7 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
-#include <shellapi.h>
+#include <MainDir.h>
 
 namespace
 {
@@ -23,8 +24,7 @@ double Milliseconds(std::chrono::steady_clock::duration elapsed)
 
 void WriteLibrary()
 {
-    const CString strPath = CReagentLibrary::GetPath();
-    CreateDirectoryA(strPath.Left(strPath.ReverseFind('\\')), NULL);
+    CreateDirectoryA(MAINDIR.GetPath() + "\\AM", NULL);
     CFile file;
     if (!CReagentLibrary::Open(file, CFile::modeWrite | CFile::modeCreate))
         throw std::runtime_error("cannot write the benchmark library");
@@ -50,12 +50,6 @@ void WriteLibrary()
 
 int main()
 {
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    CString strScratch;
-    strScratch.Format("%scleavage-editor-bench-%lu", szTemp, GetCurrentProcessId());
-    CreateDirectoryA(strScratch, NULL);
-    SetEnvironmentVariableA("TESSARO_MAINDIR", strScratch);
     WriteLibrary();
 
     CWnd host;
@@ -93,11 +87,5 @@ int main()
     printf("one save exchange:             mean %.1f ms, worst %.1f ms\n", dSaveTotal / kRuns, dSaveWorst);
 
     host.DestroyWindow();
-    CString strFrom = strScratch + '\0';
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = strFrom.GetBuffer(strFrom.GetLength() + 1);
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&op);
     return 0;
 }

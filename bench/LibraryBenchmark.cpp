@@ -1,7 +1,7 @@
 // Times the reagent library's three bulk operations on 10,000 reagents: writing them,
 // reading them through the read loop, and rewriting the library with one replaced.
 // Run it with TESSARO_MAINDIR pointing at a scratch folder: it overwrites AM\Enzymes.dat there.
-#include <CPkDirSpec.h>
+#include <MainDir.h>
 #include <CReagentLibrary.h>
 
 #include <cstdio>

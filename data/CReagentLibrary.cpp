@@ -1,6 +1,6 @@
 #include "CReagentLibrary.h"
 
-#include <CPkDirSpec.h>
+#include <MainDir.h>
 #include <climits>
 #include <cstdlib>
 #include <memory>

@@ -1,5 +1,5 @@
 #include "CAnalysisPlugIn.h"
-#include "CPkDirSpec.h"
+#include "MainDir.h"
 
 DWORD CAnalysisPlugIn::StartProcess(LPCSTR lpszProgram, LPCSTR lpszArguments)
 {

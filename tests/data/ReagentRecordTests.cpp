@@ -1,16 +1,6 @@
 #include "ReagentLibraryFixture.h"
+#include "ListContents.h"
 #include <libsrv.h>
-
-namespace
-{
-Texts CellsOf(const CStringList& lst)
-{
-    Texts cells;
-    for (POSITION pos = lst.GetHeadPosition(); pos != NULL;)
-        cells.push_back(lst.GetNext(pos));
-    return cells;
-}
-}
 
 TEST(ReagentRecordTest, HolderWritesCountBeforeBeginAndRewritesWhatItRead)
 {
@@ -65,9 +55,9 @@ TEST(ReagentRecordTest, OpenNewDialogWritesItsPatternTablesAndEditDialogItsField
     fromTables.SerializeReagent(ar);
     fromFields.SerializeReagent(ar);
     EXPECT_EQ(5, fromTables.m_recognition.m_nCount);
-    EXPECT_EQ((Texts{"a", "b", "c", "d", "e", "f", "", " ", "i", "j"}), CellsOf(fromTables.m_recognition.m_lstCells));
+    EXPECT_EQ((Texts{"a", "b", "c", "d", "e", "f", "", " ", "i", "j"}), ListContents(fromTables.m_recognition.m_lstCells));
     EXPECT_EQ(1, fromTables.m_exception.m_nBegin);
-    EXPECT_EQ((Texts{"Fielda"}), CellsOf(fromFields.m_recognition.m_lstCells));
+    EXPECT_EQ((Texts{"Fielda"}), ListContents(fromFields.m_recognition.m_lstCells));
 }
 
 TEST(ReagentRecordTest, ModuleRegistersTheRecordWhileLoaded)

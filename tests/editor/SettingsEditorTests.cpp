@@ -1,20 +1,10 @@
 #include "EditorFixture.h"
+#include "ListContents.h"
 #include "EditorTopics.h"
 
 #include <resource.h>
 
 using Names = std::vector<CString>;
-
-namespace
-{
-Names Contents(const CStringList& list)
-{
-    Names items;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        items.push_back(list.GetNext(pos));
-    return items;
-}
-}
 
 TEST_F(EditorTest, InitialUpdateListsTheLibraryAndShowsTheDefaults)
 {
@@ -22,7 +12,7 @@ TEST_F(EditorTest, InitialUpdateListsTheLibraryAndShowsTheDefaults)
     MessageBoxScript noBoxes;
     CreateEditor();
     EXPECT_EQ((Names{"Asp-N", "Chymotrypsin", "Trypsin", "Trypsin"}), ListedNames());
-    EXPECT_EQ((Names{"Trypsin", "Asp-N", "Chymotrypsin", "Trypsin"}), Contents(m_pEditor->m_lstReagentNames));
+    EXPECT_EQ((Names{"Trypsin", "Asp-N", "Chymotrypsin", "Trypsin"}), ListContents(m_pEditor->m_lstReagentNames));
     EXPECT_STREQ("Asp-N", SelectedName());
     EXPECT_STREQ("Total: 4", Text(IDC_TOTAL));
     EXPECT_TRUE(Enabled(IDC_EDIT_REAGENT));
@@ -180,8 +170,8 @@ TEST_F(EditorTest, SaveCopiesTheLastRecordOfTheSelectedNameWithTheFormsValues)
     EXPECT_EQ(2, record.m_nRecognitionCount);
     EXPECT_EQ(0, record.m_nExceptionBegin);
     EXPECT_EQ(3, record.m_nExceptionCount);
-    EXPECT_EQ((Names{"K", "Trypsin3"}), Contents(record.m_lstRecognition));
-    EXPECT_EQ((Names{"{P}"}), Contents(record.m_lstException));
+    EXPECT_EQ((Names{"K", "Trypsin3"}), ListContents(record.m_lstRecognition));
+    EXPECT_EQ((Names{"{P}"}), ListContents(record.m_lstException));
     EXPECT_EQ(CCleavageData::kAllFragments, record.m_nAnalysisFragments);
     EXPECT_EQ(33, record.m_nAnalysisProbability);
     EXPECT_EQ(5, record.m_nAnalysisFrom);

@@ -1,4 +1,5 @@
 #include "CCleavageData.h"
+#include "ListContents.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -6,19 +7,12 @@
 
 namespace
 {
-std::vector<CString> Contents(const CStringList& list)
-{
-    std::vector<CString> items;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        items.push_back(list.GetNext(pos));
-    return items;
-}
 
 std::vector<CString> StoredList(const CKeyValueStorage& storage, LPCSTR lpszKey)
 {
     CStringList list;
     EXPECT_TRUE(storage.GetValues(lpszKey, list)) << lpszKey;
-    return Contents(list);
+    return ListContents(list);
 }
 
 int StoredInt(const CKeyValueStorage& storage, LPCSTR lpszKey)
@@ -66,8 +60,8 @@ void ExpectSameFields(const CCleavageData& expected, const CCleavageData& actual
     EXPECT_EQ(expected.m_nSorting, actual.m_nSorting);
     EXPECT_EQ(expected.m_nProbabilityOrFragments, actual.m_nProbabilityOrFragments);
     EXPECT_EQ(expected.m_nRange, actual.m_nRange);
-    EXPECT_EQ(Contents(expected.m_lstRecognition), Contents(actual.m_lstRecognition));
-    EXPECT_EQ(Contents(expected.m_lstException), Contents(actual.m_lstException));
+    EXPECT_EQ(ListContents(expected.m_lstRecognition), ListContents(actual.m_lstRecognition));
+    EXPECT_EQ(ListContents(expected.m_lstException), ListContents(actual.m_lstException));
 }
 }
 
@@ -119,7 +113,7 @@ TEST(CleavageDataTest, RestoreReplacesListsEntirely)
     record.m_Storage.SetValues("recognition_list", stored);
     record.RestoreSettings();
     const std::vector<CString> expected = {"D", "E"};
-    EXPECT_EQ(expected, Contents(record.m_lstRecognition));
+    EXPECT_EQ(expected, ListContents(record.m_lstRecognition));
     // A key the storage lacks: the list is emptied, the integer fields stay.
     EXPECT_TRUE(record.m_lstException.IsEmpty());
     EXPECT_EQ(95, record.m_nRecognitionProbability);

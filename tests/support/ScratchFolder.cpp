@@ -1,5 +1,5 @@
 #include "ScratchFolder.h"
-#include <CPkDirSpec.h>
+#include <MainDir.h>
 
 #include <gtest/gtest.h>
 #include <shellapi.h>

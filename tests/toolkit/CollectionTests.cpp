@@ -1,15 +1,9 @@
 #include <afx.h>
+#include "ListContents.h"
 #include <gtest/gtest.h>
 
 namespace
 {
-std::vector<CString> Contents(const CStringList& list)
-{
-    std::vector<CString> items;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        items.push_back(list.GetNext(pos));
-    return items;
-}
 
 std::vector<CString> ContentsBackwards(CStringList& list)
 {
@@ -29,7 +23,7 @@ TEST(CStringListTest, KeepsOrderAndDuplicates)
     list.AddHead("{P}");
     EXPECT_EQ(4, list.GetCount());
     const std::vector<CString> expected = {"{P}", "K", "R", "K"};
-    EXPECT_EQ(expected, Contents(list));
+    EXPECT_EQ(expected, ListContents(list));
     EXPECT_EQ(expected, ContentsBackwards(list));
     EXPECT_STREQ("{P}", list.GetHead());
     EXPECT_STREQ("K", list.GetTail());
@@ -50,7 +44,7 @@ TEST(CStringListTest, RemovingAndInsertingKeepsBothDirectionsLinked)
     list.InsertBefore(NULL, "0");  // null: at the head
 
     const std::vector<CString> expected = {"0", "A0", "A", "A2", "Z"};
-    EXPECT_EQ(expected, Contents(list));
+    EXPECT_EQ(expected, ListContents(list));
     EXPECT_EQ(expected, ContentsBackwards(list));
     EXPECT_STREQ("0", list.RemoveHead());
     EXPECT_STREQ("Z", list.RemoveTail());
@@ -81,7 +75,7 @@ TEST(CStringListTest, AppendingAListCopiesItsStrings)
     target.AddTail(&source);
     source.GetHead() = "changed";
     const std::vector<CString> expected = {"first", "a", "b"};
-    EXPECT_EQ(expected, Contents(target));
+    EXPECT_EQ(expected, ListContents(target));
 
     target.RemoveAll();
     EXPECT_TRUE(target.IsEmpty());

@@ -1,4 +1,4 @@
-#include "CPkDirSpec.h"
+#include "MainDir.h"
 
 CPkDirSpec MAINDIR;
 

@@ -1,4 +1,4 @@
-// A directory of the host's installation; MAINDIR is the installation directory itself.
+// The host installation directory MAINDIR, a CPkDirSpec: where the reagent library and the engine live.
 #pragma once
 #include "TessaroUtilsApi.h"
 #include <afx.h>
