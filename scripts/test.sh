@@ -37,4 +37,6 @@ idle_pid=$!
 # the services are up before the first test starts, however slow the machine is.
 /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
 
-ctest --test-dir build/x86_64 --output-on-failure "$@"
+# A test that hangs must fail the run, not hold it: ctest gives each test 10 minutes,
+# and the whole run is bounded too.
+timeout --kill-after=30 1800 ctest --test-dir build/x86_64 --output-on-failure "$@"
