@@ -10,32 +10,22 @@ bash scripts/check-module.sh
 source scripts/wine-env.sh
 make_wine_prefix
 
-xvfb_pid=""
 idle_pid=""
 cleanup() {
   [ -n "$idle_pid" ] && kill "$idle_pid" 2>/dev/null || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -f "${display_file:-}"
+  stop_wine_and_xvfb
 }
 trap cleanup EXIT
-
-# One Xvfb for the whole run, on a display number it picks itself.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-[ -s "$display_file" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$display_file")"
+start_xvfb
 
 # Wine's background services start with the first Windows program and inherit its
 # streams; started here, they stay off ctest's pipe, and ctest need not wait for them.
 /usr/lib/wine/wineserver -p
-/usr/lib/wine/wine64 build/x86_64/bin/WineIdle.exe </dev/null >/dev/null 2>&1 &
+"$WINE64" build/x86_64/bin/WineIdle.exe </dev/null >/dev/null 2>&1 &
 idle_pid=$!
 # The idle program starts in the background; a program run to its end here makes sure
 # the services are up before the first test starts, however slow the machine is.
-/usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
+"$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
 
 # A test that hangs must fail the run, not hold it: ctest gives each test 10 minutes,
 # and the whole run is bounded too.

@@ -27,3 +27,33 @@ make_wine_prefix() {
   /usr/lib/wine/wineserver -w
   touch "$WINEPREFIX/.cleavage-ready"
 }
+
+# Starts one Xvfb on a display number it picks itself and exports DISPLAY; XVFB_PID is
+# its process.
+start_xvfb() {
+  local display_file
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  if [ ! -s "$display_file" ]; then
+    rm -f "$display_file"
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$(head -n1 "$display_file")"
+  rm -f "$display_file"
+}
+
+# Ends what start_xvfb and the Wine programs left running.
+stop_wine_and_xvfb() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# Points TESSARO_MAINDIR at a new empty folder, SCRATCH_DIR (the caller removes it).
+use_scratch_installation() {
+  SCRATCH_DIR=$(mktemp -d)
+  export TESSARO_MAINDIR
+  TESSARO_MAINDIR="$("$WINE64" winepath -w "$SCRATCH_DIR" 2>/dev/null | tr -d '\r')"
+}
