@@ -68,11 +68,3 @@ TEST(CStringTest, BufferAccessTakesLengthFromTerminator)
     s.ReleaseBuffer(3);
     EXPECT_STREQ("123", s);
 }
-
-TEST(CStringTest, TrimRemovesBlanksOnBothSides)
-{
-    CString s(" \t 42 \r\n");
-    EXPECT_STREQ("42", s.Trim());
-    CString blank("   ");
-    EXPECT_TRUE(blank.Trim().IsEmpty());
-}

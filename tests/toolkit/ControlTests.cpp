@@ -209,19 +209,3 @@ TEST_F(ControlTest, ReportListKeepsColumnsRowsAndHeadings)
     EXPECT_TRUE(list.DeleteItem(0));
     EXPECT_EQ(0, list.GetItemCount());
 }
-
-TEST_F(ControlTest, ScrollBarKeepsRangeAndPosition)
-{
-    CScrollBar bar;
-    ASSERT_TRUE(bar.Create(WS_CHILD | SBS_HORZ | SBS_BOTTOMALIGN, CRect(0, 0, 200, 100), &m_parent, 1561));
-    EXPECT_FALSE(bar.IsWindowVisible());
-    bar.SetScrollRange(0, 4);
-    bar.SetScrollPos(3);
-    bar.ShowScrollBar(TRUE);
-    EXPECT_TRUE(bar.IsWindowVisible());
-    EXPECT_EQ(3, bar.GetScrollPos());
-    int nMin = -1, nMax = -1;
-    bar.GetScrollRange(&nMin, &nMax);
-    EXPECT_EQ(0, nMin);
-    EXPECT_EQ(4, nMax);
-}
