@@ -4,12 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/build.sh >/dev/null
 source scripts/wine-env.sh
-make_wine_prefix
-trap 'stop_wine_and_xvfb; rm -rf "${SCRATCH_DIR:-}"' EXIT
-start_xvfb 1024x768x24
-use_scratch_installation
+begin_tool_session
 
 for bench in LibraryBenchmark EditorBenchmark; do
   echo "== $bench"

@@ -5,12 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 command -v import >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends imagemagick
-bash scripts/build.sh >/dev/null
 source scripts/wine-env.sh
-make_wine_prefix
-trap 'stop_wine_and_xvfb; rm -rf "${SCRATCH_DIR:-}"' EXIT
-start_xvfb 1024x768x24
-use_scratch_installation
+begin_tool_session
 
 "$WINE64" build/x86_64/bin/SettingsFormPreview.exe --sample --seconds 6 &
 preview_pid=$!

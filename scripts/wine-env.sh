@@ -57,3 +57,13 @@ use_scratch_installation() {
   export TESSARO_MAINDIR
   TESSARO_MAINDIR="$("$WINE64" winepath -w "$SCRATCH_DIR" 2>/dev/null | tr -d '\r')"
 }
+
+# For the by-hand tools: a built tree, the prefix, one Xvfb and a scratch installation,
+# all ended or removed when the calling script exits.
+begin_tool_session() {
+  bash scripts/build.sh >/dev/null
+  make_wine_prefix
+  trap 'stop_wine_and_xvfb; rm -rf "${SCRATCH_DIR:-}"' EXIT
+  start_xvfb 1024x768x24
+  use_scratch_installation
+}
