@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
+#include "PumpUntil.h"
 
+#include <algorithm>
 #include <deque>
 #include <stdexcept>
 
@@ -71,16 +73,23 @@ TestHostWindow::~TestHostWindow()
 
 void PumpMessages()
 {
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    AfxPumpWaitingMessages();
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const ULONGLONG nStart = ::GetTickCount64();
+    for (;;)
     {
-        if (!CWnd::WalkPreTranslateTree(NULL, &msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        PumpMessages();
+        if (condition())
+            return true;
+        const ULONGLONG nElapsed = ::GetTickCount64() - nStart;
+        if (nElapsed >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, (DWORD)std::min<ULONGLONG>(timeoutMs - nElapsed, 50),
+                                    QS_ALLINPUT);
     }
-    AfxDeleteTempMap();
 }
 
 void PostTestAction(std::function<void()> action)

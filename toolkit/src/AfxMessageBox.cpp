@@ -1,5 +1,8 @@
 #include "afx.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 namespace
 {
 AFX_MESSAGEBOX_HOOK g_pfnMessageBoxHook = NULL;
@@ -51,4 +54,22 @@ AFX_MESSAGEBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MESSAGEBOX_HOOK pfnHook)
     const AFX_MESSAGEBOX_HOOK pfnPrevious = g_pfnMessageBoxHook;
     g_pfnMessageBoxHook = pfnHook;
     return pfnPrevious;
+}
+
+void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine)
+{
+    CString strMessage;
+    strMessage.Format("Assertion failed: %s, line %d", lpszFileName, nLine);
+    OutputDebugStringA(strMessage + "\n");
+    AfxMessageBox(strMessage, MB_OK | MB_ICONSTOP);
+}
+
+void __cdecl AfxTrace(LPCSTR lpszFormat, ...)
+{
+    char szBuffer[1024];
+    va_list args;
+    va_start(args, lpszFormat);
+    vsnprintf(szBuffer, sizeof(szBuffer), lpszFormat, args);
+    va_end(args);
+    OutputDebugStringA(szBuffer);
 }

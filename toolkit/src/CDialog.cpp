@@ -96,23 +96,32 @@ HWND AfxCreateDlgIndirect(CWnd* pWnd, LPCDLGTEMPLATEA lpTemplate, HWND hWndParen
 
 int CDialog::RunModalLoop()
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
-    MSG msg;
-    while (m_bContinueModal)
+    const HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    BOOL bIdle = TRUE;
+    // The loop also ends when the dialog is destroyed under it (its owner closed, say):
+    // nothing would end it otherwise.
+    while (m_bContinueModal && ::IsWindow(m_hWnd))
     {
-        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        MSG msg;
+        if (bIdle && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            // As the system's dialog loop does, tell the owner that the dialog is idle.
+            if (hWndOwner != NULL)
+                ::SendMessageA(hWndOwner, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);
             AfxDeleteTempMap();
-        if (!::GetMessageA(&msg, NULL, 0, 0))
+            bIdle = FALSE;
+            continue;
+        }
+        int nExitCode = 0;
+        if (!AfxPumpMessage(&nExitCode))
         {
             // WM_QUIT ends the loop; the application's own loop must still see it.
-            ::PostQuitMessage((int)msg.wParam);
+            ::PostQuitMessage(nExitCode);
             break;
         }
-        if (!CWnd::WalkPreTranslateTree(m_hWnd, &msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        bIdle = TRUE;
     }
     return m_nModalResult;
 }

@@ -3,6 +3,9 @@
 #include "ToolkitInternal.h"
 
 #include <stdexcept>
+#include <cstdio>
+#include <set>
+#include <string>
 #include <unordered_map>
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -62,7 +65,14 @@ CWnd::~CWnd()
     }
 }
 
+// As in MFC, the base map reflects to the controls that sent them the messages that
+// concern a control: owner drawing, colours and scroll-bar actions.
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_DRAWITEM()
+    ON_WM_MEASUREITEM()
+    ON_WM_CTLCOLOR()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
@@ -320,14 +330,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = lResult;
         return TRUE;
     }
-    case WM_DRAWITEM:
-    {
-        // Owner drawing belongs to the control: the parent reflects it.
-        const DRAWITEMSTRUCT* pDrawItem = (const DRAWITEMSTRUCT*)lParam;
-        if (pDrawItem->CtlType != ODT_MENU && ReflectLastMsg(pDrawItem->hwndItem, message, wParam, lParam, pResult))
-            return TRUE;
-        return FALSE;
-    }
     }
 
     UINT nMapMessage = message;
@@ -393,8 +395,31 @@ BOOL CWnd::DispatchToMap(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wP
     case AfxSig_vNMHDRpl:
         (this->*AfxHandlerAs<void (CWnd::*)(NMHDR*, LRESULT*)>(pfn))((NMHDR*)lParam, &lResult);
         break;
+    case AfxSig_vwO:
+        (this->*AfxHandlerAs<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
+        lResult = TRUE;
+        break;
+    case AfxSig_vwM:
+        (this->*AfxHandlerAs<void (CWnd::*)(int, LPMEASUREITEMSTRUCT)>(pfn))((int)wParam,
+                                                                            (LPMEASUREITEMSTRUCT)lParam);
+        lResult = TRUE;
+        break;
+    case AfxSig_vw:
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT_PTR)>(pfn))((UINT_PTR)wParam);
+        break;
+    case AfxSig_hDw:
+        // A reflected colour message: a NULL brush leaves the colours to the parent.
+        lResult = (LRESULT)(this->*AfxHandlerAs<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
+            CDC::FromHandle((HDC)wParam), message - WM_CTLCOLORMSGBOX);
+        if (lResult == 0)
+            return FALSE;
+        break;
+    case AfxSig_vww:
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam));
+        break;
     default:
-        throw std::logic_error("message map entry with an unknown signature");
+        ASSERT(FALSE);  // an entry whose signature this switch does not know
+        return FALSE;
     }
     *pResult = lResult;
     return TRUE;
@@ -446,12 +471,40 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 
 BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    const AFX_MSGMAP_ENTRY* pEntry = NULL;
-    if (message == WM_COMMAND)
-        pEntry = FindEntry(GetMessageMap(), WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0);
-    else if (message == WM_NOTIFY)
-        pEntry = FindEntry(GetMessageMap(), WM_REFLECT_BASE + WM_NOTIFY, ((NMHDR*)lParam)->code, 0);
+    UINT nCode = 0;
+    UINT nReflected = message;
+    switch (message)
+    {
+    case WM_COMMAND:
+        nCode = HIWORD(wParam);
+        break;
+    case WM_NOTIFY:
+        nCode = ((NMHDR*)lParam)->code;
+        break;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        nReflected = WM_CTLCOLOR;
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        break;
+    default:
+        return FALSE;
+    }
+    const AFX_MSGMAP_ENTRY* pEntry = FindEntry(GetMessageMap(), WM_REFLECT_BASE + nReflected, nCode, 0);
     return pEntry != NULL && DispatchToMap(pEntry, message, wParam, lParam, pResult);
+}
+
+BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
+{
+    return ReflectLastMsg(hWndChild, g_lastSentMsg.message, g_lastSentMsg.wParam, g_lastSentMsg.lParam, pResult);
 }
 
 void CWnd::DoDataExchange(CDataExchange* /*pDX*/)
@@ -511,12 +564,35 @@ void CWnd::OnSize(UINT /*nType*/, int /*cx*/, int /*cy*/)
     Default();
 }
 
-void CWnd::OnHScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
+void CWnd::OnHScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* pScrollBar)
 {
-    Default();
+    LRESULT lResult = 0;
+    if (pScrollBar == NULL || !ReflectLastMsg(pScrollBar->m_hWnd, &lResult))
+        Default();
 }
 
-void CWnd::OnVScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
+void CWnd::OnVScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* pScrollBar)
+{
+    LRESULT lResult = 0;
+    if (pScrollBar == NULL || !ReflectLastMsg(pScrollBar->m_hWnd, &lResult))
+        Default();
+}
+
+void CWnd::OnDrawItem(int /*nIDCtl*/, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    LRESULT lResult = 0;
+    if (lpDrawItemStruct->CtlType == ODT_MENU || !ReflectLastMsg(lpDrawItemStruct->hwndItem, &lResult))
+        Default();
+}
+
+void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    LRESULT lResult = 0;
+    if (lpMeasureItemStruct->CtlType == ODT_MENU || !ReflectLastMsg(::GetDlgItem(m_hWnd, nIDCtl), &lResult))
+        Default();
+}
+
+void CWnd::OnTimer(UINT_PTR /*nIDEvent*/)
 {
     Default();
 }
@@ -526,8 +602,11 @@ BOOL CWnd::OnSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*message*/)
     return (BOOL)Default();
 }
 
-HBRUSH CWnd::OnCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/)
+HBRUSH CWnd::OnCtlColor(CDC* /*pDC*/, CWnd* pWnd, UINT /*nCtlColor*/)
 {
+    LRESULT lResult = 0;
+    if (pWnd != NULL && ReflectLastMsg(pWnd->m_hWnd, &lResult))
+        return (HBRUSH)lResult;
     return (HBRUSH)Default();
 }
 
@@ -622,6 +701,35 @@ void AFXAPI AfxDeleteTempMap()
 {
     TemporaryMap().DeleteAll();
     AfxDeleteTempGdiMaps();
+}
+
+LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
+{
+    // Registered in the toolkit's module, where CreateEx finds it; the name says what the
+    // class is, so one set of arguments is registered once. The set keeps the names alive.
+    static std::set<std::string> s_names;
+    const HINSTANCE hInstance = AfxGetToolkitInstance();
+    char szName[96];
+    snprintf(szName, sizeof(szName), "Afx:%p:%x:%p:%p:%p", (void*)hInstance, nClassStyle, (void*)hCursor,
+             (void*)hbrBackground, (void*)hIcon);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    if (!::GetClassInfoExA(hInstance, szName, &wc))
+    {
+        wc.style = nClassStyle;
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = hInstance;
+        wc.hCursor = hCursor;
+        wc.hbrBackground = hbrBackground;
+        wc.hIcon = hIcon;
+        wc.lpszClassName = szName;
+        if (!::RegisterClassExA(&wc))
+        {
+            TRACE("RegisterClassEx failed: %lu\n", ::GetLastError());
+            return NULL;
+        }
+    }
+    return s_names.insert(szName).first->c_str();
 }
 
 LPCSTR AfxRegisterDefaultWndClass()

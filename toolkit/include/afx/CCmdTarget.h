@@ -28,6 +28,11 @@ enum AfxSig
     AfxSig_hDWw,      // HBRUSH (CDC*, CWnd*, UINT)                WM_CTLCOLOR...
     AfxSig_iwLw,      // int (UINT, CListBox*, UINT)               WM_VKEYTOITEM
     AfxSig_vNMHDRpl,  // void (NMHDR*, LRESULT*)                   WM_NOTIFY, reflected WM_NOTIFY
+    AfxSig_vwO,       // void (int, LPDRAWITEMSTRUCT)              WM_DRAWITEM
+    AfxSig_vwM,       // void (int, LPMEASUREITEMSTRUCT)           WM_MEASUREITEM
+    AfxSig_vw,        // void (UINT_PTR)                           WM_TIMER
+    AfxSig_hDw,       // HBRUSH (CDC*, UINT)                       reflected WM_CTLCOLOR...
+    AfxSig_vww,       // void (UINT, UINT)                         reflected WM_HSCROLL, WM_VSCROLL
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -143,5 +148,17 @@ TMember AfxHandlerAs(AFX_PMSG pmsg)
     AFX_MSG_ENTRY(WM_SETCURSOR, 0, 0, AfxSig_bWww, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
 #define ON_WM_CTLCOLOR() \
     AFX_MSG_ENTRY(WM_CTLCOLOR, 0, 0, AfxSig_hDWw, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
+#define ON_WM_DRAWITEM() \
+    AFX_MSG_ENTRY(WM_DRAWITEM, 0, 0, AfxSig_vwO, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
+#define ON_WM_MEASUREITEM() \
+    AFX_MSG_ENTRY(WM_MEASUREITEM, 0, 0, AfxSig_vwM, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
+#define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, 0, 0, AfxSig_vw, void (CWnd::*)(UINT_PTR), OnTimer)
+// Handlers in a control of the messages its parent reflects to it.
+#define ON_WM_CTLCOLOR_REFLECT() \
+    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, AfxSig_hDw, HBRUSH (CWnd::*)(CDC*, UINT), CtlColor)
+#define ON_WM_HSCROLL_REFLECT() \
+    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_HSCROLL, 0, 0, AfxSig_vww, void (CWnd::*)(UINT, UINT), HScroll)
+#define ON_WM_VSCROLL_REFLECT() \
+    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_VSCROLL, 0, 0, AfxSig_vww, void (CWnd::*)(UINT, UINT), VScroll)
 #define ON_WM_VKEYTOITEM() \
     AFX_MSG_ENTRY(WM_VKEYTOITEM, 0, 0, AfxSig_iwLw, int (CWnd::*)(UINT, CListBox*, UINT), OnVKeyToItem)

@@ -154,6 +154,8 @@ protected:
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     static BOOL PASCAL ReflectLastMsg(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
                                       LRESULT* pResult);
+    // Reflects the message being handled.
+    static BOOL PASCAL ReflectLastMsg(HWND hWndChild, LRESULT* pResult);
 
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual void PreSubclassWindow();
@@ -175,6 +177,9 @@ protected:
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
 
     WNDPROC m_pfnSuper;  // the window's own procedure, for messages the map leaves alone
@@ -207,3 +212,8 @@ AFXKIT_API BOOL AFXAPI AfxUnhookWindowCreate();
 // The module that registered a window class: the program, the toolkit or an extension
 // module; NULL for the system's classes.
 AFXKIT_API HINSTANCE AFXAPI AfxFindClassInstance(LPCSTR lpszClassName);
+
+// A window class of the given style, cursor, background and icon, registered once; its
+// name, or NULL when it cannot be registered.
+AFXKIT_API LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = NULL, HBRUSH hbrBackground = NULL,
+                                             HICON hIcon = NULL);

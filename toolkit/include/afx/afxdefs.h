@@ -24,3 +24,24 @@ typedef __POSITION* POSITION;
 #else
 #define AFX_PRINTF_FORMAT(fmt, args)
 #endif
+
+// Programming errors. In a debug build (_DEBUG) a failed ASSERT is reported through
+// AfxMessageBox, so a test's message-box seam sees it, and the program goes on; in a
+// release build ASSERT is nothing and VERIFY only evaluates its expression.
+AFXKIT_API void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
+AFXKIT_API void __cdecl AfxTrace(LPCSTR lpszFormat, ...) AFX_PRINTF_FORMAT(1, 2);
+#ifdef _DEBUG
+#define ASSERT(f) \
+    do \
+    { \
+        if (!(f)) \
+            AfxAssertFailedLine(__FILE__, __LINE__); \
+    } while (0)
+#define VERIFY(f) ASSERT(f)
+#define TRACE(...) AfxTrace(__VA_ARGS__)
+#else
+#define ASSERT(f) ((void)0)
+#define VERIFY(f) ((void)(f))
+#define TRACE(...) ((void)0)
+#endif
+#define ASSERT_VALID(pOb) ASSERT((pOb) != NULL)
