@@ -7,7 +7,6 @@
 
 #include <AnalysisPopups.h>
 #include <set>
-#include <stdexcept>
 #include <shlwapi.h>
 
 IMPLEMENT_DYNCREATE(CCleavageEditor, CFormView)
@@ -171,6 +170,9 @@ void CCleavageEditor::OnNameSetFocus()
     // The edit shows its caret again once after gaining the focus; two hides keep the
     // read-only name free of a caret.
     CWnd* pName = GetDlgItem(IDC_MOL_NAME);
+    ASSERT(pName != NULL);
+    if (pName == NULL)
+        return;
     pName->HideCaret();
     pName->HideCaret();
 }
@@ -466,13 +468,9 @@ void CCleavageEditor::EnableRangeFields()
 void CCleavageEditor::EnableControl(int nID, BOOL bEnable)
 {
     CWnd* pControl = GetDlgItem(nID);
-    if (pControl == NULL)
-    {
-        CString strError;
-        strError.Format("the settings form has no control %d", nID);
-        throw std::logic_error(strError.GetString());
-    }
-    pControl->EnableWindow(bEnable);
+    ASSERT(pControl != NULL);
+    if (pControl != NULL)
+        pControl->EnableWindow(bEnable);
 }
 
 void CCleavageEditor::OnRemoveReagent()
