@@ -4,6 +4,7 @@
 // AM\Enzymes.dat there), or through scripts/run-benchmarks.sh.
 #include "CCleavageAnalysis.h"
 #include "CCleavageData.h"
+#include "CEnzymeDlg.h"
 #include "CReagentLibrary.h"
 
 #include <afxwin.h>

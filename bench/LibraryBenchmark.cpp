@@ -2,6 +2,7 @@
 // reading them through the read loop, and rewriting the library with one replaced.
 // Run it with TESSARO_MAINDIR pointing at a scratch folder: it overwrites AM\Enzymes.dat there.
 #include <MainDir.h>
+#include <CEnzymeDlg.h>
 #include <CReagentLibrary.h>
 
 #include <cstdio>
@@ -81,7 +82,7 @@ int main()
         if (!OpenOrReport(file, CFile::modeRead))
             return 1;
         CEnzymeDlg holder;
-        const int nRead = CReagentLibrary::ReadRecords(file, holder, [](CEnzymeDlg&) { return TRUE; });
+        const int nRead = CReagentLibrary::ReadRecords(file, holder, [](IReagentRecord&) { return TRUE; });
         file.Close();
         const double dRead = Seconds() - dStart;
 
@@ -92,8 +93,8 @@ int main()
         MakeReagent(replacement, 1);
         replacement.m_strName = "Replaced";
         CMemFile image(1024);
-        CReagentLibrary::BuildImage(file, holder, image, [&](CEnzymeDlg& record, CPkArchive& arImage) {
-            (record.m_strName == "Reagent 05000" ? replacement : record).SerializeReagent(arImage);
+        CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
+            (record.GetReagentName() == "Reagent 05000" ? replacement : record).SerializeReagent(arImage);
         });
         CReagentLibrary::WriteImage(file, image);
         file.Close();

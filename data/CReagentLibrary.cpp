@@ -24,7 +24,7 @@ BOOL CReagentLibrary::Open(CFile& file, UINT nOpenFlags, CFileException* pError)
     return file.Open(GetPath(), (nOpenFlags & ~kShareModes) | CFile::shareExclusive, pError);
 }
 
-int CReagentLibrary::ReadRecords(CFile& file, CEnzymeDlg& holder, const RecordAction& onRecord)
+int CReagentLibrary::ReadRecords(CFile& file, IReagentRecord& holder, const RecordAction& onRecord)
 {
     int nRecords = 0;
     CException* pEnd = ReadUntilEnd(file, holder, onRecord, nRecords);
@@ -33,12 +33,11 @@ int CReagentLibrary::ReadRecords(CFile& file, CEnzymeDlg& holder, const RecordAc
     return nRecords;
 }
 
-BOOL CReagentLibrary::FindReagent(CFile& file, LPCSTR lpszName, CEnzymeDlg& found)
+BOOL CReagentLibrary::FindReagent(CFile& file, LPCSTR lpszName, IReagentRecord& holder, IReagentRecord& found)
 {
-    CEnzymeDlg record;
     BOOL bFound = FALSE;
-    ReadRecords(file, record, [&](CEnzymeDlg& candidate) {
-        if (candidate.m_strName == lpszName)
+    ReadRecords(file, holder, [&](IReagentRecord& candidate) {
+        if (candidate.GetReagentName() == lpszName)
         {
             found.CopyReagent(candidate);
             bFound = TRUE;
@@ -48,18 +47,18 @@ BOOL CReagentLibrary::FindReagent(CFile& file, LPCSTR lpszName, CEnzymeDlg& foun
     return bFound;
 }
 
-void CReagentLibrary::AppendReagent(CFile& file, CEnzymeDlg& reagent)
+void CReagentLibrary::AppendReagent(CFile& file, IReagentRecord& reagent)
 {
     file.SeekToEnd();
     CPkArchive ar(&file, CPkArchive::store);
     reagent.SerializeReagent(ar);
 }
 
-void CReagentLibrary::BuildImage(CFile& file, CEnzymeDlg& holder, CMemFile& image, const RewriteAction& onRecord)
+void CReagentLibrary::BuildImage(CFile& file, IReagentRecord& holder, CMemFile& image, const RewriteAction& onRecord)
 {
     CPkArchive arImage(&image, CPkArchive::store);
     int nRecords = 0;
-    CException* pEnd = ReadUntilEnd(file, holder, [&](CEnzymeDlg& record) {
+    CException* pEnd = ReadUntilEnd(file, holder, [&](IReagentRecord& record) {
         onRecord(record, arImage);
         return TRUE;
     }, nRecords);
@@ -99,18 +98,17 @@ BOOL CReagentLibrary::ReopenAndWriteImage(CFile& file, CMemFile& image, CFileExc
     return TRUE;
 }
 
-BOOL CReagentLibrary::RemoveReagent(CFile& file, LPCSTR lpszName, CFileException* pError)
+BOOL CReagentLibrary::RemoveReagent(CFile& file, LPCSTR lpszName, IReagentRecord& holder, CFileException* pError)
 {
-    CEnzymeDlg record;
     CMemFile image(kImageGrowBytes);
-    BuildImage(file, record, image, [&](CEnzymeDlg& candidate, CPkArchive& arImage) {
-        if (candidate.m_strName != lpszName)
+    BuildImage(file, holder, image, [&](IReagentRecord& candidate, CPkArchive& arImage) {
+        if (candidate.GetReagentName() != lpszName)
             candidate.SerializeReagent(arImage);
     });
     return ReopenAndWriteImage(file, image, pError);
 }
 
-CException* CReagentLibrary::ReadUntilEnd(CFile& file, CEnzymeDlg& holder, const RecordAction& onRecord,
+CException* CReagentLibrary::ReadUntilEnd(CFile& file, IReagentRecord& holder, const RecordAction& onRecord,
                                           int& nRecords)
 {
     // The archive reads value by value. Over a copy of the file in memory each value

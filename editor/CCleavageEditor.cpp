@@ -267,9 +267,9 @@ BOOL CCleavageEditor::LoadReagentList()
     // Without redrawing while it fills, the list costs one sorted insert per name, not
     // one repaint of itself and its scroll bar.
     m_listReagents.SendMessage(WM_SETREDRAW, FALSE);
-    const int nCount = CReagentLibrary::ReadRecords(file, holder, [this](CEnzymeDlg& record) {
-        m_listReagents.AddString(record.m_strName);
-        m_lstReagentNames.AddTail(record.m_strName);
+    const int nCount = CReagentLibrary::ReadRecords(file, holder, [this, &holder](IReagentRecord&) {
+        m_listReagents.AddString(holder.m_strName);
+        m_lstReagentNames.AddTail(holder.m_strName);
         return TRUE;
     });
     m_listReagents.SendMessage(WM_SETREDRAW, TRUE);
@@ -358,7 +358,8 @@ void CCleavageEditor::SaveToRecord(CCleavageData& record)
     }
 
     CEnzymeDlg holder;
-    CReagentLibrary::ReadRecords(file, holder, [&](CEnzymeDlg& reagent) {
+    const CEnzymeDlg& reagent = holder;
+    CReagentLibrary::ReadRecords(file, holder, [&](IReagentRecord&) {
         if (reagent.m_strName != strSelected)
             return TRUE;
         record.m_strEnzName = reagent.m_strName;
@@ -480,7 +481,8 @@ void CCleavageEditor::OnRemoveReagent()
     if (AfxMessageBox("You are going to delete the enzyme \"" + strName + "\"", MB_OKCANCEL) == IDCANCEL)
         return;
     CFile file;
-    if (!CReagentLibrary::Open(file, CFile::modeRead) || !CReagentLibrary::RemoveReagent(file, strName))
+    CEnzymeDlg holder;
+    if (!CReagentLibrary::Open(file, CFile::modeRead) || !CReagentLibrary::RemoveReagent(file, strName, holder))
     {
         AfxMessageBox(kCannotOpenLibrary, MB_OK);
         return;

@@ -27,8 +27,11 @@ void PASCAL CEnzymeDlg::SerializeObject(CObject* pObject, CPkArchive& ar)
     static_cast<CEnzymeDlg*>(pObject)->SerializeReagent(ar);
 }
 
-void CEnzymeDlg::CopyReagent(const CEnzymeDlg& other)
+void CEnzymeDlg::CopyReagent(const IReagentRecord& record)
 {
+    // Every record is a reagent dialog; the interface only keeps the library's loops
+    // free of dialog code.
+    const CEnzymeDlg& other = dynamic_cast<const CEnzymeDlg&>(record);
     m_strName = other.m_strName;
     m_strRecognitionProbability = other.m_strRecognitionProbability;
     m_strExceptionProbability = other.m_strExceptionProbability;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds both targets: build/x86_64 (the one the tests run, with the tests) and
-# build/i686 (the shipped 32-bit CleavagePlugin.tsplugin).
+# Builds both targets, each with its tests: build/x86_64 (a debug-checked build, with
+# ASSERT active) and build/i686 (the shipped 32-bit CleavagePlugin.tsplugin).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,10 +8,10 @@ bash scripts/install-deps.sh
 
 jobs="${BUILD_JOBS:-$(nproc)}"
 for arch in x86_64 i686; do
-  tests=ON
-  [ "$arch" = i686 ] && tests=OFF
-  cmake -S . -B "build/$arch" -G "Unix Makefiles" \
-    -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-$arch.cmake" \
-    -DCLEAVAGE_BUILD_TESTS=$tests >/dev/null
+  # The toolchain is given once, when the tree is made: CMake keeps it, and warns about
+  # a toolchain given again.
+  toolchain=()
+  [ -f "build/$arch/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-$arch.cmake")
+  cmake -S . -B "build/$arch" -G "Unix Makefiles" "${toolchain[@]}" -DCLEAVAGE_BUILD_TESTS=ON >/dev/null
   cmake --build "build/$arch" -j "$jobs"
 done

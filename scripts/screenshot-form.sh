@@ -4,11 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-command -v import >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends imagemagick
 source scripts/wine-env.sh
-begin_tool_session
+begin_tool_session imagemagick
 
-"$WINE64" build/x86_64/bin/SettingsFormPreview.exe --sample --seconds 6 &
+"$WINE64" build/x86_64/bin/SampleLibrary.exe
+"$WINE64" build/x86_64/bin/SettingsFormPreview.exe --seconds 6 &
 preview_pid=$!
 sleep 4
 import -window root -crop 670x520+0+0 +repage build/settings-form.png

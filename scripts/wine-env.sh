@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Sourced by the other scripts: one 64-bit Wine prefix for the project, made once
-# and kept, with the settings the tests rely on.
+# and kept, with the settings the tests rely on. It runs 64-bit programs with wine64 and
+# the shipped 32-bit ones with wine.
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-cleavage}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+
+# The marker names what the prefix was made with: a prefix made before 32-bit Wine was
+# installed has no 32-bit system files, and is made again.
+readonly PREFIX_MARKER=.cleavage-ready-wow64
 
 wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.cleavage-ready" ]
+  [ -f "$WINEPREFIX/$PREFIX_MARKER" ]
 }
 
 make_wine_prefix() {
   wine_prefix_ready && return 0
   echo "Making the Wine prefix $WINEPREFIX"
+  # A prefix of ours made without 32-bit support (its older marker) is made anew.
+  if [ -f "$WINEPREFIX/.cleavage-ready" ]; then rm -rf "$WINEPREFIX"; fi
   DISPLAY= "$WINE64" wineboot -i >/dev/null 2>&1
   # Without a window manager, Wine waits about 2 s for every captioned top-level
   # window to close unless its windows are unmanaged.
@@ -25,7 +33,7 @@ make_wine_prefix() {
     ln -sf "$f" "$fonts/$(basename "$f")"
   done
   /usr/lib/wine/wineserver -w
-  touch "$WINEPREFIX/.cleavage-ready"
+  touch "$WINEPREFIX/$PREFIX_MARKER"
 }
 
 # Starts one Xvfb on a display number it picks itself and exports DISPLAY; XVFB_PID is
@@ -58,10 +66,13 @@ use_scratch_installation() {
   TESSARO_MAINDIR="$("$WINE64" winepath -w "$SCRATCH_DIR" 2>/dev/null | tr -d '\r')"
 }
 
-# For the by-hand tools: a built tree, the prefix, one Xvfb and a scratch installation,
-# all ended or removed when the calling script exits.
+# For the by-hand tools: a built tree, a prefix of their own (so that ending their Wine
+# never ends the server of a test run going on), one Xvfb and a scratch installation,
+# all ended or removed when the calling script exits. Arguments: packages to install.
 begin_tool_session() {
+  bash scripts/install-deps.sh "$@" >/dev/null
   bash scripts/build.sh >/dev/null
+  export WINEPREFIX="$HOME/.wine-cleavage-tools"
   make_wine_prefix
   trap 'stop_wine_and_xvfb; rm -rf "${SCRATCH_DIR:-}"' EXIT
   start_xvfb 1024x768x24

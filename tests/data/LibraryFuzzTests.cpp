@@ -85,7 +85,7 @@ TEST_F(ReagentLibraryTest, RandomAndMutatedLibrariesEndInTheirCompleteRecords)
         CFile file;
         ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
         CEnzymeDlg holder;
-        const int nRecords = CReagentLibrary::ReadRecords(file, holder, [](CEnzymeDlg&) { return TRUE; });
+        const int nRecords = CReagentLibrary::ReadRecords(file, holder, [](IReagentRecord&) { return TRUE; });
         ASSERT_EQ(CountCompleteRecords(bytes), nRecords) << "case " << nCase;
         nPartlyReadable += nRecords > 0;
     }

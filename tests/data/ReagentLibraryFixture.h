@@ -3,6 +3,7 @@
 #pragma once
 #include "MemPatternTable.h"
 #include "ScratchFolder.h"
+#include <CEnzymeDlg.h>
 #include <CReagentLibrary.h>
 
 #include <gtest/gtest.h>
@@ -63,8 +64,8 @@ protected:
         EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
         CEnzymeDlg holder;
         Texts names;
-        const int nRecords = CReagentLibrary::ReadRecords(file, holder, [&](CEnzymeDlg& record) {
-            names.push_back(record.m_strName);
+        const int nRecords = CReagentLibrary::ReadRecords(file, holder, [&](IReagentRecord& record) {
+            names.push_back(record.GetReagentName().GetString());
             return TRUE;
         });
         EXPECT_EQ((int)names.size(), nRecords);

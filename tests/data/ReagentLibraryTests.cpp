@@ -18,9 +18,9 @@ TEST_F(ReagentLibraryTest, TruncatedFourthRecordIsNeitherReadNorFoundAndARewrite
     EXPECT_EQ((Texts{"Trypsin", "Pepsin", "Thermolysin"}), ReadNames());
     CFile file;
     ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
-    CEnzymeDlg found;
-    EXPECT_FALSE(CReagentLibrary::FindReagent(file, "Chymotrypsin", found));
-    ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Pepsin"));
+    CEnzymeDlg holder, found;
+    EXPECT_FALSE(CReagentLibrary::FindReagent(file, "Chymotrypsin", holder, found));
+    ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Pepsin", holder));
     EXPECT_EQ(Encode({"Trypsin", "Thermolysin"}), ReadBytes());
 }
 
@@ -45,9 +45,9 @@ TEST_F(ReagentLibraryTest, EachRecordIsReadIntoEmptiedListsAndTheActionCanStopTh
     for (CEnzymeDlg* pReagent : {&longer, &shorter, &shorter})
         pReagent->SerializeReagent(ar);
     std::vector<INT_PTR> cellCounts;
-    EXPECT_EQ(2, CReagentLibrary::ReadRecords(file, holder, [&](CEnzymeDlg& record) {
-                  cellCounts.push_back(record.m_recognition.m_lstCells.GetCount());
-                  return record.m_strName != "Short";
+    EXPECT_EQ(2, CReagentLibrary::ReadRecords(file, holder, [&](IReagentRecord& record) {
+                  cellCounts.push_back(holder.m_recognition.m_lstCells.GetCount());
+                  return record.GetReagentName() != "Short";
               }));
     EXPECT_EQ((std::vector<INT_PTR>{6, 1}), cellCounts);
 }
@@ -63,10 +63,10 @@ TEST_F(ReagentLibraryTest, DuplicateNamesAreFoundLastAndRemovedTogether)
 
     CFile file;
     ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
-    CEnzymeDlg found;
-    ASSERT_TRUE(CReagentLibrary::FindReagent(file, "Trypsin", found));
+    CEnzymeDlg holder, found;
+    ASSERT_TRUE(CReagentLibrary::FindReagent(file, "Trypsin", holder, found));
     EXPECT_EQ(1, found.m_recognition.m_lstCells.GetCount());
-    ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Trypsin"));
+    ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Trypsin", holder));
     EXPECT_EQ(Encode({"trypsin"}), ReadBytes());
 }
 
@@ -77,7 +77,7 @@ TEST_F(ReagentLibraryTest, AppendingCreatesAMissingLibraryAndAddsOnlyTheRecord)
         CFile file;
         ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite));
         CEnzymeDlg holder, reagent;
-        CReagentLibrary::ReadRecords(file, holder, [](CEnzymeDlg&) { return TRUE; });
+        CReagentLibrary::ReadRecords(file, holder, [](IReagentRecord&) { return TRUE; });
         MakeReagent(reagent, lpszName);
         CReagentLibrary::AppendReagent(file, reagent);
     }
@@ -92,8 +92,8 @@ TEST_F(ReagentLibraryTest, RewriteOnTheOpenFileKeepsOrderAndCount)
     CEnzymeDlg holder, replacement;
     MakeReagent(replacement, "Pep");  // shorter: the file must shrink
     CMemFile image;
-    CReagentLibrary::BuildImage(file, holder, image, [&](CEnzymeDlg& record, CPkArchive& arImage) {
-        (record.m_strName == "Pepsin" ? replacement : record).SerializeReagent(arImage);
+    CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
+        (record.GetReagentName() == "Pepsin" ? replacement : record).SerializeReagent(arImage);
     });
     CReagentLibrary::WriteImage(file, image);
     file.Close();
@@ -110,7 +110,7 @@ TEST_F(ReagentLibraryTest, DamagedRecordEndsTheRebuildLikeTheEndOfTheFile)
     ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
     CEnzymeDlg holder;
     CMemFile image;
-    CReagentLibrary::BuildImage(file, holder, image, [](CEnzymeDlg& record, CPkArchive& ar) { record.SerializeReagent(ar); });
+    CReagentLibrary::BuildImage(file, holder, image, [](IReagentRecord& record, CPkArchive& ar) { record.SerializeReagent(ar); });
     CReagentLibrary::WriteImage(file, image);
     file.Close();
     EXPECT_EQ(Encode({"Trypsin"}), ReadBytes());
@@ -126,7 +126,7 @@ TEST_F(ReagentLibraryTest, RebuildThatFailsLeavesTheLibraryUntouched)
     CMemFile image;
     try
     {
-        CReagentLibrary::BuildImage(file, holder, image, [](CEnzymeDlg&, CPkArchive&) { AfxThrowMemoryException(); });
+        CReagentLibrary::BuildImage(file, holder, image, [](IReagentRecord&, CPkArchive&) { AfxThrowMemoryException(); });
         ADD_FAILURE() << "the rebuild went on";
     }
     catch (CException* pException)

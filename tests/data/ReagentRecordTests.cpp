@@ -59,29 +59,3 @@ TEST(ReagentRecordTest, OpenNewDialogWritesItsPatternTablesAndEditDialogItsField
     EXPECT_EQ(1, fromTables.m_exception.m_nBegin);
     EXPECT_EQ((Texts{"Fielda"}), ListContents(fromFields.m_recognition.m_lstCells));
 }
-
-TEST(ReagentRecordTest, ModuleRegistersTheRecordWhileLoaded)
-{
-    const HMODULE hModule = LoadLibraryA("CleavagePlugin.tsplugin");
-    ASSERT_NE(nullptr, hModule) << "LoadLibrary failed with " << GetLastError();
-    const PK_RTTI_LINK* pLink = PK_RTTI_LINK::Find("EnzymeDlg");
-    ASSERT_NE(nullptr, pLink);
-    EXPECT_STREQ("CEnzymeDlg", pLink->m_pRuntimeClass->m_lpszClassName);
-    EXPECT_EQ(nullptr, pLink->m_pfnCreate);
-    EXPECT_EQ(nullptr, pLink->m_lpszBaseClassName);
-
-    // The host's way in: an object of the module's class, written through the link.
-    CObject* pRecord = pLink->m_pRuntimeClass->CreateObject();
-    CMemFile file;
-    CPkArchive ar(&file, CPkArchive::store);
-    pLink->m_pfnSerialize(pRecord, ar);
-    delete pRecord;
-    CEnzymeDlg empty;
-    CMemFile expected;
-    CPkArchive arExpected(&expected, CPkArchive::store);
-    empty.SerializeReagent(arExpected);
-    EXPECT_EQ(BytesOf(expected), BytesOf(file));
-
-    ASSERT_TRUE(FreeLibrary(hModule));
-    EXPECT_EQ(nullptr, PK_RTTI_LINK::Find("EnzymeDlg"));
-}

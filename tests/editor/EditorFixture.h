@@ -4,6 +4,7 @@
 #include "CCleavageAnalysis.h"
 #include "CCleavageData.h"
 #include "CCleavageEditor.h"
+#include "CEnzymeDlg.h"
 #include "CReagentLibrary.h"
 #include "MessageBoxScript.h"
 #include "ScratchFolder.h"

@@ -12,8 +12,8 @@ Names LibraryNames()
     EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
     CEnzymeDlg holder;
     Names names;
-    CReagentLibrary::ReadRecords(file, holder, [&](CEnzymeDlg& record) {
-        names.push_back(record.m_strName);
+    CReagentLibrary::ReadRecords(file, holder, [&](IReagentRecord& record) {
+        names.push_back(record.GetReagentName());
         return TRUE;
     });
     return names;

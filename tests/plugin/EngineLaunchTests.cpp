@@ -1,7 +1,7 @@
-#include "CCleavageAnalysis.h"
+#include "LoadedPlugIn.h"
+#include "PumpUntil.h"
 #include "ScratchFolder.h"
 
-#include <gtest/gtest.h>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -21,8 +21,7 @@ CString SystemText(DWORD dwError)
 std::vector<std::string> WaitForEngineArguments(const ScratchFolder& scratch)
 {
     const CString strPath = scratch.PathOf("arguments.txt");
-    for (int nTry = 0; nTry < 200 && GetFileAttributesA(strPath) == INVALID_FILE_ATTRIBUTES; ++nTry)
-        Sleep(25);
+    PumpUntil([&] { return GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES; });
     std::vector<std::string> lines;
     std::ifstream in(strPath.GetString());
     for (std::string line; std::getline(in, line);)
@@ -30,71 +29,57 @@ std::vector<std::string> WaitForEngineArguments(const ScratchFolder& scratch)
     return lines;
 }
 
+const DWORD kLaunchFailed = 0xFFFFFFFF;
+
+typedef LoadedPlugInTest EngineLaunchTest;
+
 void InstallEngine(const ScratchFolder& scratch)
 {
     ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\CleavageEngineStub.exe", scratch.PathOf("Cleavage.exe"), FALSE))
         << "cannot copy the engine stand-in: " << GetLastError();
 }
-
-class ProcessStarter : public CCleavageAnalysis
-{
-public:
-    using CAnalysisPlugIn::StartProcess;
-};
 }
 
-TEST(EngineLaunchTest, PathWithBlanksArrivesAsOneQuotedArgument)
+TEST_F(EngineLaunchTest, PathWithBlanksArrivesAsOneQuotedArgument)
 {
     ScratchFolder scratch;
     InstallEngine(scratch);
     const CString strParamFile = scratch.PathOf("run 1\\cleavage params.txt");
 
-    CCleavageAnalysis analysis;
-    const DWORD dwResult = analysis.RunAnalysis(strParamFile);
-    EXPECT_NE(CCleavageAnalysis::kLaunchFailed, dwResult);
+    const DWORD dwResult = m_analysis->RunAnalysis(strParamFile);
+    EXPECT_NE(kLaunchFailed, dwResult);
     EXPECT_NE(0u, dwResult);
-    EXPECT_TRUE(analysis.GetErrorText().IsEmpty());
+    EXPECT_TRUE(m_analysis->GetErrorText().IsEmpty());
 
     const std::vector<std::string> expected = {"/f", strParamFile.GetString()};
     EXPECT_EQ(expected, WaitForEngineArguments(scratch));
 }
 
-TEST(EngineLaunchTest, MissingEngineFailsWithPrefixedSystemText)
+TEST_F(EngineLaunchTest, MissingEngineFailsWithPrefixedSystemText)
 {
     ScratchFolder scratch;
-    CCleavageAnalysis analysis;
-    EXPECT_EQ(CCleavageAnalysis::kLaunchFailed, analysis.RunAnalysis("C:\\params.txt"));
+    EXPECT_EQ(kLaunchFailed, m_analysis->RunAnalysis("C:\\params.txt"));
     const CString strExpected = CString("Error: 'Cleavage.exe'\n\n") + SystemText(ERROR_FILE_NOT_FOUND);
-    EXPECT_STREQ(strExpected, analysis.GetErrorText());
+    EXPECT_STREQ(strExpected, m_analysis->GetErrorText());
     EXPECT_GT(strExpected.GetLength(), (int)strlen("Error: 'Cleavage.exe'\n\n"));
 }
 
-TEST(EngineLaunchTest, ErrorTextLastsUntilTheNextEditorOrLaunchCall)
+TEST_F(EngineLaunchTest, ErrorTextLastsUntilTheNextEditorOrLaunchCall)
 {
     ScratchFolder scratch;
-    CCleavageAnalysis analysis;
-    analysis.RunAnalysis("C:\\params.txt");
-    EXPECT_FALSE(analysis.GetErrorText().IsEmpty());
-    EXPECT_FALSE(analysis.GetErrorText().IsEmpty()) << "reading the text must not clear it";
-    analysis.CreateEditor(nullptr);
-    EXPECT_TRUE(analysis.GetErrorText().IsEmpty());
+    m_analysis->RunAnalysis("C:\\params.txt");
+    EXPECT_FALSE(m_analysis->GetErrorText().IsEmpty());
+    EXPECT_FALSE(m_analysis->GetErrorText().IsEmpty()) << "reading the text must not clear it";
+    m_analysis->CreateEditor(nullptr);
+    EXPECT_TRUE(m_analysis->GetErrorText().IsEmpty());
 
-    analysis.RunAnalysis("C:\\params.txt");
-    analysis.SetReadOnly(nullptr, nullptr, FALSE);
-    EXPECT_TRUE(analysis.GetErrorText().IsEmpty());
+    m_analysis->RunAnalysis("C:\\params.txt");
+    m_analysis->SetReadOnly(nullptr, nullptr, FALSE);
+    EXPECT_TRUE(m_analysis->GetErrorText().IsEmpty());
 
-    analysis.RunAnalysis("C:\\params.txt");
+    m_analysis->RunAnalysis("C:\\params.txt");
     InstallEngine(scratch);
-    EXPECT_NE(CCleavageAnalysis::kLaunchFailed, analysis.RunAnalysis("C:\\params.txt"));
-    EXPECT_TRUE(analysis.GetErrorText().IsEmpty());
+    EXPECT_NE(kLaunchFailed, m_analysis->RunAnalysis("C:\\params.txt"));
+    EXPECT_TRUE(m_analysis->GetErrorText().IsEmpty());
     WaitForEngineArguments(scratch);
-}
-
-TEST(EngineLaunchTest, StartProcessKeepsTheSystemErrorCode)
-{
-    ScratchFolder scratch;
-    ProcessStarter starter;
-    SetLastError(0);
-    EXPECT_EQ(0xFFFFFFFFu, starter.StartProcess("Cleavage.exe", "/f \"x\""));
-    EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
 }

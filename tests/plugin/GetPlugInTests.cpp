@@ -1,37 +1,12 @@
 // The module as the host sees it: loaded by name, asked through its one exported function.
-#include <TessaroDB.h>
+#include "LoadedPlugIn.h"
 
-#include <gtest/gtest.h>
-#include <memory>
-
-namespace
-{
-typedef DWORD (*GetPlugInFunction)(DWORD dwNumber, CAnalysisPlugIn** ppPlugIn);
-
-class LoadedPlugInTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_hModule = LoadLibraryA("CleavagePlugin.tsplugin");
-        ASSERT_NE(nullptr, m_hModule) << "LoadLibrary failed with " << GetLastError();
-        m_pfnGetPlugIn = (GetPlugInFunction)(void*)GetProcAddress(m_hModule, "GetPlugIn");
-        ASSERT_NE(nullptr, m_pfnGetPlugIn);
-    }
-    void TearDown() override
-    {
-        if (m_hModule)
-            FreeLibrary(m_hModule);
-    }
-
-    HMODULE m_hModule = nullptr;
-    GetPlugInFunction m_pfnGetPlugIn = nullptr;
-};
-}
+#include <libsrv.h>
 
 TEST_F(LoadedPlugInTest, MissingOutSlotReturnsOne)
 {
     EXPECT_EQ(1u, m_pfnGetPlugIn(0, nullptr));
+    EXPECT_EQ(1u, m_pfnGetPlugIn(1, nullptr));
     EXPECT_EQ(1u, m_pfnGetPlugIn(5, nullptr));
 }
 
@@ -39,6 +14,8 @@ TEST_F(LoadedPlugInTest, NonZeroNumberLeavesTheSlotAlone)
 {
     CAnalysisPlugIn* const pSentinel = reinterpret_cast<CAnalysisPlugIn*>(0x1234);
     CAnalysisPlugIn* pPlugIn = pSentinel;
+    EXPECT_EQ(0u, m_pfnGetPlugIn(1, &pPlugIn));
+    EXPECT_EQ(pSentinel, pPlugIn);
     EXPECT_EQ(0u, m_pfnGetPlugIn(5, &pPlugIn));
     EXPECT_EQ(pSentinel, pPlugIn);
 }
@@ -76,7 +53,39 @@ TEST_F(LoadedPlugInTest, RecordsComeFromTheModuleAndCloneThere)
 TEST_F(LoadedPlugInTest, ModuleResourcesAreFoundOnlyWhileLoaded)
 {
     EXPECT_EQ(m_hModule, AfxFindResourceHandle(MAKEINTRESOURCEA(VS_VERSION_INFO), (LPCSTR)RT_VERSION));
+    m_analysis.reset();
     ASSERT_TRUE(FreeLibrary(m_hModule));
     m_hModule = nullptr;
     EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEA(VS_VERSION_INFO), (LPCSTR)RT_VERSION));
+}
+
+TEST_F(LoadedPlugInTest, ModuleRegistersTheReagentRecordWhileLoaded)
+{
+    const PK_RTTI_LINK* pLink = PK_RTTI_LINK::Find("EnzymeDlg");
+    ASSERT_NE(nullptr, pLink);
+    EXPECT_STREQ("CEnzymeDlg", pLink->m_pRuntimeClass->m_lpszClassName);
+    EXPECT_EQ(nullptr, pLink->m_pfnCreate);
+    EXPECT_EQ(nullptr, pLink->m_lpszBaseClassName);
+
+    // The host's way in: an object of the module's class, written through the link. A
+    // new record is an empty name, efficiencies 100 and 100, and two sides of count 2,
+    // begin 0 and no cells.
+    CObject* pRecord = pLink->m_pRuntimeClass->CreateObject();
+    ASSERT_NE(nullptr, pRecord);
+    CMemFile file;
+    CPkArchive ar(&file, CPkArchive::store);
+    pLink->m_pfnSerialize(pRecord, ar);
+    delete pRecord;
+    const std::string expected("\0\0\0\0" "\3\0\0\0" "100" "\3\0\0\0" "100"
+                               "\2\0\0\0" "\0\0\0\0" "\0\0\0\0" "\2\0\0\0" "\0\0\0\0" "\0\0\0\0",
+                               42);
+    const ULONGLONG nLength = file.GetLength();
+    BYTE* pBytes = file.Detach();
+    EXPECT_EQ(expected, std::string((const char*)pBytes, (size_t)nLength));
+    free(pBytes);
+
+    m_analysis.reset();
+    ASSERT_TRUE(FreeLibrary(m_hModule));
+    m_hModule = nullptr;
+    EXPECT_EQ(nullptr, PK_RTTI_LINK::Find("EnzymeDlg"));
 }

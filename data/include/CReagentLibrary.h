@@ -1,17 +1,17 @@
 // The reagent library file Enzymes.dat: where it lives, the one loop that reads it, and
 // the ways it is written. Callers open the file and show the user any failure.
 #pragma once
-#include "CEnzymeDlg.h"
+#include "IReagentRecord.h"
 #include <functional>
 
 class CReagentLibrary
 {
 public:
     // Called with each record read; FALSE ends the loop after that record.
-    typedef std::function<BOOL(CEnzymeDlg& record)> RecordAction;
+    typedef std::function<BOOL(IReagentRecord& record)> RecordAction;
     // Called with each record read while the library is rebuilt: writes to arImage what
     // takes the record's place (the record itself, a replacement, or nothing).
-    typedef std::function<void(CEnzymeDlg& record, CPkArchive& arImage)> RewriteAction;
+    typedef std::function<void(IReagentRecord& record, CPkArchive& arImage)> RewriteAction;
 
     // Every read loop stops after this many records.
     static const int kMaxRecords = 2147483647;
@@ -28,31 +28,32 @@ public:
     // from onRecord goes to the caller. The file is read into memory in one pass
     // first, then decoded. Leaves the file positioned after the last record read.
     // Returns the number of complete records read.
-    static int ReadRecords(CFile& file, CEnzymeDlg& holder, const RecordAction& onRecord);
+    static int ReadRecords(CFile& file, IReagentRecord& holder, const RecordAction& onRecord);
 
-    // Copies the last record named lpszName (exact comparison) into found.
-    static BOOL FindReagent(CFile& file, LPCSTR lpszName, CEnzymeDlg& found);
+    // Copies the last record named lpszName (exact comparison) into found; holder is
+    // the record the loop reads into.
+    static BOOL FindReagent(CFile& file, LPCSTR lpszName, IReagentRecord& holder, IReagentRecord& found);
 
     // Writes the reagent at the end of the file through a fresh writing archive.
-    static void AppendReagent(CFile& file, CEnzymeDlg& reagent);
+    static void AppendReagent(CFile& file, IReagentRecord& reagent);
 
     // The library's new contents, built in memory from every record read. A damaged
     // record ends the rebuild like the end of the file: it and what follows it are
     // dropped. A file that cannot be read, or an exception from onRecord, is thrown, so
     // that the caller writes nothing.
-    static void BuildImage(CFile& file, CEnzymeDlg& holder, CMemFile& image, const RewriteAction& onRecord);
+    static void BuildImage(CFile& file, IReagentRecord& holder, CMemFile& image, const RewriteAction& onRecord);
     // Replaces the open file's contents by the image (which is consumed).
     static void WriteImage(CFile& file, CMemFile& image);
     // Closes the file, opens the library again for writing, writes the image and closes
     // it. FALSE when it cannot be opened again; the library is then unchanged.
     static BOOL ReopenAndWriteImage(CFile& file, CMemFile& image, CFileException* pError = NULL);
 
-    // Rebuilds the library without the records named lpszName; the result of
-    // ReopenAndWriteImage.
-    static BOOL RemoveReagent(CFile& file, LPCSTR lpszName, CFileException* pError = NULL);
+    // Rebuilds the library without the records named lpszName, reading into holder; the
+    // result of ReopenAndWriteImage.
+    static BOOL RemoveReagent(CFile& file, LPCSTR lpszName, IReagentRecord& holder, CFileException* pError = NULL);
 
 private:
     // The read loop; returns the exception that ended it (the caller's to delete), or
     // NULL when onRecord stopped it or the record limit was reached.
-    static CException* ReadUntilEnd(CFile& file, CEnzymeDlg& holder, const RecordAction& onRecord, int& nRecords);
+    static CException* ReadUntilEnd(CFile& file, IReagentRecord& holder, const RecordAction& onRecord, int& nRecords);
 };

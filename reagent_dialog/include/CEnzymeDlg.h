@@ -1,13 +1,14 @@
 // The reagent dialog. Made without a window it is the plain reagent record that every
 // reader and writer of the reagent library uses.
 #pragma once
-#include "CPatternSet.h"
+#include <CPatternSet.h>
+#include <IReagentRecord.h>
 #include <afxwin.h>
 
 class CCleavageEditor;
 class IPatternTable;
 
-class CEnzymeDlg : public CDialog
+class CEnzymeDlg : public CDialog, public IReagentRecord
 {
     DECLARE_DYNCREATE(CEnzymeDlg)
 public:
@@ -17,14 +18,13 @@ public:
     // The record's one serialiser, for both directions: name, the two efficiencies, then
     // count, begin and cells of each side. Writing takes a side from the dialog's pattern
     // table only while the dialog is open for a new reagent; otherwise from the fields.
-    void SerializeReagent(CPkArchive& ar);
+    void SerializeReagent(CPkArchive& ar) override;
     // SerializeReagent as the host's archive registration calls it.
     static void PASCAL SerializeObject(CObject* pObject, CPkArchive& ar);
 
-    // Copies the record's fields, not the dialog's state.
-    void CopyReagent(const CEnzymeDlg& other);
-    // Reading appends to the pattern lists; every reader empties them before a record.
-    void EmptyPatternLists();
+    void CopyReagent(const IReagentRecord& other) override;
+    void EmptyPatternLists() override;
+    const CString& GetReagentName() const override { return m_strName; }
 
     CString m_strName;
     CString m_strRecognitionProbability;  // percent, as decimal text
