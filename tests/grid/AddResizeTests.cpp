@@ -34,6 +34,11 @@ TEST_F(GridTest, EndDragAtTheLeftAddsAPositionAndKeepsTheSelection)
 TEST_F(GridTest, EndDragAtTheRightAddsTheNextPrimedPosition)
 {
     CreateGrid(200);
+    SetColumns(0, {100, 250});  // the last column does not end at the right end
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 195);
+    EXPECT_FALSE(m_header.m_bAdding);
+    Mouse(WM_LBUTTONUP, 0, 195);
+    SetColumns(0, {100, 200});
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 195);
     Mouse(WM_MOUSEMOVE, MK_LBUTTON, 189);
     Mouse(WM_LBUTTONUP, 0, 189);
@@ -41,6 +46,25 @@ TEST_F(GridTest, EndDragAtTheRightAddsTheNextPrimedPosition)
     EXPECT_EQ("P1:100 P1':189 P2':200", Columns());
     EXPECT_EQ((std::vector<int>{100, 89, 11}), ItemWidths());
     EXPECT_EQ(3, (int)m_header.m_cells.GetSize());
+}
+
+TEST_F(GridTest, ResizeCursorOnLiveGripsAndNoDragWhileACellIsEdited)
+{
+    CreateGrid(200);
+    const HCURSOR hResize = ::LoadCursor(NULL, IDC_SIZEWE);
+    // Pointer x, then the cursor the header sets.
+    for (const auto& step : {std::make_pair(3, true), std::make_pair(50, false), std::make_pair(195, true)})
+    {
+        Mouse(WM_MOUSEMOVE, 0, step.first);
+        ::SetCursor(NULL);
+        m_header.SendMessage(WM_SETCURSOR, (WPARAM)m_header.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(step.second, ::GetCursor() == hResize) << "at " << step.first;
+    }
+    ClickCell(0);
+    ClickCell(0);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 3);
+    EXPECT_FALSE(m_header.m_bAdding);
+    EXPECT_EQ(NULL, ::GetCapture());
 }
 
 TEST_F(GridTest, AddsOnlyInsideTheReleaseWindowFromWideEnoughEndColumns)

@@ -76,4 +76,8 @@ TEST_F(GridTest, ClickingAnotherCellStoresTheTextInTheCellThatWasEdited)
     EXPECT_EQ(1, m_header.m_nSelected);
     EXPECT_FALSE(m_header.IsEditing());
     EXPECT_EQ(m_grid.m_hWnd, ::GetFocus());
+    Type("x");
+    Click(CPoint(50, 2 * H() + ::GetSystemMetrics(SM_CYHSCROLL)));  // below the strip
+    EXPECT_STREQ("x", m_header.m_cells[1]);
+    EXPECT_FALSE(m_header.IsEditing());
 }

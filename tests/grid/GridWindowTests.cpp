@@ -1,25 +1,29 @@
 #include "GridFixture.h"
 #include "MessageBoxScript.h"
 
-TEST_F(GridTest, ClicksSelectAndFrameACellAndASecondClickEditsIt)
+TEST_F(GridTest, ClicksSelectAndFrameACellAndADoubleClickEditsIt)
 {
     CreateGrid(200);
     m_header.m_cells[1] = "R";
+    Redraw();
     Click(CPoint(50, 2 * H() + ::GetSystemMetrics(SM_CYHSCROLL)));  // below the strip
     EXPECT_EQ(-1, m_header.m_nSelected);
-
-    // The frame inverts the white strip.
     const int y = H() + 10;
-    ClickCell(0);
+    EXPECT_LT(0, CountPixels(m_grid, CRect(103, H() + 3, 197, 2 * H()), RGB(0, 0, 0)));  // the text
+    EXPECT_EQ(RGB(128, 128, 128), Pixel(m_grid, 99, y));  // the line after column 0
+
+    // The frame inverts the white strip. Column 0 ends just before x = 100.
+    Click(CPoint(99, y));
     Redraw();
     EXPECT_EQ(0, m_header.m_nSelected);
     EXPECT_EQ(RGB(0, 0, 0), Pixel(m_grid, 2, y));
-    ClickCell(1);
+    Click(CPoint(100, y));
     Redraw();
+    EXPECT_EQ(1, m_header.m_nSelected);
     EXPECT_EQ(RGB(255, 255, 255), Pixel(m_grid, 2, y));
     EXPECT_EQ(RGB(0, 0, 0), Pixel(m_grid, 102, y));
 
-    ClickCell(1);
+    m_grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, y));
     ASSERT_TRUE(m_header.IsEditing());
     CRect rcEditor;
     m_header.m_edit.GetWindowRect(&rcEditor);

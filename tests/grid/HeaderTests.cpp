@@ -11,7 +11,11 @@ TEST_F(GridTest, NewGridSplitsItsWidthBetweenP1AndP1Prime)
     m_grid.GetWindowRect(&rcGrid);
     m_parent.ScreenToClient(&rcGrid);
     EXPECT_EQ(CRect(10, 10 + H(), 211, 10 + 3 * H() + S + 2), rcGrid);
+    EXPECT_EQ(m_header.m_hWnd, ::GetDlgItem(m_grid.m_hWnd, IDC_CLV_HEADER));
     EXPECT_EQ(m_header.m_scrollBar.m_hWnd, ::GetDlgItem(m_grid.m_hWnd, IDC_CLV_SCROLLBAR));
+    EXPECT_EQ(RGB(128, 128, 128), Pixel(m_header, 201 - 4, 5));  // the right end grip
+    CHeaderWnd orphan;
+    EXPECT_FALSE(orphan.Create(CRect(0, 0, 100, 0), NULL, IDC_CLV_GRID));
     EXPECT_EQ(-1, ScrollMax());
     EXPECT_EQ(-1, m_header.m_nSelected);
     // The parent is white; the hidden scroll bar's place is painted like a dialog.
@@ -42,6 +46,12 @@ TEST_F(GridTest, ScrollingByColumnsStretchesTheLastColumnAndComesBack)
     EXPECT_EQ((std::vector<int>{50, 70}), ItemWidths());
     EXPECT_EQ(2, m_header.m_scrollBar.GetScrollPos());
 
+    // Refused while a cell is edited.
+    ClickCell(2);
+    ClickCell(2);
+    Scroll(SB_LINELEFT);
+    EXPECT_EQ(2, m_header.m_nFirstVisible);
+    Key(VK_RETURN);
     Scroll(SB_LINELEFT);
     Scroll(SB_PAGELEFT);
     EXPECT_EQ(0, m_header.m_scrollBar.GetScrollPos());
@@ -82,4 +92,18 @@ TEST_F(GridTest, LabelsAreBlackOnlyWhileTheGridOrItsEditorHasTheFocus)
     ASSERT_TRUE(m_header.IsEditing());
     Redraw();
     EXPECT_LT(0, CountPixels(m_header, rcLabel, RGB(0, 0, 0)));
+}
+
+TEST_F(GridTest, LoadingAPatternGrowsTheGridAtBothEnds)
+{
+    CreateGrid(200);
+    m_header.AppendPosition("P2'");
+    EXPECT_EQ("P1:100 P1':200 P2':230", Columns());
+    EXPECT_EQ(1, ScrollMax());
+    Scroll(SB_LINERIGHT);  // P2' is stretched to the right end of the view
+    m_header.ScrollFullyLeft();
+    EXPECT_EQ(0, m_header.m_nFirstVisible);
+    // The first column is widened by 30 and a new one 30 wide is added at the left.
+    m_header.AddPositionAtLeft();
+    EXPECT_EQ("P2:30 P1:130 P1':230 P2':330", Columns());
 }
