@@ -6,8 +6,10 @@ TEST_F(GridTest, EndDragAtTheLeftAddsAPositionAndKeepsTheSelection)
     CreateGrid(200);
     SetColumns(0, {60, 200});
     ClickCell(0);
+    m_parent.SetFocus();
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 3);
     EXPECT_EQ(m_header.m_hWnd, ::GetCapture());
+    EXPECT_EQ(m_grid.m_hWnd, ::GetFocus());
     // The pointer stays inside the first item, clear of its divider.
     CRect rcAllowed(0, 0, 57, H());
     m_header.ClientToScreen(&rcAllowed);

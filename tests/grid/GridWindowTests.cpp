@@ -81,23 +81,23 @@ TEST_F(GridTest, DeleteRemovesTheFirstPositionOnlyAfterConfirmation)
 TEST_F(GridTest, DeleteRemovesTheLastPositionOnlyScrolledFullyRight)
 {
     CreateGrid(120);
-    SetColumns(0, {50, 100, 150, 200});
+    SetColumns(0, {30, 50, 90, 150, 210});  // P1 P1' P2' P3' P4'
     m_grid.SetFocus();
-    m_header.m_nSelected = 3;
+    m_header.m_nSelected = 4;
     Key(VK_DELETE);  // not scrolled to the right end: nothing asked
-    m_header.m_nSelected = 1;
-    Key(VK_RIGHT);
-    Key(VK_RIGHT);
+    for (int i = 0; i < 3; ++i)
+        Scroll(SB_LINERIGHT);
+    ASSERT_EQ(3, m_header.m_nFirstVisible);
     m_header.m_nSelected = 0;
     Key(VK_DELETE);  // the first position while scrolled: nothing asked
 
     MessageBoxScript script;
     script.Answer(IDOK);
-    m_header.m_nSelected = 3;
+    m_header.m_nSelected = 4;
     Key(VK_DELETE);
-    // P1' comes back into the freed 70 pixels; P1 would not fit as well.
+    // P2' and P1' (40 + 20 pixels) come back into the freed 60; P1 would not fit as well.
     EXPECT_EQ(1, m_header.m_nFirstVisible);
-    EXPECT_EQ("P1:50 P1':100 P2':170", Columns());
-    EXPECT_EQ((std::vector<int>{50, 70}), ItemWidths());
+    EXPECT_EQ("P1:30 P1':50 P2':90 P3':150", Columns());
+    EXPECT_EQ((std::vector<int>{20, 40, 60}), ItemWidths());
     EXPECT_EQ(1, ScrollMax());
 }

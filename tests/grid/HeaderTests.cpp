@@ -80,18 +80,20 @@ TEST_F(GridTest, LabelsAreBlackOnlyWhileTheGridOrItsEditorHasTheFocus)
 {
     CreateGrid(200);
     const CRect rcLabel(8, 2, 92, H() - 2);
-    m_parent.SetFocus();
-    Redraw();
-    EXPECT_EQ(0, CountPixels(m_header, rcLabel, RGB(0, 0, 0)));
-    EXPECT_LT(0, CountPixels(m_header, rcLabel, RGB(100, 100, 100)));
+    const COLORREF black = RGB(0, 0, 0);
+    const COLORREF grey = RGB(100, 100, 100);
     ClickCell(0);
     Redraw();
-    EXPECT_LT(0, CountPixels(m_header, rcLabel, RGB(0, 0, 0)));
-    EXPECT_EQ(0, CountPixels(m_header, rcLabel, RGB(100, 100, 100)));
+    EXPECT_LT(0, CountPixels(m_header, rcLabel, black));
+    EXPECT_EQ(0, CountPixels(m_header, rcLabel, grey));
+    m_parent.SetFocus();
+    Redraw();
+    EXPECT_EQ(0, CountPixels(m_header, rcLabel, black));
+    EXPECT_LT(0, CountPixels(m_header, rcLabel, grey));
     ClickCell(0);
     ASSERT_TRUE(m_header.IsEditing());
     Redraw();
-    EXPECT_LT(0, CountPixels(m_header, rcLabel, RGB(0, 0, 0)));
+    EXPECT_LT(0, CountPixels(m_header, rcLabel, black));
 }
 
 TEST_F(GridTest, LoadingAPatternGrowsTheGridAtBothEnds)
