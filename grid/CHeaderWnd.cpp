@@ -38,7 +38,7 @@ BOOL CHeaderWnd::Create(const RECT& rect, CWnd* pParent, UINT nID)
     // the editor anyway.
     const HBRUSH hbrParent = (HBRUSH)::GetClassLongPtrA(pParent->m_hWnd, GCLP_HBRBACKGROUND);
     LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), hbrParent, NULL);
-    if (!CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(), pParent, nID))
+    if (lpszClass == NULL || !CWnd::Create(lpszClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(), pParent, nID))
         return FALSE;
     if (!m_header.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CCS_TOP | HDS_BUTTONS, CRect(), this, IDC_CLV_HEADER))
         return FALSE;

@@ -64,6 +64,9 @@ TEST_F(GridTest, ResizeCursorOnLiveGripsAndNoDragWhileACellIsEdited)
     }
     ClickCell(0);
     ClickCell(0);
+    ::SetCursor(NULL);
+    EXPECT_TRUE(m_header.SendMessage(WM_SETCURSOR, (WPARAM)m_header.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(NULL, ::GetCursor());
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 3);
     EXPECT_FALSE(m_header.m_bAdding);
     EXPECT_EQ(NULL, ::GetCapture());
@@ -131,7 +134,7 @@ TEST_F(GridTest, DividerDragsKeepColumnsBetweenTenPixelsAndTheGridWidthWithCtrlP
         {2, 100, false, "P2:50 P1:190 P1':200", -1},  // the last item's divider changes nothing
         {0, 80, true, "P2:80 P1:220 P1':230", 1},     // Ctrl pushes the columns on the right
         {1, 85, true, "P2:80 P1:90 P1':200", -1},      // down to 10 wide, the rest moving as far
-        {0, 5, true, "P2:10 P1:90 P1':200", -1},       // at x <= 10 a plain drag
+        {0, 10, true, "P2:10 P1:90 P1':200", -1},      // at x <= 10 a plain drag
         {0, 260, true, "P2:200 P1:280 P1':390", 1},   // no column wider than the grid
         {1, 500, true, "P2:200 P1:400 P1':510", 2},
     };

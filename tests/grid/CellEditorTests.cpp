@@ -70,6 +70,8 @@ TEST_F(GridTest, ClickingAnotherCellStoresTheTextInTheCellThatWasEdited)
     CreateGrid(200);
     ClickCell(0);
     Type("w");
+    ClickCell(0);  // the edited cell: editing goes on
+    ASSERT_TRUE(m_header.IsEditing());
     ClickCell(1);
     EXPECT_STREQ("w", m_header.m_cells[0]);
     EXPECT_STREQ("", m_header.m_cells[1]);
