@@ -7,7 +7,6 @@
 
 #include <AnalysisPopups.h>
 #include <set>
-#include <stdexcept>
 #include <shlwapi.h>
 
 IMPLEMENT_DYNCREATE(CCleavageEditor, CFormView)
@@ -16,8 +15,6 @@ namespace
 {
 const char kCannotOpenLibrary[] = "Cannot open the data file";
 const char kAllFragments[] = "All";
-const int kDefaultFragments = 40;
-const int kDefaultProbability = 75;
 
 // The leading decimal integer of a text, sign allowed, as the platform converts it
 // (no hexadecimal); 0 when the text does not begin with a number.
@@ -129,6 +126,22 @@ void CCleavageEditor::OnNewReagent()
     LoadReagentList();
 }
 
+void CCleavageEditor::OnRemoveReagent()
+{
+    const CString strName = GetSelectedReagent();
+    if (AfxMessageBox("You are going to delete the enzyme \"" + strName + "\"", MB_OKCANCEL) == IDCANCEL)
+        return;
+    CFile file;
+    CEnzymeDlg holder;
+    if (!CReagentLibrary::Open(file, CFile::modeRead) || !CReagentLibrary::RemoveReagent(file, strName, holder))
+    {
+        AfxMessageBox(kCannotOpenLibrary, MB_OK);
+        return;
+    }
+    m_listReagents.ResetContent();
+    LoadReagentList();
+}
+
 void CCleavageEditor::OnReagentSelChange()
 {
     const BOOL bSelected = m_listReagents.GetCurSel() != LB_ERR;
@@ -171,6 +184,9 @@ void CCleavageEditor::OnNameSetFocus()
     // The edit shows its caret again once after gaining the focus; two hides keep the
     // read-only name free of a caret.
     CWnd* pName = GetDlgItem(IDC_MOL_NAME);
+    ASSERT(pName != NULL);
+    if (pName == NULL)
+        return;
     pName->HideCaret();
     pName->HideCaret();
 }
@@ -187,8 +203,8 @@ void CCleavageEditor::OnUseDefaults()
     m_nResultMode = 1;
     SetDlgItemText(IDC_RANGE_FROM, "1");
     SetDlgItemText(IDC_RANGE_TO, DecimalText(m_nMolLength));
-    SetDlgItemText(IDC_FRAGMENTS, DecimalText(kDefaultFragments));
-    SetDlgItemText(IDC_PROBABILITY, DecimalText(kDefaultProbability));
+    SetDlgItemText(IDC_FRAGMENTS, DecimalText(CCleavageData::kDefaultFragments));
+    SetDlgItemText(IDC_PROBABILITY, DecimalText(CCleavageData::kDefaultProbability));
     m_nSortOrder = 0;
     UpdateData(FALSE);
     OnRangeOnly();
@@ -225,13 +241,18 @@ void CCleavageEditor::OnLButtonDown(UINT nFlags, CPoint point)
 void CCleavageEditor::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     CFormView::OnVScroll(nSBCode, nPos, pScrollBar);
-    if (CWnd* pMainWnd = AfxGetMainWnd())
-        UpdateOwnedPopups(pMainWnd);
+    FollowScrolledControls();
 }
 
 void CCleavageEditor::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     CFormView::OnHScroll(nSBCode, nPos, pScrollBar);
+    FollowScrolledControls();
+}
+
+// A help popup stands beside its control: when the form scrolls, it moves along.
+void CCleavageEditor::FollowScrolledControls()
+{
     if (CWnd* pMainWnd = AfxGetMainWnd())
         UpdateOwnedPopups(pMainWnd);
 }
@@ -308,7 +329,7 @@ void CCleavageEditor::SetReadOnly(BOOL bReadOnly)
 
 void CCleavageEditor::SetRange(LPCSTR lpszMolName, int nKind, int nFirst, int nLast)
 {
-    if (m_bReadOnly || nKind != 2 || m_strMolName.CompareNoCase(lpszMolName) != 0)
+    if (m_bReadOnly || nKind != CPkMol::kProteinKind || m_strMolName.CompareNoCase(lpszMolName) != 0)
         return;
     SetDlgItemText(IDC_RANGE_FROM, DecimalText(nFirst));
     SetDlgItemText(IDC_RANGE_TO, DecimalText(nLast));
@@ -330,8 +351,8 @@ void CCleavageEditor::AttachValidators()
 void CCleavageEditor::ShowInitialDefaults()
 {
     EnableControl(IDC_PROBABILITY, FALSE);
-    SetDlgItemText(IDC_FRAGMENTS, DecimalText(kDefaultFragments));
-    SetDlgItemText(IDC_PROBABILITY, DecimalText(kDefaultProbability));
+    SetDlgItemText(IDC_FRAGMENTS, DecimalText(CCleavageData::kDefaultFragments));
+    SetDlgItemText(IDC_PROBABILITY, DecimalText(CCleavageData::kDefaultProbability));
     CheckDlgButton(IDC_RANGE_ONLY, BST_UNCHECKED);
     EnableControl(IDC_RANGE_FROM, FALSE);
     EnableControl(IDC_RANGE_TO, FALSE);
@@ -466,27 +487,7 @@ void CCleavageEditor::EnableRangeFields()
 void CCleavageEditor::EnableControl(int nID, BOOL bEnable)
 {
     CWnd* pControl = GetDlgItem(nID);
-    if (pControl == NULL)
-    {
-        CString strError;
-        strError.Format("the settings form has no control %d", nID);
-        throw std::logic_error(strError.GetString());
-    }
-    pControl->EnableWindow(bEnable);
-}
-
-void CCleavageEditor::OnRemoveReagent()
-{
-    const CString strName = GetSelectedReagent();
-    if (AfxMessageBox("You are going to delete the enzyme \"" + strName + "\"", MB_OKCANCEL) == IDCANCEL)
-        return;
-    CFile file;
-    CEnzymeDlg holder;
-    if (!CReagentLibrary::Open(file, CFile::modeRead) || !CReagentLibrary::RemoveReagent(file, strName, holder))
-    {
-        AfxMessageBox(kCannotOpenLibrary, MB_OK);
-        return;
-    }
-    m_listReagents.ResetContent();
-    LoadReagentList();
+    ASSERT(pControl != NULL);
+    if (pControl != NULL)
+        pControl->EnableWindow(bEnable);
 }

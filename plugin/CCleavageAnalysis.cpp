@@ -29,7 +29,7 @@ CCleavageAnalysis::CCleavageAnalysis()
 
 bool CCleavageAnalysis::IsKindAccepted(int nKind)
 {
-    return nKind == kProteinKind;
+    return nKind == CPkMol::kProteinKind;
 }
 
 int CCleavageAnalysis::GetAnalysisCode()

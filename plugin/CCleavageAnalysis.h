@@ -22,7 +22,6 @@ public:
 
     enum
     {
-        kProteinKind = 2,     // the host's molecule kind code for proteins
         kAnalysisCode = 33,   // the host's code for this analysis
         kEditorId = 1,        // control identifier of the settings form in the host's window
     };

@@ -1,6 +1,5 @@
 #include "CEnzymeDlg.h"
 
-#include <stdexcept>
 
 IMPLEMENT_DYNCREATE(CEnzymeDlg, CDialog)
 
@@ -49,13 +48,13 @@ void CEnzymeDlg::EmptyPatternLists()
 // written back from the fields; the edited reagent itself is written by the saving code.
 void CEnzymeDlg::SerializePatternSet(CPkArchive& ar, CPatternSet& set, IPatternTable* pTable)
 {
-    if (ar.IsLoading() || GetSafeHwnd() == NULL || m_bEdit)
+    // An open dialog always has its tables attached.
+    ASSERT(ar.IsLoading() || GetSafeHwnd() == NULL || m_bEdit || pTable != NULL);
+    if (ar.IsLoading() || GetSafeHwnd() == NULL || m_bEdit || pTable == NULL)
     {
         set.Serialize(ar);
         return;
     }
-    if (pTable == NULL)
-        throw std::logic_error("CEnzymeDlg: the dialog's pattern tables are not attached");
 
     CPatternSet shown;
     shown.ReadTable(*pTable);

@@ -2,6 +2,7 @@
 // options, stored in the host's key/value storage under fixed keys.
 #pragma once
 #include "CleavagePluginApi.h"
+#include "Markers.h"
 #include <TessaroDB.h>
 
 class CLEAVAGE_API CCleavageData : public CAnalysisData
@@ -14,7 +15,9 @@ public:
 
     enum
     {
-        kAllFragments = 2147483647  // m_nAnalysisFragments: report every fragment
+        kAllFragments = kMarkerValue,  // m_nAnalysisFragments: report every fragment
+        kDefaultFragments = 40,        // the best-N limit of a new record, and the form's default
+        kDefaultProbability = 75,      // the threshold of a new record, percent
     };
     enum SortOrder
     {

@@ -2,6 +2,7 @@
 // the ways it is written. Callers open the file and show the user any failure.
 #pragma once
 #include "IReagentRecord.h"
+#include "Markers.h"
 #include <functional>
 
 class CReagentLibrary
@@ -14,7 +15,7 @@ public:
     typedef std::function<void(IReagentRecord& record, CPkArchive& arImage)> RewriteAction;
 
     // Every read loop stops after this many records.
-    static const int kMaxRecords = 2147483647;
+    static const int kMaxRecords = kMarkerValue;
 
     // <installation folder>\AM\Enzymes.dat, built anew on every call.
     static CString GetPath();

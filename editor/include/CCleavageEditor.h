@@ -87,4 +87,5 @@ private:
     void EnableResultFields();
     void EnableRangeFields();
     void EnableControl(int nID, BOOL bEnable);
+    void FollowScrolledControls();
 };

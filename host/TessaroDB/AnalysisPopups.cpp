@@ -1,15 +1,13 @@
 #include "AnalysisPopups.h"
 #include "CTipPopupWnd.h"
 
-#include <stdexcept>
 
 namespace
 {
 HWND CheckedMainWindow(CWnd* pMainWnd)
 {
-    if (pMainWnd == NULL || !::IsWindow(pMainWnd->m_hWnd))
-        throw std::invalid_argument("the popups' main window does not exist");
-    return pMainWnd->m_hWnd;
+    ASSERT(pMainWnd != NULL && ::IsWindow(pMainWnd->m_hWnd));
+    return pMainWnd != NULL ? pMainWnd->m_hWnd : NULL;
 }
 }
 

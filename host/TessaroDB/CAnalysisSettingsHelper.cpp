@@ -1,7 +1,6 @@
 #include "CAnalysisSettingsHelper.h"
 #include "CTipPopupWnd.h"
 
-#include <stdexcept>
 
 // Dark blue: a control in this colour has a help topic.
 const COLORREF CAnalysisSettingsHelper::kTopicTextColor = RGB(0, 0, 160);
@@ -16,10 +15,8 @@ CAnalysisSettingsHelper::~CAnalysisSettingsHelper() = default;
 
 void CAnalysisSettingsHelper::Attach(CWnd* pWnd)
 {
-    if (pWnd == NULL || !::IsWindow(pWnd->m_hWnd))
-        throw std::invalid_argument("the settings helper needs a form window");
-    if (m_pWnd != NULL)
-        throw std::logic_error("the settings helper is already attached to a form");
+    ASSERT(pWnd != NULL && ::IsWindow(pWnd->m_hWnd));
+    ASSERT(m_pWnd == NULL);  // one form per helper
     m_pWnd = pWnd;
 }
 

@@ -1,16 +1,11 @@
 #include "CTipPopupWnd.h"
 
 #include <algorithm>
-#include <stdexcept>
-
-// The image base of this DLL is its module handle.
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 IMPLEMENT_DYNAMIC(CTipPopupWnd, CWnd)
 
 namespace
 {
-const char kPopupClass[] = "TessaroTipPopup";
 const int kPaddingPx = 5;
 const int kTitleGapPx = 3;   // between the title and the text
 const int kAnchorGapPx = 2;  // between the control and the popup
@@ -20,33 +15,16 @@ const UINT_PTR kPopupTimerId = 1;
 const UINT kSettleDelayMs = 10;
 const UINT kPointerCheckIntervalMs = 200;
 
-void CheckWin32(BOOL bSucceeded, LPCSTR lpszWhat)
+// A popup is a help, not a task: a failed system call is a programming error in a debug
+// build and otherwise leaves the popup as it is.
+bool VerifyWin32(BOOL bSucceeded, LPCSTR lpszWhat)
 {
     if (!bSucceeded)
     {
-        CString strMessage;
-        strMessage.Format("%s failed (error %lu)", lpszWhat, ::GetLastError());
-        throw std::runtime_error((LPCSTR)strMessage);
+        TRACE("%s failed (error %lu)\n", lpszWhat, ::GetLastError());
+        ASSERT(FALSE);
     }
-}
-
-// A global class: the toolkit creates a window with the module in which it finds the
-// window's class, and it does not search this DLL.
-LPCSTR RegisterPopupClass()
-{
-    const HINSTANCE hInstance = (HINSTANCE)&__ImageBase;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExA(hInstance, kPopupClass, &wc))
-        return kPopupClass;
-    wc.style = CS_GLOBALCLASS | CS_SAVEBITS | CS_DROPSHADOW;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    CheckWin32(wc.hCursor != NULL, "loading the arrow cursor");
-    wc.lpszClassName = kPopupClass;
-    CheckWin32(::RegisterClassExA(&wc) != 0, "registering the popup window class");
-    return kPopupClass;
+    return bSucceeded != FALSE;
 }
 
 // Tooltips are written in the system's status font.
@@ -54,17 +32,17 @@ void CreateTipFont(CFont& font, bool bBold)
 {
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof(metrics);
-    CheckWin32(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0),
+    VerifyWin32(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0),
                "reading the system's fonts");
     if (bBold)
         metrics.lfStatusFont.lfWeight = FW_BOLD;
-    CheckWin32(font.CreateFontIndirect(&metrics.lfStatusFont), "creating the popup font");
+    VerifyWin32(font.CreateFontIndirect(&metrics.lfStatusFont), "creating the popup font");
 }
 
 CFont* SelectFont(CDC& dc, CFont* pFont)
 {
     CFont* pOldFont = dc.SelectObject(pFont);
-    CheckWin32(pOldFont != NULL, "selecting the popup font");
+    VerifyWin32(pOldFont != NULL, "selecting the popup font");
     return pOldFont;
 }
 
@@ -96,16 +74,16 @@ CTipPopupWnd::CTipPopupWnd(Kind kind)
 BEGIN_MESSAGE_MAP(CTipPopupWnd, CWnd)
     ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
-    // The toolkit has no ON_WM_TIMER; the popup's one timer needs none of the message's arguments.
-    AFX_MSG_ENTRY(WM_TIMER, 0, 0, AfxSig_vv, void (CWnd::*)(), OnPopupTimer)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 void CTipPopupWnd::ShowFor(CWnd* pAnchor, const CString& strTitle, const CString& strText)
 {
+    ASSERT(pAnchor != NULL && ::IsWindow(pAnchor->m_hWnd));
     if (pAnchor == NULL || !::IsWindow(pAnchor->m_hWnd))
-        throw std::invalid_argument("a popup needs a control to stand beside");
-    if (m_hWnd == NULL)
-        CreatePopup(pAnchor->GetTopLevelParent()->m_hWnd);
+        return;
+    if (m_hWnd == NULL && !CreatePopup(pAnchor->GetTopLevelParent()->m_hWnd))
+        return;
     m_hWndAnchor = pAnchor->m_hWnd;
     m_strTitle = strTitle;
     m_strText = strText;
@@ -146,7 +124,7 @@ void CTipPopupWnd::KeepInside(const CRect& rcBounds)
 std::vector<CTipPopupWnd*> CTipPopupWnd::FindOwnedBy(HWND hWndOwner)
 {
     OwnedPopupSearch search = {hWndOwner, {}};
-    CheckWin32(::EnumWindows(CollectOwnedPopup, (LPARAM)&search), "listing the popups");
+    VerifyWin32(::EnumWindows(CollectOwnedPopup, (LPARAM)&search), "listing the popups");
     return search.popups;
 }
 
@@ -156,7 +134,7 @@ void CTipPopupWnd::OnPaint()
     CRect rcClient;
     GetClientRect(&rcClient);
     dc.FillSolidRect(&rcClient, ::GetSysColor(COLOR_INFOBK));
-    CheckWin32(::FrameRect(dc, &rcClient, ::GetSysColorBrush(COLOR_INFOTEXT)), "drawing the popup's frame");
+    VerifyWin32(::FrameRect(dc, &rcClient, ::GetSysColorBrush(COLOR_INFOTEXT)), "drawing the popup's frame");
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(::GetSysColor(COLOR_INFOTEXT));
 
@@ -165,12 +143,12 @@ void CTipPopupWnd::OnPaint()
     CFont* pOldFont = SelectFont(dc, &m_fontTitle);
     if (!m_strTitle.IsEmpty())
     {
-        CheckWin32(dc.DrawText(m_strTitle, &rcText, kTextFormat) != 0, "drawing the popup's title");
+        VerifyWin32(dc.DrawText(m_strTitle, &rcText, kTextFormat) != 0, "drawing the popup's title");
         rcText.top += m_nTitleHeight + kTitleGapPx;
     }
     SelectFont(dc, &m_fontText);
     if (!m_strText.IsEmpty())
-        CheckWin32(dc.DrawText(m_strText, &rcText, kTextFormat) != 0, "drawing the popup's text");
+        VerifyWin32(dc.DrawText(m_strText, &rcText, kTextFormat) != 0, "drawing the popup's text");
     SelectFont(dc, pOldFont);
 }
 
@@ -179,7 +157,7 @@ void CTipPopupWnd::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/)
     Dismiss();
 }
 
-void CTipPopupWnd::OnPopupTimer()
+void CTipPopupWnd::OnTimer(UINT_PTR /*nIDEvent*/)
 {
     if (m_bRaisePending)
     {
@@ -193,19 +171,19 @@ void CTipPopupWnd::OnPopupTimer()
     }
     // A pointer tip: no message tells the form when the pointer leaves it altogether.
     POINT ptCursor;
-    CheckWin32(::GetCursorPos(&ptCursor), "reading the pointer position");
+    VerifyWin32(::GetCursorPos(&ptCursor), "reading the pointer position");
     if (!::IsWindow(m_hWndAnchor))
     {
         Dismiss();
         return;
     }
     CRect rcAnchor;
-    CheckWin32(::GetWindowRect(m_hWndAnchor, &rcAnchor), "reading the control's position");
+    VerifyWin32(::GetWindowRect(m_hWndAnchor, &rcAnchor), "reading the control's position");
     if (!rcAnchor.PtInRect(ptCursor))
         Dismiss();
 }
 
-void CTipPopupWnd::CreatePopup(HWND hWndOwner)
+BOOL CTipPopupWnd::CreatePopup(HWND hWndOwner)
 {
     if (m_fontTitle.GetSafeHandle() == NULL)
         CreateTipFont(m_fontTitle, true);
@@ -213,9 +191,10 @@ void CTipPopupWnd::CreatePopup(HWND hWndOwner)
         CreateTipFont(m_fontText, false);
     // Owned by the top-level window, the popup goes with it. It is topmost, as the system's
     // tooltips are: Wine restacks an owner above its other owned windows when it activates it.
-    CheckWin32(CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, RegisterPopupClass(), "", WS_POPUP, 0,
-                        0, 0, 0, hWndOwner, NULL),
-               "creating the popup window");
+    const LPCSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_DROPSHADOW, ::LoadCursor(NULL, IDC_ARROW));
+    return VerifyWin32(lpszClass != NULL && CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, lpszClass, "",
+                                                     WS_POPUP, 0, 0, 0, 0, hWndOwner, NULL),
+                       "creating the popup window");
 }
 
 void CTipPopupWnd::Measure()
@@ -230,7 +209,7 @@ void CTipPopupWnd::Measure()
     {
         rcTitle.SetRect(0, 0, kMaxTextWidthPx, 0);
         m_nTitleHeight = dc.DrawText(m_strTitle, &rcTitle, kTextFormat | DT_CALCRECT);
-        CheckWin32(m_nTitleHeight != 0, "measuring the popup's title");
+        VerifyWin32(m_nTitleHeight != 0, "measuring the popup's title");
     }
     SelectFont(dc, &m_fontText);
     int nTextHeight = 0;
@@ -238,7 +217,7 @@ void CTipPopupWnd::Measure()
     {
         rcText.SetRect(0, 0, kMaxTextWidthPx, 0);
         nTextHeight = dc.DrawText(m_strText, &rcText, kTextFormat | DT_CALCRECT);
-        CheckWin32(nTextHeight != 0, "measuring the popup's text");
+        VerifyWin32(nTextHeight != 0, "measuring the popup's text");
     }
     SelectFont(dc, pOldFont);
 
@@ -250,7 +229,7 @@ void CTipPopupWnd::Measure()
 void CTipPopupWnd::PlaceWithin(const CRect& rcBounds)
 {
     CRect rcAnchor;
-    CheckWin32(::GetWindowRect(m_hWndAnchor, &rcAnchor), "reading the control's position");
+    VerifyWin32(::GetWindowRect(m_hWndAnchor, &rcAnchor), "reading the control's position");
     // A child control is in sight only inside its parent's client area: a scrolled form
     // moves its controls out of it.
     CRect rcSight = rcBounds;
@@ -258,9 +237,9 @@ void CTipPopupWnd::PlaceWithin(const CRect& rcBounds)
     {
         const HWND hWndParent = ::GetParent(m_hWndAnchor);
         CRect rcParent;
-        CheckWin32(::GetClientRect(hWndParent, &rcParent), "reading the form's size");
-        CheckWin32(::ClientToScreen(hWndParent, (LPPOINT)&rcParent.left), "reading the form's position");
-        CheckWin32(::ClientToScreen(hWndParent, (LPPOINT)&rcParent.right), "reading the form's position");
+        VerifyWin32(::GetClientRect(hWndParent, &rcParent), "reading the form's size");
+        VerifyWin32(::ClientToScreen(hWndParent, (LPPOINT)&rcParent.left), "reading the form's position");
+        VerifyWin32(::ClientToScreen(hWndParent, (LPPOINT)&rcParent.right), "reading the form's position");
         rcSight.IntersectRect(&rcSight, &rcParent);
     }
     CRect rcInSight;
@@ -276,7 +255,7 @@ void CTipPopupWnd::PlaceWithin(const CRect& rcBounds)
         ptPopup.y = rcAnchor.top - kAnchorGapPx - m_sizeWindow.cy;
     ptPopup.x = std::max(std::min<LONG>(ptPopup.x, rcBounds.right - m_sizeWindow.cx), rcBounds.left);
     ptPopup.y = std::max<LONG>(ptPopup.y, rcBounds.top);
-    CheckWin32(::SetWindowPos(m_hWnd, HWND_TOPMOST, ptPopup.x, ptPopup.y, m_sizeWindow.cx, m_sizeWindow.cy,
+    VerifyWin32(::SetWindowPos(m_hWnd, HWND_TOPMOST, ptPopup.x, ptPopup.y, m_sizeWindow.cx, m_sizeWindow.cy,
                               SWP_NOACTIVATE | SWP_SHOWWINDOW),
                "placing the popup");
 }
@@ -287,14 +266,14 @@ void CTipPopupWnd::BringToFront()
         return;
     // Wine restacks its X window only when the popup is shown, not when it is already first.
     ShowWindow(SW_HIDE);
-    CheckWin32(::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
+    VerifyWin32(::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW),
                "bringing the popup to the front");
 }
 
 void CTipPopupWnd::StartTimer(UINT nIntervalMs)
 {
-    CheckWin32(::SetTimer(m_hWnd, kPopupTimerId, nIntervalMs, NULL) != 0, "starting the popup's timer");
+    VerifyWin32(::SetTimer(m_hWnd, kPopupTimerId, nIntervalMs, NULL) != 0, "starting the popup's timer");
     m_bTimerRunning = true;
 }
 
@@ -303,14 +282,14 @@ void CTipPopupWnd::StopTimer()
     if (!m_bTimerRunning)
         return;
     m_bTimerRunning = false;
-    CheckWin32(::KillTimer(m_hWnd, kPopupTimerId), "stopping the popup's timer");
+    VerifyWin32(::KillTimer(m_hWnd, kPopupTimerId), "stopping the popup's timer");
 }
 
 CRect CTipPopupWnd::GetAnchorWorkArea() const
 {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    CheckWin32(::GetMonitorInfoA(::MonitorFromWindow(m_hWndAnchor, MONITOR_DEFAULTTONEAREST), &info),
+    VerifyWin32(::GetMonitorInfoA(::MonitorFromWindow(m_hWndAnchor, MONITOR_DEFAULTTONEAREST), &info),
                "reading the screen's work area");
     return info.rcWork;
 }

@@ -39,12 +39,12 @@ public:
 protected:
     afx_msg void OnPaint();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnPopupTimer();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    void CreatePopup(HWND hWndOwner);
+    BOOL CreatePopup(HWND hWndOwner);
     void Measure();
     void PlaceWithin(const CRect& rcBounds);
     void BringToFront();

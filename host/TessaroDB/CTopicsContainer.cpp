@@ -1,12 +1,11 @@
 #include "CTopicsContainer.h"
 
-#include <stdexcept>
-
 void CTopicsContainer::LoadTopics(const CTopicItem* pTopics)
 {
-    if (pTopics == NULL)
-        throw std::invalid_argument("LoadTopics needs a topic table");
+    ASSERT(pTopics != NULL);
     m_topics.clear();
+    if (pTopics == NULL)
+        return;
     for (const CTopicItem* pTopic = pTopics; pTopic->nID != 0; ++pTopic)
         m_topics.push_back(*pTopic);
 }
@@ -26,7 +25,6 @@ int CTopicsContainer::GetCount() const
 
 const CTopicItem& CTopicsContainer::GetAt(int nIndex) const
 {
-    if (nIndex < 0 || nIndex >= GetCount())
-        throw std::out_of_range("CTopicsContainer::GetAt");
-    return m_topics[nIndex];
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
+    return m_topics.at(nIndex);
 }

@@ -1,18 +1,14 @@
 #include "CValidationItem.h"
 
-#include <stdexcept>
-
 namespace
 {
-const char kMissingArgument[] = "a validation item needs a function and its windows";
-
 void AddWindowText(CStringArray& texts, const CWnd* pWnd)
 {
     // A validator that read a window which is gone would judge a text nobody typed.
-    if (!::IsWindow(pWnd->m_hWnd))
-        throw std::logic_error("a validated window no longer exists");
+    ASSERT(::IsWindow(pWnd->m_hWnd));
     CString strText;
-    pWnd->GetWindowText(strText);
+    if (::IsWindow(pWnd->m_hWnd))
+        pWnd->GetWindowText(strText);
     texts.Add(strText);
 }
 }
@@ -20,15 +16,13 @@ void AddWindowText(CStringArray& texts, const CWnd* pWnd)
 CValidationItem::CValidationItem(VALIDATOR_FUNC pfnValidator, CWnd* pWnd)
     : m_pfnValidator(pfnValidator), m_pFirst(pWnd), m_pSecond(NULL)
 {
-    if (pfnValidator == NULL || pWnd == NULL)
-        throw std::invalid_argument(kMissingArgument);
+    ASSERT(pfnValidator != NULL && pWnd != NULL);
 }
 
 CValidationItem::CValidationItem(VALIDATOR_FUNC pfnValidator, CWnd* pFirst, CWnd* pSecond)
     : m_pfnValidator(pfnValidator), m_pFirst(pFirst), m_pSecond(pSecond)
 {
-    if (pfnValidator == NULL || pFirst == NULL || pSecond == NULL)
-        throw std::invalid_argument(kMissingArgument);
+    ASSERT(pfnValidator != NULL && pFirst != NULL && pSecond != NULL);
 }
 
 CString CValidationItem::Validate() const

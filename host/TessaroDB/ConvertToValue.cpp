@@ -1,7 +1,6 @@
 #include "ConvertToValue.h"
 
 #include <limits>
-#include <stdexcept>
 
 namespace
 {
@@ -18,8 +17,9 @@ bool IsDigit(char ch)
 
 bool ConvertToValue(int& nValue, LPCSTR lpszText)
 {
+    ASSERT(lpszText != NULL);
     if (lpszText == NULL)
-        throw std::invalid_argument("ConvertToValue needs a text");
+        return false;
 
     const char* p = lpszText;
     while (IsBlank(*p))

@@ -6,6 +6,9 @@
 class TESSARODB_API CPkMol
 {
 public:
+    // The host's molecule kind code of proteins.
+    enum { kProteinKind = 2 };
+
     CPkMol(LPCSTR lpszName, int nLength);
 
     CString GetName() const { return m_strName; }

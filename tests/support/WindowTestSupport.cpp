@@ -2,6 +2,8 @@
 #include "PumpUntil.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
 #include <deque>
 #include <stdexcept>
 
@@ -90,6 +92,39 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
         ::MsgWaitForMultipleObjects(0, NULL, FALSE, (DWORD)std::min<ULONGLONG>(timeoutMs - nElapsed, 50),
                                     QS_ALLINPUT);
     }
+}
+
+namespace
+{
+CDialog* g_pWatchedDialog = NULL;
+int g_nWatchdogFirings = 0;
+
+void CALLBACK WatchdogExpired(HWND /*hWnd*/, UINT /*message*/, UINT_PTR /*nIDEvent*/, DWORD /*dwTime*/)
+{
+    if (++g_nWatchdogFirings == 1)
+    {
+        ADD_FAILURE() << "the modal loop was still running when the watchdog expired";
+        g_pWatchedDialog->EndDialog(IDABORT);
+        if (::IsWindow(g_pWatchedDialog->m_hWnd))
+            ::DestroyWindow(g_pWatchedDialog->m_hWnd);
+        return;
+    }
+    fprintf(stderr, "the modal loop does not end even with its dialog destroyed\n");
+    fflush(stderr);
+    ::ExitProcess(3);
+}
+}
+
+INT_PTR DoModalWithWatchdog(CDialog& dialog, DWORD timeoutMs)
+{
+    g_pWatchedDialog = &dialog;
+    g_nWatchdogFirings = 0;
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, timeoutMs, WatchdogExpired);
+    EXPECT_NE(0u, nTimer) << "cannot start the watchdog";
+    const INT_PTR nResult = dialog.DoModal();
+    ::KillTimer(NULL, nTimer);
+    g_pWatchedDialog = NULL;
+    return nResult;
 }
 
 void PostTestAction(std::function<void()> action)

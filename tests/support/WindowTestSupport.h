@@ -22,3 +22,8 @@ void PostTestAction(std::function<void()> action);
 
 // Posts a key press (WM_KEYDOWN and WM_KEYUP) to a window.
 void PostKey(HWND hWnd, UINT nVirtualKey);
+
+// Runs the dialog modally. A loop still running after timeoutMs fails the test: the
+// dialog is ended and destroyed, and if even that does not end the loop, the program ends,
+// so a hanging dialog costs seconds, not the test run's limit.
+INT_PTR DoModalWithWatchdog(CDialog& dialog, DWORD timeoutMs = 5000);

@@ -146,35 +146,6 @@ TEST_F(ControlTest, EditFocusNotificationsAreReflectedToTheEdit)
     EXPECT_EQ(expected, Events());
 }
 
-TEST_F(ControlTest, SortedListBoxPrefixSearchIgnoresCaseAndWraps)
-{
-    CListBox list;
-    ASSERT_TRUE(list.CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_SORT | LBS_NOTIFY,
-                              CRect(0, 0, 150, 150), &m_parent, 7));
-    for (LPCSTR lpszName : {"Trypsin", "Chymotrypsin", "trypsin", "Trypsin-P", "Asp-N"})
-        list.AddString(lpszName);
-    ASSERT_EQ(5, list.GetCount());
-    CString strFirst;
-    list.GetText(0, strFirst);
-    EXPECT_STREQ("Asp-N", strFirst);
-
-    // From before the first item: the first name beginning with "trypsin", any case.
-    const int nFirstMatch = list.FindString(-1, "TRYPSIN");
-    ASSERT_GE(nFirstMatch, 0);
-    CString strMatch;
-    list.GetText(nFirstMatch, strMatch);
-    EXPECT_EQ(0, strMatch.CompareNoCase("trypsin"));
-    // From the last item the search wraps to the start.
-    EXPECT_EQ(list.FindString(-1, "Asp"), list.FindString(list.GetCount() - 1, "asp"));
-    EXPECT_EQ(LB_ERR, list.FindString(-1, "Pepsin"));
-
-    EXPECT_EQ(LB_ERR, list.GetCurSel());
-    list.SetCurSel(2);
-    EXPECT_EQ(2, list.GetCurSel());
-    list.ResetContent();
-    EXPECT_EQ(0, list.GetCount());
-}
-
 TEST_F(ControlTest, ReportListKeepsColumnsRowsAndHeadings)
 {
     CListCtrl list;

@@ -1,9 +1,11 @@
 #include "MessageBoxScript.h"
+#include "MessageLog.h"
 #include "TestResource.h"
 #include "WindowTestSupport.h"
 
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,7 +43,7 @@ class CTestDialog : public CDialog
 public:
     enum { IDD = IDD_TEST_DIALOG };
 
-    CTestDialog() : CDialog(IDD) {}
+    explicit CTestDialog(CWnd* pParent = NULL) : CDialog(IDD, pParent) {}
 
     CString m_strName = "Trypsin";
     int m_bChecked = TRUE;
@@ -49,6 +51,7 @@ public:
     CRecordingEdit m_editName;
     CListBox m_list;
     int m_nInitCount = 0;
+    BOOL m_bRefuseEmptyName = FALSE;
     std::function<void(CTestDialog&)> m_onInit;
 
     BOOL PreTranslateMessage(MSG* pMsg) override
@@ -64,6 +67,11 @@ protected:
         DDX_Control(pDX, IDC_TEST_NAME, m_editName);
         DDX_Control(pDX, IDC_TEST_LIST, m_list);
         DDX_Text(pDX, IDC_TEST_NAME, m_strName);
+        if (pDX->m_bSaveAndValidate && m_bRefuseEmptyName && m_strName.IsEmpty())
+        {
+            AfxMessageBox("Enter a name.");
+            pDX->Fail();
+        }
         DDX_Check(pDX, IDC_TEST_CHECK, m_bChecked);
         DDX_Radio(pDX, IDC_TEST_RADIO_FIRST, m_nRadio);
     }
@@ -77,6 +85,12 @@ protected:
         return TRUE;
     }
 };
+
+void CALLBACK EndDialogOnTimer(HWND hWnd, UINT /*message*/, UINT_PTR nIDEvent, DWORD /*dwTime*/)
+{
+    ::KillTimer(hWnd, nIDEvent);
+    static_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd))->EndDialog(IDOK);
+}
 
 class DialogTest : public testing::Test
 {
@@ -106,7 +120,7 @@ TEST_F(DialogTest, ExchangeFillsTheControlsAndOkReadsThemBack)
             d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
         });
     };
-    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
     EXPECT_EQ(1, dlg.m_nInitCount);
     EXPECT_STREQ("Lys-C", dlg.m_strName);
     EXPECT_FALSE(dlg.m_bChecked);
@@ -121,7 +135,7 @@ TEST_F(DialogTest, RadioGroupWithNothingCheckedSavesMinusOne)
     dlg.m_nRadio = -1;
     dlg.m_onInit = [](CTestDialog& d) { PostTestAction([&d] { d.GetDlgItem(IDOK)->SendMessage(BM_CLICK); }); };
     dlg.m_nRadio = 7;  // no such button: all unchecked
-    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
     EXPECT_EQ(-1, dlg.m_nRadio);
 }
 
@@ -134,7 +148,7 @@ TEST_F(DialogTest, EscapeKeyPostedToAControlCancels)
             PostKey(d.m_editName.m_hWnd, VK_ESCAPE);
         });
     };
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(IDCANCEL, DoModalWithWatchdog(dlg));
     EXPECT_STREQ("Trypsin", dlg.m_strName) << "Cancel does not read the controls";
 }
 
@@ -147,7 +161,7 @@ TEST_F(DialogTest, KeyPassesThroughTheControlThenItsDialog)
             PostTestAction([&d] { d.EndDialog(IDABORT); });
         });
     };
-    EXPECT_EQ(IDABORT, dlg.DoModal());
+    EXPECT_EQ(IDABORT, DoModalWithWatchdog(dlg));
     const std::vector<std::string> expected = {"edit 65", "dialog 65"};
     EXPECT_EQ(expected, PreTranslated());
 }
@@ -163,7 +177,7 @@ TEST_F(DialogTest, KeySwallowedByTheControlNeverReachesTheDialog)
         });
     };
     // Without the swallowing, Return would press the default button (IDOK).
-    EXPECT_EQ(IDABORT, dlg.DoModal());
+    EXPECT_EQ(IDABORT, DoModalWithWatchdog(dlg));
     const std::vector<std::string> expected = {"edit 13"};
     EXPECT_EQ(expected, PreTranslated());
 }
@@ -172,7 +186,7 @@ TEST_F(DialogTest, EndDialogDuringInitialisationEndsWithoutALoop)
 {
     CTestDialog dlg;
     dlg.m_onInit = [](CTestDialog& d) { d.EndDialog(IDCANCEL); };
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(IDCANCEL, DoModalWithWatchdog(dlg));
     EXPECT_EQ(1, dlg.m_nInitCount);
 }
 
@@ -190,7 +204,7 @@ TEST_F(DialogTest, MessageBoxInsideTheDialogIsAnsweredByTheScript)
             d.EndDialog(IDOK);
         });
     };
-    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
     EXPECT_EQ(IDCANCEL, nFirst);
     EXPECT_EQ(IDOK, nSecond);
     ASSERT_EQ(2u, boxes.Calls().size());
@@ -208,7 +222,7 @@ TEST_F(DialogTest, DialogWithoutWindowIsAPlainObject)
 TEST_F(DialogTest, MissingTemplateReturnsMinusOne)
 {
     CDialog dlg(4242);
-    EXPECT_EQ(-1, dlg.DoModal());
+    EXPECT_EQ(-1, DoModalWithWatchdog(dlg));
 }
 
 TEST_F(DialogTest, GotoDlgCtrlMovesTheFocus)
@@ -222,6 +236,81 @@ TEST_F(DialogTest, GotoDlgCtrlMovesTheFocus)
             d.EndDialog(IDOK);
         });
     };
-    dlg.DoModal();
+    DoModalWithWatchdog(dlg);
     EXPECT_EQ(IDC_TEST_LIST, nFocusedId);
+}
+
+TEST_F(DialogTest, RefusedFieldKeepsTheDialogOpenWithTheFocusOnIt)
+{
+    MessageBoxScript boxes;
+    boxes.Answer(IDOK);
+    boxes.Answer(IDOK);
+    CTestDialog dlg;
+    dlg.m_bRefuseEmptyName = TRUE;
+    BOOL bUpdated = TRUE;
+    bool bOpenAfterOk = false;
+    bool bFocusOnName = false;
+    dlg.m_onInit = [&](CTestDialog& d) {
+        PostTestAction([&] {
+            d.m_editName.SetWindowText("");
+            d.GotoDlgCtrl(&d.m_list);
+            bUpdated = d.UpdateData(TRUE);
+            d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
+            bOpenAfterOk = ::IsWindowVisible(d.m_hWnd) != FALSE;
+            bFocusOnName = ::GetFocus() == d.m_editName.m_hWnd;
+            d.m_editName.SetWindowText("Pepsin");
+            d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
+        });
+    };
+    EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
+    EXPECT_FALSE(bUpdated);
+    EXPECT_TRUE(bOpenAfterOk);
+    EXPECT_TRUE(bFocusOnName);
+    EXPECT_STREQ("Pepsin", dlg.m_strName);
+    EXPECT_EQ(2u, boxes.Calls().size());
+}
+
+TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRunsAndEnabledAfter)
+{
+    for (bool bEndAtOnce : {false, true})
+    {
+        SCOPED_TRACE(bEndAtOnce ? "ended during initialisation" : "ended from its loop");
+        CTestDialog dlg(&m_host);
+        BOOL bOwnerEnabled = TRUE;
+        dlg.m_onInit = [&](CTestDialog& d) {
+            bOwnerEnabled = m_host.IsWindowEnabled();
+            if (bEndAtOnce)
+                d.EndDialog(IDCANCEL);
+            else
+                PostTestAction([&d] { d.EndDialog(IDOK); });
+        };
+        DoModalWithWatchdog(dlg);
+        EXPECT_FALSE(bOwnerEnabled);
+        EXPECT_TRUE(m_host.IsWindowEnabled());
+    }
+}
+
+TEST_F(DialogTest, DestroyingTheOwnerEndsTheLoop)
+{
+    auto owner = std::make_unique<TestHostWindow>(CRect(100, 100, 300, 300));
+    CTestDialog dlg(owner.get());
+    dlg.m_onInit = [&](CTestDialog&) { PostTestAction([&] { owner->DestroyWindow(); }); };
+    EXPECT_EQ(-1, DoModalWithWatchdog(dlg));
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+TEST_F(DialogTest, IdleDialogTellsItsOwner)
+{
+    MessageLog log;
+    log.Watch(m_host.m_hWnd, {WM_ENTERIDLE});
+    CTestDialog dlg(&m_host);
+    dlg.m_onInit = [](CTestDialog& d) { ::SetTimer(d.m_hWnd, 1, 100, EndDialogOnTimer); };
+    EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
+    // Once at least, each time the queue empties; always sent, with the dialog's code.
+    ASSERT_FALSE(log.Messages().empty());
+    for (const LoggedMessage& message : log.Messages())
+    {
+        EXPECT_FALSE(message.bPosted);
+        EXPECT_EQ((WPARAM)MSGF_DIALOGBOX, message.wParam);
+    }
 }

@@ -87,3 +87,19 @@ TEST(ExceptionTest, DeleteFreesOnlyHeapExceptions)
         e->Delete();
     }
 }
+
+TEST(AssertTest, FailedAssertionIsReportedThroughTheMessageBoxSeamAndTheProgramGoesOn)
+{
+#ifndef _DEBUG
+    GTEST_SKIP() << "ASSERT is active in debug builds only";
+#else
+    MessageBoxScript boxes;
+    boxes.Answer(IDOK);
+    CStringArray texts;
+    texts.Add("Trypsin");
+    texts.RemoveAt(1);
+    ASSERT_EQ(1u, boxes.Calls().size());
+    EXPECT_EQ(0, boxes.Calls()[0].strText.Find("Assertion failed"));
+    EXPECT_EQ(1, texts.GetSize());
+#endif
+}

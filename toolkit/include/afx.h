@@ -10,6 +10,7 @@
 #include "afx/CDWordArray.h"
 #include "afx/CException.h"
 #include "afx/CMemoryException.h"
+#include "afx/CUserException.h"
 #include "afx/CFileException.h"
 #include "afx/CArchiveException.h"
 #include "afx/CFile.h"

@@ -57,9 +57,14 @@ CDynLinkLibrary::~CDynLinkLibrary()
 
 std::vector<HINSTANCE> AfxGetSearchModules()
 {
-    std::vector<HINSTANCE> modules = {GetModuleHandleA(NULL), AfxGetToolkitInstance()};
-    for (const CDynLinkLibrary* pLibrary : LibraryChain())
-        modules.push_back(pLibrary->m_hResource);
+    // MFC's order: the program, then the extension modules from the last registered to the
+    // first, then the toolkit itself. A program therefore keeps its own resource ids clear
+    // of those of the modules it loads.
+    std::vector<HINSTANCE> modules = {GetModuleHandleA(NULL)};
+    const std::vector<CDynLinkLibrary*>& chain = LibraryChain();
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        modules.push_back((*it)->m_hResource);
+    modules.push_back(AfxGetToolkitInstance());
     return modules;
 }
 

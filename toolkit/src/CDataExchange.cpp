@@ -1,7 +1,5 @@
 #include "afxwin.h"
 
-#include <stdexcept>
-
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_hWndLastControl(NULL), m_bEditLastControl(FALSE)
 {
@@ -12,13 +10,25 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
     const HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
     if (hWndCtrl == NULL)
     {
-        CString strError;
-        strError.Format("data exchange with control %d, which the window does not have", nIDC);
-        throw std::logic_error(strError.GetString());
+        TRACE("data exchange with control %d, which the window does not have\n", nIDC);
+        ASSERT(FALSE);
+        AfxThrowUserException();
     }
     m_hWndLastControl = hWndCtrl;
     m_bEditLastControl = FALSE;
     return hWndCtrl;
+}
+
+void CDataExchange::Fail()
+{
+    // Back to the control at fault, its text selected for retyping, as MFC does.
+    if (m_bSaveAndValidate && m_hWndLastControl != NULL)
+    {
+        ::SetFocus(m_hWndLastControl);
+        if (m_bEditLastControl)
+            ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
+    }
+    AfxThrowUserException();
 }
 
 HWND CDataExchange::PrepareEditCtrl(int nIDC)
@@ -35,9 +45,8 @@ void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
     const HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (!rControl.SubclassWindow(hWndCtrl))
     {
-        CString strError;
-        strError.Format("control %d cannot be attached to a second object", nIDC);
-        throw std::logic_error(strError.GetString());
+        TRACE("control %d cannot be attached to a second object\n", nIDC);
+        ASSERT(FALSE);
     }
 }
 

@@ -49,3 +49,10 @@ void AFXAPI AfxThrowMemoryException()
 {
     throw new CMemoryException;
 }
+
+IMPLEMENT_DYNAMIC(CUserException, CException)
+
+void AFXAPI AfxThrowUserException()
+{
+    throw new CUserException;
+}

@@ -44,8 +44,8 @@ BOOL CGdiObject::CreateStockObject(int nIndex)
 
 CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor)
 {
-    if (!CreatePen(nPenStyle, nWidth, crColor))
-        throw std::runtime_error("cannot create a pen");
+    // Out of GDI objects, the pen stays empty: selecting it fails, and nothing is drawn.
+    VERIFY(CreatePen(nPenStyle, nWidth, crColor));
 }
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
@@ -55,8 +55,7 @@ BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
 
 CBrush::CBrush(COLORREF crColor)
 {
-    if (!CreateSolidBrush(crColor))
-        throw std::runtime_error("cannot create a brush");
+    VERIFY(CreateSolidBrush(crColor));
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF crColor)
@@ -159,8 +158,8 @@ CSize CDC::GetTextExtent(const CString& str) const
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 {
-    if (!Attach(::BeginPaint(m_hWnd, &m_ps)))
-        throw std::runtime_error("BeginPaint failed");
+    // Painting must not throw: without a device context, the drawing calls do nothing.
+    VERIFY(Attach(::BeginPaint(m_hWnd, &m_ps)));
 }
 
 CPaintDC::~CPaintDC()
@@ -171,8 +170,7 @@ CPaintDC::~CPaintDC()
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
 {
-    if (!Attach(::GetDC(m_hWnd)))
-        throw std::runtime_error("GetDC failed");
+    VERIFY(Attach(::GetDC(m_hWnd)));
 }
 
 CClientDC::~CClientDC()

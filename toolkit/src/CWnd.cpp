@@ -2,7 +2,6 @@
 #include "TempHandleMap.h"
 #include "ToolkitInternal.h"
 
-#include <stdexcept>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -147,6 +146,8 @@ BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, co
 {
     if (lpszClassName == NULL)
         lpszClassName = AfxRegisterDefaultWndClass();
+    if (lpszClassName == NULL)
+        return FALSE;
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID,
                     (LPVOID)pContext);
 }
@@ -283,7 +284,18 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
-    DoDataExchange(&dx);
+    try
+    {
+        DoDataExchange(&dx);
+    }
+    catch (CException* pException)
+    {
+        // A refused field was already explained to the user; any other failure is told here.
+        if (!pException->IsKindOf(RUNTIME_CLASS(CUserException)))
+            pException->ReportError(MB_OK | MB_ICONEXCLAMATION);
+        pException->Delete();
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -670,7 +682,7 @@ void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
     {
         g_hHookCbt = ::SetWindowsHookExA(WH_CBT, AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
         if (g_hHookCbt == NULL)
-            throw std::runtime_error("cannot install the window creation hook");
+            AfxThrowMemoryException();
     }
     g_pWndInit = pWnd;
 }
@@ -746,7 +758,10 @@ LPCSTR AfxRegisterDefaultWndClass()
         wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
         wc.lpszClassName = kDefaultWndClass;
         if (!::RegisterClassExA(&wc))
-            throw std::runtime_error("cannot register the toolkit's default window class");
+        {
+            TRACE("RegisterClassEx failed: %lu\n", ::GetLastError());
+            return NULL;
+        }
     }
     return kDefaultWndClass;
 }

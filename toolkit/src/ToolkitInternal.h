@@ -18,8 +18,8 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 HINSTANCE AfxGetToolkitInstance();
 // Registers the list-view and header classes once, before the first window is made.
 void AfxInitCommonControls();
-// Where window classes and resources are looked for: the program, the toolkit, then the
-// extension modules in the order they registered.
+// Where window classes and resources are looked for: the program, the extension modules
+// from the last registered to the first, then the toolkit.
 std::vector<HINSTANCE> AfxGetSearchModules();
 LPCSTR AfxRegisterDefaultWndClass();
 // The dialog template of that name and the module that holds it; NULL when none has it.

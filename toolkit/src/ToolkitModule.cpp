@@ -25,9 +25,11 @@ void AfxInitCommonControls()
     if (s_bDone)
         return;
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    if (!::InitCommonControlsEx(&icc))
-        throw std::runtime_error("cannot register the common controls");
-    s_bDone = true;
+    // Without them the list view and header windows cannot be made, and their creation
+    // fails where it is checked.
+    s_bDone = ::InitCommonControlsEx(&icc) != FALSE;
+    if (!s_bDone)
+        TRACE("InitCommonControlsEx failed: %lu\n", ::GetLastError());
 }
 
 void AfxReportUnexpectedError(const char* lpszWhat)

@@ -1,7 +1,6 @@
 // Growable array with MFC's interface.
 #pragma once
 #include "afx/CObject.h"
-#include <stdexcept>
 #include <vector>
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
@@ -45,8 +44,9 @@ public:
     }
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1)
     {
+        ASSERT(nIndex >= 0 && nCount >= 0 && nIndex + nCount <= GetSize());
         if (nIndex < 0 || nCount < 0 || nIndex + nCount > GetSize())
-            throw std::out_of_range("CArray::RemoveAt");
+            return;
         m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + nCount);
     }
     void RemoveAll() { m_data.clear(); }

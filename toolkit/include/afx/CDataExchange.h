@@ -7,9 +7,13 @@ class AFXKIT_API CDataExchange
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
 
-    // The control's window; a missing control is a programming error and throws.
+    // The control's window; a missing control is a programming error (an ASSERT), and
+    // ends the exchange.
     HWND PrepareCtrl(int nIDC);
     HWND PrepareEditCtrl(int nIDC);
+    // Refuses the exchange after the user was told why: the focus goes back to the last
+    // control prepared, and CUserException ends the exchange.
+    [[noreturn]] void Fail();
 
     BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
     CWnd* m_pDlgWnd;
