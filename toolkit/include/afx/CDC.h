@@ -47,6 +47,10 @@ public:
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT lpRect) { return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
+    {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
     void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
     // Fills with a colour without a brush (through ExtTextOut, as MFC does); changes the background colour.
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
