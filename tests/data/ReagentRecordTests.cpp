@@ -29,7 +29,7 @@ TEST(ReagentRecordTest, HolderWritesCountBeforeBeginAndRewritesWhatItRead)
     EXPECT_EQ(BytesOf(file), BytesOf(again));
 }
 
-TEST(ReagentRecordTest, OpenNewDialogWritesItsPatternTablesAndEditDialogItsFields)
+TEST(ReagentRecordTest, OpenDialogWritesItsPatternTablesAndAWindowlessRecordItsFields)
 {
     CMemPatternTable recognition({"P3", "P2", "P1", "P1'", "P2'"}, {{"a", "b", "c", "d", "e"}, {"f", "", " ", "i", "j"}});
     CMemPatternTable exception({"P1'", "P2'"});
@@ -42,9 +42,8 @@ TEST(ReagentRecordTest, OpenNewDialogWritesItsPatternTablesAndEditDialogItsField
     CMemFile file;
     CPkArchive arStore(&file, CPkArchive::store);
     dialog.SerializeReagent(arStore);
-    dialog.m_bEdit = TRUE;
-    dialog.SerializeReagent(arStore);
     DestroyWindow(dialog.Detach());
+    dialog.SerializeReagent(arStore);
     // The dialog keeps the begins it wrote, not the counts.
     EXPECT_EQ((std::vector<int>{-2, 3, 1, 2}), (std::vector<int>{dialog.m_recognition.m_nBegin, dialog.m_recognition.m_nCount,
                                                               dialog.m_exception.m_nBegin, dialog.m_exception.m_nCount}));
