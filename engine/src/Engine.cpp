@@ -278,6 +278,18 @@ void Run(const CommandLine& line, std::string& resultFile)
                           error.message());
 }
 
+// Tables of an earlier run would pass for this run's: a failed run leaves none.
+void RemoveEarlierResult(const std::string& resultFile, std::ostream& errors)
+{
+    for (const std::string& path : {resultFile, SiteFilePath(resultFile)})
+    {
+        std::error_code error;
+        fs::remove(path, error);
+        if (error)
+            errors << "cleavage: cannot remove the earlier " << path << ": " << error.message() << "\n";
+    }
+}
+
 void WriteErrorFile(const std::string& path, const std::string& message, std::ostream& errors)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -329,6 +341,8 @@ int RunEngine(const std::vector<std::string>& arguments, std::ostream& errors)
                                         : std::string("internal error: ") + error.what();
         errors << "cleavage: " << message << "\n";
         WriteErrorFile(ErrorFilePath(resultFile.empty() ? line.parameterFile : resultFile), message, errors);
+        if (!resultFile.empty())
+            RemoveEarlierResult(resultFile, errors);
         return kExitFailure;
     }
 }

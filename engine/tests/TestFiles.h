@@ -1,0 +1,72 @@
+// Scratch files for the engine's tests: a fresh folder per test, removed afterwards.
+#pragma once
+#include "ParameterFile.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+class TestFolder
+{
+public:
+    TestFolder()
+    {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("cleavage-" + std::string(test->test_suite_name()) + "-" + test->name());
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TestFolder() { std::filesystem::remove_all(m_path); }
+
+    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
+
+    void Write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(PathOf(name), std::ios::binary) << text;
+    }
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(PathOf(name), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(PathOf(name)); }
+    // Names of the files in the folder, sorted.
+    std::string Listing() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        std::string listing;
+        for (const std::string& name : names)
+            listing += name + " ";
+        return listing;
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A small complete parameter file's values: trypsin at 90 % on a short molecule.
+inline cleavage::Parameters SampleParameters()
+{
+    cleavage::Parameters parameters;
+    parameters.reagent.name = "Trypsin";
+    parameters.reagent.recognitionEfficiency = 90;
+    parameters.reagent.exceptionEfficiency = 100;
+    parameters.reagent.recognition = {0, 2, {"KR", "{P}"}};
+    parameters.reagent.exception = {0, 2, {}};
+    parameters.fragmentLimit = 5;
+    parameters.sortOrder = 2;
+    parameters.moleculeName = "sample";
+    parameters.sequence = "MKWVTRPAKDLGEK";
+    parameters.resultFile = "result.tsv";
+    return parameters;
+}
