@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 
+#include "SampleRun.h"
 #include "TestFiles.h"
 
 using namespace cleavage;

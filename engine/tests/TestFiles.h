@@ -1,7 +1,5 @@
 // Scratch files for the engine's tests: a fresh folder per test, removed afterwards.
 #pragma once
-#include "ParameterFile.h"
-
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <filesystem>
@@ -53,20 +51,3 @@ public:
 private:
     std::filesystem::path m_path;
 };
-
-// A small complete parameter file's values: trypsin at 90 % on a short molecule.
-inline cleavage::Parameters SampleParameters()
-{
-    cleavage::Parameters parameters;
-    parameters.reagent.name = "Trypsin";
-    parameters.reagent.recognitionEfficiency = 90;
-    parameters.reagent.exceptionEfficiency = 100;
-    parameters.reagent.recognition = {0, 2, {"KR", "{P}"}};
-    parameters.reagent.exception = {0, 2, {}};
-    parameters.fragmentLimit = 5;
-    parameters.sortOrder = 2;
-    parameters.moleculeName = "sample";
-    parameters.sequence = "MKWVTRPAKDLGEK";
-    parameters.resultFile = "result.tsv";
-    return parameters;
-}
