@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need. Safe to run again.
+# Installs the Debian 12 packages the build and the tests need, and any packages named
+# as arguments (the by-hand tools). Safe to run again.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   googletest
   wine wine64 fonts-wine
   xvfb
+  "$@"
 )
 
 missing=()

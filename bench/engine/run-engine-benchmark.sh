@@ -5,21 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-packages=(topp emboss time python3 cmake make g++ googletest)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh topp emboss time python3
 
 cmake -S engine -B build/native -G "Unix Makefiles" >/dev/null
 cmake --build build/native --target CleavageProgram -j "${BUILD_JOBS:-$(nproc)}" >/dev/null
-cleavage="$PWD/build/native/bin/cleavage"
+cleavage="$PWD/build/native/cleavage"
 
 work=build/bench-engine
 mkdir -p "$work"

@@ -10,33 +10,52 @@ namespace cleavage
 namespace
 {
 const char kEnzName[] = "enz_name";
-const char kRecognitionEfficiency[] = "recognition_probability";
-const char kExceptionEfficiency[] = "exception_probability";
-const char kRecognitionBegin[] = "recognition_begining";
-const char kExceptionBegin[] = "exception_begining";
-const char kRecognitionCount[] = "recognition_count";
-const char kExceptionCount[] = "exception_count";
-const char kThreshold[] = "analysis_probability";
-const char kFragmentLimit[] = "analysis_fragments";
-const char kRangeFrom[] = "analysis_from";
-const char kRangeTo[] = "analysis_to";
-const char kThresholdMode[] = "probability_or_fragments";
-const char kSorting[] = "sorting";
-const char kRangeOnly[] = "range";
 const char kRecognitionList[] = "recognition_list";
 const char kExceptionList[] = "exception_list";
 const char kMoleculeName[] = "molecule_name";
 const char kSequence[] = "sequence";
 const char kFasta[] = "fasta";
 const char kResultFile[] = "result_file";
-const char kMissed[] = "missed";
-const char kMinLength[] = "min_length";
-const char kMaxLength[] = "max_length";
-const char kThreads[] = "threads";
 
 // Pattern positions reach at most this far from the site: far beyond any real
 // reagent, and small enough that no arithmetic on them can overflow.
 constexpr int kMaxPatternReach = 100000;
+
+// An integer key, the field it fills and its allowed values.
+struct IntegerKey
+{
+    const char* key;
+    int& (*field)(Parameters&);
+    long long min;
+    long long max;
+};
+
+// The settings record's integers, in the record's order; all required.
+const IntegerKey kSettingsIntegers[] = {
+    {"recognition_probability", [](Parameters& p) -> int& { return p.reagent.recognitionEfficiency; }, 0, 100},
+    {"exception_probability", [](Parameters& p) -> int& { return p.reagent.exceptionEfficiency; }, 0, 100},
+    {"recognition_begining", [](Parameters& p) -> int& { return p.reagent.recognition.begin; }, -kMaxPatternReach,
+     kMaxPatternReach},
+    {"exception_begining", [](Parameters& p) -> int& { return p.reagent.exception.begin; }, -kMaxPatternReach,
+     kMaxPatternReach},
+    {"recognition_count", [](Parameters& p) -> int& { return p.reagent.recognition.count; }, 0, kMaxPatternReach},
+    {"exception_count", [](Parameters& p) -> int& { return p.reagent.exception.count; }, 0, kMaxPatternReach},
+    {"analysis_probability", [](Parameters& p) -> int& { return p.probabilityThreshold; }, 0, 100},
+    {"analysis_fragments", [](Parameters& p) -> int& { return p.fragmentLimit; }, 1, kAllFragments},
+    {"analysis_from", [](Parameters& p) -> int& { return p.rangeFrom; }, 0, kAllFragments},
+    {"analysis_to", [](Parameters& p) -> int& { return p.rangeTo; }, 0, kAllFragments},
+    {"probability_or_fragments", [](Parameters& p) -> int& { return p.thresholdMode; }, 0, 1},
+    {"sorting", [](Parameters& p) -> int& { return p.sortOrder; }, 0, 2},
+    {"range", [](Parameters& p) -> int& { return p.rangeOnly; }, 0, 1},
+};
+
+// Keys for batch work, optional: a field below its minimum was not given.
+const IntegerKey kBatchIntegers[] = {
+    {"missed", [](Parameters& p) -> int& { return p.maxMissed; }, 0, kAllFragments},
+    {"min_length", [](Parameters& p) -> int& { return p.minLength; }, 1, kAllFragments},
+    {"max_length", [](Parameters& p) -> int& { return p.maxLength; }, 1, kAllFragments},
+    {"threads", [](Parameters& p) -> int& { return p.threads; }, 1, 1024},
+};
 
 struct ValueLine
 {
@@ -116,18 +135,18 @@ public:
         }
     }
 
-    void Integer(const char* key, int& field, long long min, long long max, bool required)
+    void Integer(const IntegerKey& key, bool required)
     {
-        const ValueLine* line = m_lines.Single(key, required);
+        const ValueLine* line = m_lines.Single(key.key, required);
         if (!line)
             return;
-        const std::string where = m_lines.Where(key, line->line);
+        const std::string where = m_lines.Where(key.key, line->line);
         const int value = ParseInteger(line->value, where);
-        if (value < min || value > max)
-            throw EngineError(where + ": " + line->value + " is outside " + std::to_string(min) + ".." +
-                              std::to_string(max));
-        field = value;
-        Note(key, *line);
+        if (value < key.min || value > key.max)
+            throw EngineError(where + ": " + line->value + " is outside " + std::to_string(key.min) + ".." +
+                              std::to_string(key.max));
+        key.field(m_parameters) = value;
+        Note(key.key, *line);
     }
 
     void List(const char* key, std::vector<std::string>& cells)
@@ -256,19 +275,8 @@ Parameters ReadParameterFile(const std::string& path)
     ParameterReader read(lines, parameters);
     ReagentText& reagent = parameters.reagent;
     read.Text(kEnzName, reagent.name, true);
-    read.Integer(kRecognitionEfficiency, reagent.recognitionEfficiency, 0, 100, true);
-    read.Integer(kExceptionEfficiency, reagent.exceptionEfficiency, 0, 100, true);
-    read.Integer(kRecognitionBegin, reagent.recognition.begin, -kMaxPatternReach, kMaxPatternReach, true);
-    read.Integer(kExceptionBegin, reagent.exception.begin, -kMaxPatternReach, kMaxPatternReach, true);
-    read.Integer(kRecognitionCount, reagent.recognition.count, 0, kMaxPatternReach, true);
-    read.Integer(kExceptionCount, reagent.exception.count, 0, kMaxPatternReach, true);
-    read.Integer(kThreshold, parameters.probabilityThreshold, 0, 100, true);
-    read.Integer(kFragmentLimit, parameters.fragmentLimit, 1, kAllFragments, true);
-    read.Integer(kRangeFrom, parameters.rangeFrom, 0, kAllFragments, true);
-    read.Integer(kRangeTo, parameters.rangeTo, 0, kAllFragments, true);
-    read.Integer(kThresholdMode, parameters.thresholdMode, 0, 1, true);
-    read.Integer(kSorting, parameters.sortOrder, 0, 2, true);
-    read.Integer(kRangeOnly, parameters.rangeOnly, 0, 1, true);
+    for (const IntegerKey& key : kSettingsIntegers)
+        read.Integer(key, true);
     read.List(kRecognitionList, reagent.recognition.cells);
     read.List(kExceptionList, reagent.exception.cells);
 
@@ -281,47 +289,32 @@ Parameters ReadParameterFile(const std::string& path)
     read.Text(kSequence, parameters.sequence, !batch);
     read.Text(kResultFile, parameters.resultFile, true);
 
-    read.Integer(kMissed, parameters.maxMissed, 0, kAllFragments, false);
-    read.Integer(kMinLength, parameters.minLength, 1, kAllFragments, false);
-    read.Integer(kMaxLength, parameters.maxLength, 1, kAllFragments, false);
-    read.Integer(kThreads, parameters.threads, 1, 1024, false);
+    for (const IntegerKey& key : kBatchIntegers)
+        read.Integer(key, false);
     return parameters;
 }
 
 void WriteParameterFile(const Parameters& parameters, const std::string& path)
 {
-    const ReagentText& reagent = parameters.reagent;
+    // The table's fields are reached through a copy: they are not const.
+    Parameters values = parameters;
     std::ostringstream out;
-    WriteText(out, kEnzName, reagent.name);
-    out << kRecognitionEfficiency << '=' << reagent.recognitionEfficiency << '\n'
-        << kExceptionEfficiency << '=' << reagent.exceptionEfficiency << '\n'
-        << kRecognitionBegin << '=' << reagent.recognition.begin << '\n'
-        << kExceptionBegin << '=' << reagent.exception.begin << '\n'
-        << kRecognitionCount << '=' << reagent.recognition.count << '\n'
-        << kExceptionCount << '=' << reagent.exception.count << '\n'
-        << kThreshold << '=' << parameters.probabilityThreshold << '\n'
-        << kFragmentLimit << '=' << parameters.fragmentLimit << '\n'
-        << kRangeFrom << '=' << parameters.rangeFrom << '\n'
-        << kRangeTo << '=' << parameters.rangeTo << '\n'
-        << kThresholdMode << '=' << parameters.thresholdMode << '\n'
-        << kSorting << '=' << parameters.sortOrder << '\n'
-        << kRangeOnly << '=' << parameters.rangeOnly << '\n';
-    WriteList(out, kRecognitionList, reagent.recognition.cells);
-    WriteList(out, kExceptionList, reagent.exception.cells);
-    if (parameters.fastaFile.empty())
+    WriteText(out, kEnzName, values.reagent.name);
+    for (const IntegerKey& key : kSettingsIntegers)
+        out << key.key << '=' << key.field(values) << '\n';
+    WriteList(out, kRecognitionList, values.reagent.recognition.cells);
+    WriteList(out, kExceptionList, values.reagent.exception.cells);
+    if (values.fastaFile.empty())
     {
-        WriteText(out, kMoleculeName, parameters.moleculeName);
-        WriteText(out, kSequence, parameters.sequence);
+        WriteText(out, kMoleculeName, values.moleculeName);
+        WriteText(out, kSequence, values.sequence);
     }
     else
-        WriteText(out, kFasta, parameters.fastaFile);
-    WriteText(out, kResultFile, parameters.resultFile);
-    const std::pair<const char*, int> extras[] = {
-        {kMissed, parameters.maxMissed}, {kMinLength, parameters.minLength},
-        {kMaxLength, parameters.maxLength}, {kThreads, parameters.threads}};
-    for (const auto& [key, value] : extras)
-        if (value > 0 || (value == 0 && key == std::string(kMissed)))
-            out << key << '=' << value << '\n';
+        WriteText(out, kFasta, values.fastaFile);
+    WriteText(out, kResultFile, values.resultFile);
+    for (const IntegerKey& key : kBatchIntegers)
+        if (key.field(values) >= key.min)
+            out << key.key << '=' << key.field(values) << '\n';
 
     std::ofstream file(path, std::ios::binary);
     file << out.str();
