@@ -36,33 +36,6 @@ Digest::Digest(std::size_t length, const std::vector<Site>& sites)
     m_efficiency.push_back(1.0);
 }
 
-void Digest::Enumerate(const FragmentFilter& filter, const std::function<double()>& floor,
-                       const std::function<void(const Fragment&)>& take) const
-{
-    const std::size_t last = m_cutAfter.size() - 1;
-    for (std::size_t left = 0; left < last; ++left)
-    {
-        // Probability of a cut at the left end and none so far inside.
-        double bound = m_efficiency[left];
-        if (bound <= floor())
-            continue;
-        const std::size_t start = m_cutAfter[left] + 1;
-        for (std::size_t right = left + 1; right <= last; ++right)
-        {
-            const std::size_t missed = right - left - 1;
-            const std::size_t length = m_cutAfter[right] - start + 1;
-            if (missed > filter.maxMissed || length > filter.maxLength)
-                break;
-            const double probability = bound * m_efficiency[right];
-            if (length >= filter.minLength && probability > floor())
-                take({start, m_cutAfter[right], missed, probability});
-            bound *= 1.0 - m_efficiency[right];
-            if (bound <= floor())
-                break;
-        }
-    }
-}
-
 std::vector<Fragment> Digest::Best(std::size_t count, const FragmentFilter& filter) const
 {
     if (count == 0)

@@ -44,8 +44,8 @@ public:
     // since a fragment's probability is at most its left end's efficiency times the
     // product of (1 - c) over the sites it spans, and that only shrinks as the
     // fragment grows, a start is left as soon as its bound reaches the floor.
-    void Enumerate(const FragmentFilter& filter, const std::function<double()>& floor,
-                   const std::function<void(const Fragment&)>& take) const;
+    template <class Floor, class Take>
+    void Enumerate(const FragmentFilter& filter, const Floor& floor, const Take& take) const;
 
     // The `count` most probable fragments (ties: lower start, then lower end), most
     // probable first.
@@ -58,6 +58,33 @@ private:
     std::vector<std::size_t> m_cutAfter; // 0 (N-terminus), the sites that can cut, length (C-terminus)
     std::vector<double> m_efficiency;    // termini count as 1
 };
+
+template <class Floor, class Take>
+void Digest::Enumerate(const FragmentFilter& filter, const Floor& floor, const Take& take) const
+{
+    const std::size_t last = m_cutAfter.size() - 1;
+    for (std::size_t left = 0; left < last; ++left)
+    {
+        // Probability of a cut at the left end and none so far inside.
+        double bound = m_efficiency[left];
+        if (bound <= floor())
+            continue;
+        const std::size_t start = m_cutAfter[left] + 1;
+        for (std::size_t right = left + 1; right <= last; ++right)
+        {
+            const std::size_t missed = right - left - 1;
+            const std::size_t length = m_cutAfter[right] - start + 1;
+            if (missed > filter.maxMissed || length > filter.maxLength)
+                break;
+            const double probability = bound * m_efficiency[right];
+            if (length >= filter.minLength && probability > floor())
+                take(Fragment{start, m_cutAfter[right], missed, probability});
+            bound *= 1.0 - m_efficiency[right];
+            if (bound <= floor())
+                break;
+        }
+    }
+}
 
 // Orders fragments; ties always by start, then end. `monoMass` gives a fragment's
 // monoisotopic mass for the weight order (negative: no mass).

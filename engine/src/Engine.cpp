@@ -26,14 +26,17 @@ const char kUsage[] =
 // few enough that memory does not grow with the proteome.
 constexpr std::size_t kBatchResidues = 2000000;
 constexpr std::size_t kBatchRecordsPerThread = 64;
+constexpr std::size_t kFileBuffer = 1 << 20;
 
 // A file that appears complete or not at all: written under a temporary name and
 // renamed when done; removed if never committed.
 class OutputFile
 {
 public:
-    explicit OutputFile(const std::string& path) : m_path(path), m_partPath(path + ".part")
+    explicit OutputFile(const std::string& path) : m_path(path), m_partPath(path + ".part"), m_buffer(kFileBuffer)
     {
+        // Rows arrive a protein at a time; a large buffer turns them into few writes.
+        m_out.rdbuf()->pubsetbuf(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
         m_out.open(m_partPath, std::ios::binary | std::ios::trunc);
         if (!m_out)
             throw EngineError(m_path + ": cannot create the file");
@@ -70,6 +73,7 @@ public:
 private:
     std::string m_path;
     std::string m_partPath;
+    std::vector<char> m_buffer;
     std::ofstream m_out;
     bool m_committed = false;
 };

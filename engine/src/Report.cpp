@@ -8,12 +8,61 @@ namespace cleavage
 namespace
 {
 constexpr int kProbabilityDigits = 10;
+constexpr std::size_t kBlockSize = 1 << 20;
 
-void WriteProteinColumn(std::ostream& out, const Analysis& analysis, const std::string& proteinName)
+// Rows built in memory and handed to the stream a block at a time: a stream call
+// per field costs more than the whole analysis.
+class RowBuffer
 {
-    if (analysis.batch)
-        out << proteinName << '\t';
-}
+public:
+    explicit RowBuffer(std::ostream& out) : m_out(out) {}
+    ~RowBuffer() { Flush(); }
+    RowBuffer(const RowBuffer&) = delete;
+    RowBuffer& operator=(const RowBuffer&) = delete;
+
+    void Text(const char* text, std::size_t size) { m_text.append(text, size); }
+    void Field(const std::string& text) { m_text.append(text).push_back('\t'); }
+    void Field(char residue) { m_text.append({residue, '\t'}); }
+    void Field(std::size_t number)
+    {
+        char text[24];
+        Append(text, std::to_chars(text, text + sizeof(text), number).ptr);
+        m_text.push_back('\t');
+    }
+    void Mass(MicroDalton mass, int decimals)
+    {
+        char text[32];
+        Append(text, FormatMass(text, mass, decimals));
+        m_text.push_back('\t');
+    }
+    void Probability(double probability)
+    {
+        char text[32];
+        Append(text, FormatProbability(text, probability));
+    }
+    void EndRow()
+    {
+        if (m_text.back() == '\t')
+            m_text.back() = '\n';
+        else
+            m_text.push_back('\n');
+        if (m_text.size() >= kBlockSize)
+            Flush();
+    }
+    // A stream that fails is noticed when its file is closed.
+    void Flush()
+    {
+        m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_text.clear();
+    }
+
+private:
+    // By length: appending an iterator range would go through the general replace.
+    void Append(const char* begin, const char* end) { m_text.append(begin, static_cast<std::size_t>(end - begin)); }
+
+    std::ostream& m_out;
+    std::string m_text;
+};
 
 std::vector<Fragment> Select(const Analysis& analysis, const Digest& digest)
 {
@@ -25,12 +74,9 @@ std::vector<Fragment> Select(const Analysis& analysis, const Digest& digest)
 }
 }
 
-std::string FormatProbability(double probability)
+char* FormatProbability(char* out, double probability)
 {
-    char text[64];
-    const std::to_chars_result result =
-        std::to_chars(text, text + sizeof(text), probability, std::chars_format::general, kProbabilityDigits);
-    return std::string(text, result.ptr);
+    return std::to_chars(out, out + 32, probability, std::chars_format::general, kProbabilityDigits).ptr;
 }
 
 Analysis::Analysis(const Parameters& parameters)
@@ -66,24 +112,36 @@ void ReportProtein(const Analysis& analysis, const std::string& proteinName, con
     const std::string analysed = sequence.substr(first - 1, last - first + 1);
     const std::size_t offset = first - 1;
     const std::vector<Site> found = analysis.reagent.FindSites(analysed);
+    RowBuffer siteRows(sites);
     for (const Site& site : found)
     {
-        WriteProteinColumn(sites, analysis, proteinName);
-        sites << site.position + offset << '\t' << analysed[site.position - 1] << '\t' << analysed[site.position]
-              << '\t' << FormatProbability(site.efficiency) << '\n';
+        if (analysis.batch)
+            siteRows.Field(proteinName);
+        siteRows.Field(site.position + offset);
+        siteRows.Field(analysed[site.position - 1]);
+        siteRows.Field(analysed[site.position]);
+        siteRows.Probability(site.efficiency);
+        siteRows.EndRow();
     }
 
     const Digest digest(analysed.size(), found);
     const MassPrefix masses(analysed);
+    RowBuffer fragmentRows(fragments);
     const auto writeFragment = [&](const Fragment& fragment) {
         const ResidueMass mass = masses.FragmentMass(fragment.start - 1, fragment.end - 1);
-        WriteProteinColumn(fragments, analysis, proteinName);
-        fragments << fragment.start + offset << '\t' << fragment.end + offset << '\t'
-                  << fragment.end - fragment.start + 1 << '\t' << fragment.missed << '\t'
-                  << FormatProbability(fragment.probability) << '\t' << FormatMonoMass(mass.mono) << '\t'
-                  << FormatAverageMass(mass.average) << '\t';
-        fragments.write(analysed.data() + fragment.start - 1, static_cast<std::streamsize>(fragment.end - fragment.start + 1));
-        fragments << '\n';
+        const std::size_t length = fragment.end - fragment.start + 1;
+        if (analysis.batch)
+            fragmentRows.Field(proteinName);
+        fragmentRows.Field(fragment.start + offset);
+        fragmentRows.Field(fragment.end + offset);
+        fragmentRows.Field(length);
+        fragmentRows.Field(fragment.missed);
+        fragmentRows.Probability(fragment.probability);
+        fragmentRows.Text("\t", 1);
+        fragmentRows.Mass(mass.mono, kMonoDecimals);
+        fragmentRows.Mass(mass.average, kAverageDecimals);
+        fragmentRows.Text(analysed.data() + fragment.start - 1, length);
+        fragmentRows.EndRow();
     };
 
     // In position order, the enumeration's own order, fragments go out as they are

@@ -9,8 +9,9 @@
 
 namespace cleavage
 {
-// "0.81", "1.5e-07": ten significant digits, shortest form, correctly rounded.
-std::string FormatProbability(double probability);
+// Writes "0.81", "1.5e-07" at `out` (room for 32 characters): ten significant
+// digits, shortest form, correctly rounded; returns the end.
+char* FormatProbability(char* out, double probability);
 
 // The settings of one analysis, as they apply to every protein.
 struct Analysis

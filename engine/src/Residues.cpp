@@ -1,7 +1,9 @@
 #include "Residues.h"
 #include "EngineError.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 
 namespace cleavage
 {
@@ -51,17 +53,6 @@ const ResidueLookup& Lookup()
 {
     static const ResidueLookup lookup;
     return lookup;
-}
-
-std::string FormatFixed(MicroDalton mass, int decimals)
-{
-    if (mass == kNoMass)
-        return "NA";
-    std::string digits = std::to_string(mass);
-    if (digits.size() < 7)
-        digits.insert(0, 7 - digits.size(), '0');
-    const std::size_t point = digits.size() - 6;
-    return digits.substr(0, point) + "." + digits.substr(point, decimals);
 }
 }
 
@@ -114,13 +105,23 @@ ResidueMass MassPrefix::FragmentMass(std::size_t first, std::size_t last) const
     return {m_mono[last + 1] - m_mono[first] + kWater.mono, m_average[last + 1] - m_average[first] + kWater.average};
 }
 
-std::string FormatMonoMass(MicroDalton mass)
+char* FormatMass(char* out, MicroDalton mass, int decimals)
 {
-    return FormatFixed(mass, 6);
+    if (mass == kNoMass)
+        return std::copy_n("NA", 2, out);
+    constexpr MicroDalton kPerDalton = 1000000;
+    out = std::to_chars(out, out + 20, mass / kPerDalton).ptr;
+    *out++ = '.';
+    MicroDalton fraction = mass % kPerDalton;
+    char digits[6];
+    for (int i = 5; i >= 0; --i, fraction /= 10)
+        digits[i] = char('0' + fraction % 10);
+    return std::copy_n(digits, decimals, out);
 }
 
-std::string FormatAverageMass(MicroDalton mass)
+std::string FormatMass(MicroDalton mass, int decimals)
 {
-    return FormatFixed(mass, 4);
+    char text[32];
+    return std::string(text, FormatMass(text, mass, decimals));
 }
 }

@@ -45,7 +45,12 @@ private:
     std::vector<std::uint32_t> m_ambiguous; // ambiguous residues among 0..i-1
 };
 
-// "1045.534476" for a mass, "NA" for kNoMass; decimals as the table is exact to.
-std::string FormatMonoMass(MicroDalton mass);
-std::string FormatAverageMass(MicroDalton mass);
+// Decimals a mass is written with: as many as the table is exact to.
+constexpr int kMonoDecimals = 6;
+constexpr int kAverageDecimals = 4;
+
+// Writes "1045.534476" for a mass, "NA" for kNoMass, at `out` (room for 32
+// characters); returns the end.
+char* FormatMass(char* out, MicroDalton mass, int decimals);
+std::string FormatMass(MicroDalton mass, int decimals);
 }

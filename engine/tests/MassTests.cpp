@@ -40,17 +40,17 @@ TEST(MassTest, PublishedPeptideMasses)
 
 TEST(MassTest, FormatsExactDigitsAndNoMassForAmbiguousResidues)
 {
-    EXPECT_EQ("75.032029", FormatMonoMass(PeptideMass("G").mono));
-    EXPECT_EQ("75.0666", FormatAverageMass(PeptideMass("G").average));
-    EXPECT_EQ("0.000001", FormatMonoMass(1));
+    EXPECT_EQ("75.032029", FormatMass(PeptideMass("G").mono, kMonoDecimals));
+    EXPECT_EQ("75.0666", FormatMass(PeptideMass("G").average, kAverageDecimals));
+    EXPECT_EQ("0.000001", FormatMass(1, kMonoDecimals));
     // U and O are residues with masses; J weighs what I and L weigh.
     EXPECT_EQ(PeptideMass("L").mono, PeptideMass("J").mono);
-    EXPECT_EQ("168.964201", FormatMonoMass(PeptideMass("U").mono));
-    EXPECT_EQ("255.158292", FormatMonoMass(PeptideMass("O").mono));
+    EXPECT_EQ("168.964201", FormatMass(PeptideMass("U").mono, kMonoDecimals));
+    EXPECT_EQ("255.158292", FormatMass(PeptideMass("O").mono, kMonoDecimals));
     for (const char* peptide : {"GB", "ZG", "GXG"})
     {
-        EXPECT_EQ("NA", FormatMonoMass(PeptideMass(peptide).mono)) << peptide;
-        EXPECT_EQ("NA", FormatAverageMass(PeptideMass(peptide).average)) << peptide;
+        EXPECT_EQ("NA", FormatMass(PeptideMass(peptide).mono, kMonoDecimals)) << peptide;
+        EXPECT_EQ("NA", FormatMass(PeptideMass(peptide).average, kAverageDecimals)) << peptide;
     }
     // A fragment beside an ambiguous residue keeps its mass.
     EXPECT_EQ(PeptideMass("GA").mono, MassPrefix("XGAX").FragmentMass(1, 2).mono);
