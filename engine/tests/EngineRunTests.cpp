@@ -2,162 +2,141 @@
 #include "ParameterFile.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include "SampleRun.h"
-#include "TestFiles.h"
+#include "TestSupport.h"
 
 using namespace cleavage;
 
 namespace
 {
-struct RunResult
+class EngineRunTest : public ::testing::Test
 {
-    int exitCode;
-    std::string errors;
+protected:
+    // Runs the engine on `parameters` as the plug-in starts it; keeps its stderr.
+    int Run(const Parameters& parameters, std::vector<std::string> options = {})
+    {
+        WriteParameterFile(parameters, m_folder.PathOf("params.txt"));
+        options.insert(options.begin(), {"/f", m_folder.PathOf("params.txt")});
+        return RunWith(options);
+    }
+    int RunWith(const std::vector<std::string>& arguments)
+    {
+        std::ostringstream errors;
+        const int exitCode = RunEngine(arguments, errors);
+        m_errors = errors.str();
+        return exitCode;
+    }
+
+    // A failed run: exit code 1, the message on stderr and in the error file, and
+    // no result, site or temporary file (nor one of an earlier run).
+    void ExpectFailure(int exitCode, const std::string& message)
+    {
+        EXPECT_EQ(kExitFailure, exitCode);
+        EXPECT_TRUE(Contains(m_errors, message));
+        EXPECT_TRUE(Contains(m_folder.Read("result.tsv.error"), message));
+        for (const char* output : {"result.tsv", "result.sites.tsv", "result.tsv.part", "result.sites.tsv.part"})
+            EXPECT_FALSE(m_folder.Exists(output)) << output;
+    }
+
+    TestFolder m_folder;
+    std::string m_errors;
 };
-
-RunResult RunWith(const std::vector<std::string>& arguments)
-{
-    std::ostringstream errors;
-    const int exitCode = RunEngine(arguments, errors);
-    return {exitCode, errors.str()};
 }
 
-RunResult RunSample(const TestFolder& folder, const Parameters& parameters,
-                    std::vector<std::string> options = std::vector<std::string>())
+TEST_F(EngineRunTest, WritesTheResultAndSiteTables)
 {
-    WriteParameterFile(parameters, folder.PathOf("params.txt"));
-    options.insert(options.begin(), {"/f", folder.PathOf("params.txt")});
-    return RunWith(options);
-}
+    m_folder.Write("result.tsv.error", "from an earlier run");
+    EXPECT_EQ(0, Run(SampleParameters())) << m_errors;
+    EXPECT_EQ("", m_errors);
+    EXPECT_EQ(kSampleResult, m_folder.Read("result.tsv"));
+    EXPECT_EQ(kSampleSites, m_folder.Read("result.sites.tsv"));
+    EXPECT_FALSE(m_folder.Exists("result.tsv.error"));
 
-// Expects a failed run: exit code 1, the message on stderr and in the error file,
-// and no result, site or temporary file.
-void ExpectFailure(const TestFolder& folder, const RunResult& run, const std::string& message,
-                   const std::string& errorFile = "result.tsv.error")
-{
-    EXPECT_EQ(kExitFailure, run.exitCode);
-    EXPECT_NE(std::string::npos, run.errors.find(message)) << run.errors;
-    EXPECT_NE(std::string::npos, folder.Read(errorFile).find(message)) << folder.Read(errorFile);
-    for (const char* output : {"result.tsv", "result.sites.tsv", "result.tsv.part", "result.sites.tsv.part"})
-        EXPECT_FALSE(folder.Exists(output)) << output;
-}
-
-// Three proteins, one with an ambiguous residue.
-const char kFasta[] = ">first protein one\nMKWVTRPAKDLGEK\nAAKGG\n\n>second\r\nGGRAAKXAK*\n>third\nkkk\n";
-}
-
-TEST(EngineRunTest, WritesTheResultAndSiteTables)
-{
-    TestFolder folder;
-    folder.Write("result.tsv.error", "from an earlier run");
-    const RunResult run = RunSample(folder, SampleParameters());
-    EXPECT_EQ(0, run.exitCode) << run.errors;
-    EXPECT_EQ("", run.errors);
-    EXPECT_EQ(kSampleResult, folder.Read("result.tsv"));
-    EXPECT_EQ(kSampleSites, folder.Read("result.sites.tsv"));
-    EXPECT_EQ("params.txt result.sites.tsv result.tsv ", folder.Listing());
-
-    // Again, started as `cleavage <file>` with a range, a threshold, sorted by weight.
+    // Started as `cleavage <file>`: a range, a threshold, sorted by weight.
     Parameters parameters = SampleParameters();
-    parameters.rangeOnly = 1;
+    parameters.rangeOnly = parameters.thresholdMode = parameters.sortOrder = 1;
     parameters.rangeFrom = 3;
     parameters.rangeTo = 14;
-    parameters.thresholdMode = 1;
     parameters.probabilityThreshold = 10;
-    parameters.sortOrder = 1;
-    WriteParameterFile(parameters, folder.PathOf("params.txt"));
-    EXPECT_EQ(0, RunWith({folder.PathOf("params.txt")}).exitCode);
+    WriteParameterFile(parameters, m_folder.PathOf("params.txt"));
+    EXPECT_EQ(0, RunWith({m_folder.PathOf("params.txt")}));
     EXPECT_EQ("start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\n"
               "10\t14\t5\t0\t0.9\t560.280592\t560.5979\tDLGEK\n"
               "3\t9\t7\t0\t0.9\t856.491923\t857.0113\tWVTRPAK\n",
-              folder.Read("result.tsv"));
+              m_folder.Read("result.tsv"));
 }
 
-TEST(EngineRunTest, MoleculeMistakesFailWithoutResult)
+TEST_F(EngineRunTest, MistakesFailWithoutResult)
 {
-    struct Case
+    const struct
     {
         const char* sequence;
         int from, to;
         const char* message;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"MK1W", 0, 0, "key 'sequence': '1' at position 3 is not a residue"},
         {" ", 0, 0, "key 'sequence': the sequence is empty"},
         {"MKWV", 3, 2, "key 'analysis_from': the range 3..2 is reversed"},
         {"MKWV", 2, 5, "key 'analysis_to': the range 2..5 lies outside the molecule's 4 residues"},
         {"MKWV", 0, 3, "key 'analysis_to': the range 0..3 lies outside the molecule's 4 residues"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.message);
-        TestFolder folder;
+        Run(SampleParameters());
         Parameters parameters = SampleParameters();
         parameters.sequence = c.sequence;
         parameters.rangeOnly = 1;
         parameters.rangeFrom = c.from;
         parameters.rangeTo = c.to;
-        ExpectFailure(folder, RunSample(folder, parameters), c.message);
+        ExpectFailure(Run(parameters), c.message);
     }
-}
-
-TEST(EngineRunTest, UnreadableParametersAndBadCellsFailLoudly)
-{
-    TestFolder folder;
-    const RunResult missing = RunWith({"/f", folder.PathOf("params.txt")});
-    EXPECT_EQ(kExitFailure, missing.exitCode);
-    EXPECT_NE(std::string::npos, folder.Read("params.txt.error").find("cannot open the parameter file"));
-
-    TestFolder cells;
     Parameters parameters = SampleParameters();
     parameters.reagent.recognition.cells = {"K", "{P"};
-    ExpectFailure(cells, RunSample(cells, parameters),
-                  "reagent 'Trypsin', recognition pattern 1, position P1': unclosed brace");
+    ExpectFailure(Run(parameters), "reagent 'Trypsin', recognition pattern 1, position P1': unclosed brace");
+    ExpectFailure(Run(SampleParameters(), {"--colour", "red"}), "unknown option --colour");
+}
 
-    TestFolder unwritable;
-    parameters = SampleParameters();
+TEST_F(EngineRunTest, UnreadableFilesAndCommandLines)
+{
+    EXPECT_EQ(kExitFailure, RunWith({"/f", m_folder.PathOf("none.txt")}));
+    EXPECT_TRUE(Contains(m_folder.Read("none.txt.error"), "none.txt: cannot open the parameter file"));
+
+    Parameters parameters = SampleParameters();
     parameters.resultFile = "no such folder/result.tsv";
-    const RunResult run = RunSample(unwritable, parameters);
-    EXPECT_EQ(kExitFailure, run.exitCode);
-    EXPECT_NE(std::string::npos, run.errors.find("result.tsv: cannot create the file")) << run.errors;
+    EXPECT_EQ(kExitFailure, Run(parameters));
+    EXPECT_TRUE(Contains(m_errors, "result.tsv: cannot create the file"));
 
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{}, {"/f"}, {"a.txt", "b.txt"}, {"a.txt", "--threads"}})
-        EXPECT_EQ(kExitUsage, RunWith(arguments).exitCode);
-    const RunResult option = RunSample(folder, SampleParameters(), {"--colour", "red"});
-    EXPECT_EQ(kExitFailure, option.exitCode);
-    EXPECT_NE(std::string::npos, option.errors.find("unknown option --colour")) << option.errors;
+        EXPECT_EQ(kExitUsage, RunWith(arguments));
 }
 
-TEST(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
+TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
 {
-    TestFolder folder;
-    folder.Write("proteins.fasta", kFasta);
+    // Three proteins, CR LF in one header, an ambiguous residue, a final stop.
+    m_folder.Write("proteins.fasta", ">first protein\nMKWVTRPAKDLGEK\nAAKGG\n\n>second\r\nGGRAAKXAK*\n>third\nkkk\n");
     Parameters parameters = SampleParameters();
     parameters.fastaFile = "proteins.fasta";
     parameters.fragmentLimit = kAllFragments;
-    ASSERT_EQ(0, RunSample(folder, parameters, {"--threads", "1", "--missed", "1", "--min-length", "2"}).exitCode);
-    const std::string oneThread = folder.Read("result.tsv");
-    const std::string oneThreadSites = folder.Read("result.sites.tsv");
-    ASSERT_EQ(0, RunSample(folder, parameters, {"--threads", "3", "--missed", "1", "--min-length", "2"}).exitCode);
-    EXPECT_EQ(oneThread, folder.Read("result.tsv"));
-    EXPECT_EQ(oneThreadSites, folder.Read("result.sites.tsv"));
+    ASSERT_EQ(0, Run(parameters, {"--threads", "1", "--missed", "1", "--min-length", "2"})) << m_errors;
+    const std::string rows = m_folder.Read("result.tsv");
+    const std::string sites = m_folder.Read("result.sites.tsv");
+    ASSERT_EQ(0, Run(parameters, {"--threads", "3", "--missed", "1", "--min-length", "2"}));
+    EXPECT_EQ(rows, m_folder.Read("result.tsv"));
+    EXPECT_EQ(sites, m_folder.Read("result.sites.tsv"));
 
-    EXPECT_EQ(0u, oneThread.find("protein\tstart\t"));
-    EXPECT_NE(std::string::npos, oneThread.find("\nfirst\t15\t19\t5\t1\t0.09\t402.222684\t"));
-    EXPECT_NE(std::string::npos, oneThread.find("\nsecond\t7\t9\t3\t0\t0.9\tNA\tNA\tXAK\n"));
-    std::istringstream rows(oneThread.substr(oneThread.find('\n') + 1));
-    for (std::string name, start, end, length, missed, rest; rows >> name >> start >> end >> length >> missed;)
+    EXPECT_EQ(0u, rows.find("protein\tstart\t"));
+    EXPECT_TRUE(Contains(rows, "\nfirst\t15\t19\t5\t1\t0.09\t402.222684\t"));
+    EXPECT_TRUE(Contains(rows, "\nsecond\t7\t9\t3\t0\t0.9\tNA\tNA\tXAK\n"));
+    EXPECT_TRUE(Contains(sites, "\nthird\t2\tK\tK\t0.9\n"));
+    std::istringstream in(rows.substr(rows.find('\n') + 1));
+    for (std::string name, start, end, length, missed, rest; in >> name >> start >> end >> length >> missed;)
     {
-        std::getline(rows, rest);
-        EXPECT_LE(std::stoi(missed), 1) << name << " " << start << ".." << end;
-        EXPECT_GE(std::stoi(length), 2) << name << " " << start << ".." << end;
+        std::getline(in, rest);
+        EXPECT_TRUE(std::stoi(missed) <= 1 && std::stoi(length) >= 2) << name << " " << start << ".." << end;
     }
-    EXPECT_NE(std::string::npos, oneThread.find("\nthird\t1\t2\t2\t1\t"));
-    EXPECT_NE(std::string::npos, oneThreadSites.find("\nthird\t2\tK\tK\t0.9\n"));
 
-    folder.Write("proteins.fasta", ">good\nMKW\n>bad\nMK?W\n");
-    ExpectFailure(folder, RunSample(folder, parameters, {"--threads", "2"}), "proteins.fasta, line 4: '?' at position 3");
+    m_folder.Write("proteins.fasta", ">good\nMKW\n>bad\nMK?W\n");
+    ExpectFailure(Run(parameters, {"--threads", "2"}), "proteins.fasta, line 4: '?' at position 3");
 }

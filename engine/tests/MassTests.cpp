@@ -1,7 +1,8 @@
-#include "EngineError.h"
 #include "Residues.h"
 
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
 
 using namespace cleavage;
 
@@ -21,8 +22,8 @@ TEST(MassTest, PublishedPeptideMasses)
         double mono;    // neutral monoisotopic mass, Da
         double average; // average mass, Da
     };
-    // Published neutral masses: angiotensin II, bradykinin, Glu1-fibrinopeptide B
-    // (its [M+2H]2+ 785.8426 is the usual calibrant), leucine enkephalin.
+    // Angiotensin II, bradykinin, Glu1-fibrinopeptide B (the calibrant, [M+2H]2+
+    // 785.8426), leucine enkephalin.
     const Case cases[] = {
         {"DRVYIHPF", 1045.5345, 1046.18},
         {"RPPGFSPFR", 1059.5614, 1060.21},
@@ -31,10 +32,8 @@ TEST(MassTest, PublishedPeptideMasses)
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.peptide);
-        const ResidueMass mass = PeptideMass(c.peptide);
-        EXPECT_NEAR(c.mono, mass.mono / 1e6, 0.0005);
-        EXPECT_NEAR(c.average, mass.average / 1e6, 0.01);
+        EXPECT_NEAR(c.mono, PeptideMass(c.peptide).mono / 1e6, 0.0005) << c.peptide;
+        EXPECT_NEAR(c.average, PeptideMass(c.peptide).average / 1e6, 0.01) << c.peptide;
     }
 }
 
@@ -44,14 +43,12 @@ TEST(MassTest, FormatsExactDigitsAndNoMassForAmbiguousResidues)
     EXPECT_EQ("75.0666", FormatMass(PeptideMass("G").average, kAverageDecimals));
     EXPECT_EQ("0.000001", FormatMass(1, kMonoDecimals));
     // U and O are residues with masses; J weighs what I and L weigh.
-    EXPECT_EQ(PeptideMass("L").mono, PeptideMass("J").mono);
     EXPECT_EQ("168.964201", FormatMass(PeptideMass("U").mono, kMonoDecimals));
     EXPECT_EQ("255.158292", FormatMass(PeptideMass("O").mono, kMonoDecimals));
+    EXPECT_EQ(PeptideMass("L").mono, PeptideMass("J").mono);
     for (const char* peptide : {"GB", "ZG", "GXG"})
-    {
-        EXPECT_EQ("NA", FormatMass(PeptideMass(peptide).mono, kMonoDecimals)) << peptide;
-        EXPECT_EQ("NA", FormatMass(PeptideMass(peptide).average, kAverageDecimals)) << peptide;
-    }
+        EXPECT_EQ("NA NA", FormatMass(PeptideMass(peptide).mono, kMonoDecimals) + " " +
+                               FormatMass(PeptideMass(peptide).average, kAverageDecimals));
     // A fragment beside an ambiguous residue keeps its mass.
     EXPECT_EQ(PeptideMass("GA").mono, MassPrefix("XGAX").FragmentMass(1, 2).mono);
 }
@@ -59,17 +56,6 @@ TEST(MassTest, FormatsExactDigitsAndNoMassForAmbiguousResidues)
 TEST(MassTest, SequencesAreUpperCasedAndOnlyResiduesAccepted)
 {
     EXPECT_EQ("MKWBZXUO", NormaliseSequence(" mk w\tbzxuo*", "seq"));
-    EXPECT_EQ("", NormaliseSequence(" ", "seq"));
     for (const char* text : {"MK*W", "MK1", "MK-", "M**"})
-    {
-        try
-        {
-            NormaliseSequence(text, "seq");
-            ADD_FAILURE() << text << " was accepted";
-        }
-        catch (const EngineError& error)
-        {
-            EXPECT_NE(std::string::npos, std::string(error.what()).find("is not a residue")) << error.what();
-        }
-    }
+        EXPECT_TRUE(Contains(ErrorOf([&] { NormaliseSequence(text, "seq"); }), "is not a residue")) << text;
 }

@@ -1,5 +1,8 @@
-// Scratch files for the engine's tests: a fresh folder per test, removed afterwards.
+// Helpers of the engine's tests: a scratch folder per test, and the message of an
+// expected error.
 #pragma once
+#include "EngineError.h"
+
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <filesystem>
@@ -22,32 +25,41 @@ public:
     ~TestFolder() { std::filesystem::remove_all(m_path); }
 
     std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
-
     void Write(const std::string& name, const std::string& text) const
     {
         std::ofstream(PathOf(name), std::ios::binary) << text;
     }
     std::string Read(const std::string& name) const
     {
-        std::ifstream in(PathOf(name), std::ios::binary);
         std::ostringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(PathOf(name), std::ios::binary).rdbuf();
         return text.str();
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(PathOf(name)); }
-    // Names of the files in the folder, sorted.
-    std::string Listing() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        std::string listing;
-        for (const std::string& name : names)
-            listing += name + " ";
-        return listing;
-    }
 
 private:
     std::filesystem::path m_path;
 };
+
+// The message of the EngineError that `action` throws, or "no error".
+template <class Action>
+std::string ErrorOf(const Action& action)
+{
+    try
+    {
+        action();
+    }
+    catch (const cleavage::EngineError& error)
+    {
+        return error.what();
+    }
+    return "no error";
+}
+
+// Whether `text` holds `part`, said with both on failure.
+inline ::testing::AssertionResult Contains(const std::string& text, const std::string& part)
+{
+    if (text.find(part) != std::string::npos)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << text << "\" does not hold \"" << part << "\"";
+}
