@@ -37,10 +37,11 @@ bool FastaReader::Next(FastaRecord& record)
         m_headerLine = m_line;
     }
 
+    const int headerLine = m_headerLine;
     const std::size_t nameEnd = m_pendingHeader.find_first_of(" \t", 1);
     record.name = m_pendingHeader.substr(1, nameEnd == std::string::npos ? std::string::npos : nameEnd - 1);
     if (record.name.empty())
-        throw EngineError(m_path + ", line " + std::to_string(m_headerLine) + ": a record without a name");
+        throw EngineError(m_path + ", line " + std::to_string(headerLine) + ": a record without a name");
     m_pendingHeader.clear();
     record.sequence.clear();
     while (std::getline(m_in, line))
@@ -59,7 +60,7 @@ bool FastaReader::Next(FastaRecord& record)
     if (m_in.bad())
         throw EngineError(Where() + ": cannot read the FASTA file");
     if (record.sequence.empty())
-        throw EngineError(m_path + ", line " + std::to_string(m_headerLine) + ": record '" + record.name +
+        throw EngineError(m_path + ", line " + std::to_string(headerLine) + ": record '" + record.name +
                           "' has no residues");
     return true;
 }

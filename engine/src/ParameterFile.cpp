@@ -1,7 +1,9 @@
 #include "ParameterFile.h"
 #include "EngineError.h"
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -16,6 +18,16 @@ const char kMoleculeName[] = "molecule_name";
 const char kSequence[] = "sequence";
 const char kFasta[] = "fasta";
 const char kResultFile[] = "result_file";
+
+// How a list cell's special characters stand on its line.
+struct Escape
+{
+    char character;
+    char letter; // after a backslash
+};
+const Escape kEscapes[] = {{'\\', '\\'}, {'\n', 'n'}, {'\r', 'r'}};
+// The whole value of a cell that is empty (an empty value means a list without cells).
+const char kEmptyCell[] = "\\e";
 
 // Pattern positions reach at most this far from the site: far beyond any real
 // reagent, and small enough that no arithmetic on them can overflow.
@@ -220,25 +232,23 @@ int ParseInteger(const std::string& text, const std::string& where)
 std::string EscapeCell(const std::string& cell)
 {
     if (cell.empty())
-        return "\\e";
+        return kEmptyCell;
     std::string text;
     for (const char ch : cell)
     {
-        if (ch == '\\')
-            text += "\\\\";
-        else if (ch == '\n')
-            text += "\\n";
-        else if (ch == '\r')
-            text += "\\r";
-        else
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [ch](const Escape& e) { return e.character == ch; });
+        if (escape == std::end(kEscapes))
             text += ch;
+        else
+            text.append({'\\', escape->letter});
     }
     return text;
 }
 
 std::string UnescapeCell(const std::string& text, const std::string& where)
 {
-    if (text == "\\e")
+    if (text == kEmptyCell)
         return std::string();
     std::string cell;
     for (std::size_t i = 0; i < text.size(); ++i)
@@ -248,15 +258,12 @@ std::string UnescapeCell(const std::string& text, const std::string& where)
             cell += text[i];
             continue;
         }
-        const char next = i + 1 < text.size() ? text[++i] : '\0';
-        if (next == '\\')
-            cell += '\\';
-        else if (next == 'n')
-            cell += '\n';
-        else if (next == 'r')
-            cell += '\r';
-        else
+        const char letter = i + 1 < text.size() ? text[++i] : '\0';
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [letter](const Escape& e) { return e.letter == letter; });
+        if (escape == std::end(kEscapes))
             throw EngineError(where + ": \"" + text + "\" holds an unknown escape; a backslash is written \\\\");
+        cell += escape->character;
     }
     return cell;
 }

@@ -61,10 +61,15 @@ TEST_F(EngineRunTest, WritesTheResultAndSiteTables)
     parameters.probabilityThreshold = 10;
     WriteParameterFile(parameters, m_folder.PathOf("params.txt"));
     EXPECT_EQ(0, RunWith({m_folder.PathOf("params.txt")}));
-    EXPECT_EQ("start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\n"
-              "10\t14\t5\t0\t0.9\t560.280592\t560.5979\tDLGEK\n"
-              "3\t9\t7\t0\t0.9\t856.491923\t857.0113\tWVTRPAK\n",
-              m_folder.Read("result.tsv"));
+    const std::string header = "start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\n";
+    const std::string dlgek = "10\t14\t5\t0\t0.9\t560.280592\t560.5979\tDLGEK\n";
+    const std::string wvtrpak = "3\t9\t7\t0\t0.9\t856.491923\t857.0113\tWVTRPAK\n";
+    EXPECT_EQ(header + dlgek + wvtrpak, m_folder.Read("result.tsv"));
+    // By position, fragments stream out as they are found, above the same threshold.
+    parameters.sortOrder = 2;
+    WriteParameterFile(parameters, m_folder.PathOf("params.txt"));
+    EXPECT_EQ(0, RunWith({m_folder.PathOf("params.txt")}));
+    EXPECT_EQ(header + wvtrpak + dlgek, m_folder.Read("result.tsv"));
 }
 
 TEST_F(EngineRunTest, MistakesFailWithoutResult)
@@ -119,10 +124,13 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
     Parameters parameters = SampleParameters();
     parameters.fastaFile = "proteins.fasta";
     parameters.fragmentLimit = kAllFragments;
-    ASSERT_EQ(0, Run(parameters, {"--threads", "1", "--missed", "1", "--min-length", "2"})) << m_errors;
+    ASSERT_EQ(0, Run(parameters, {"--threads", "1", "--missed", "1", "--min-length", "2", "--max-length", "12"}))
+        << m_errors;
     const std::string rows = m_folder.Read("result.tsv");
     const std::string sites = m_folder.Read("result.sites.tsv");
-    ASSERT_EQ(0, Run(parameters, {"--threads", "3", "--missed", "1", "--min-length", "2"}));
+    parameters.fastaFile.clear();
+    ASSERT_EQ(0, Run(parameters, {"--threads", "3", "--missed", "1", "--min-length", "2", "--max-length", "12",
+                                  "--fasta", m_folder.PathOf("proteins.fasta")}));
     EXPECT_EQ(rows, m_folder.Read("result.tsv"));
     EXPECT_EQ(sites, m_folder.Read("result.sites.tsv"));
 
@@ -134,9 +142,25 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
     for (std::string name, start, end, length, missed, rest; in >> name >> start >> end >> length >> missed;)
     {
         std::getline(in, rest);
-        EXPECT_TRUE(std::stoi(missed) <= 1 && std::stoi(length) >= 2) << name << " " << start << ".." << end;
+        EXPECT_TRUE(std::stoi(missed) <= 1 && std::stoi(length) >= 2 && std::stoi(length) <= 12) << name << start;
     }
+}
 
-    m_folder.Write("proteins.fasta", ">good\nMKW\n>bad\nMK?W\n");
-    ExpectFailure(Run(parameters, {"--threads", "2"}), "proteins.fasta, line 4: '?' at position 3");
+TEST_F(EngineRunTest, FastaMistakesNameTheLine)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {">good\nMKW\n>bad\nMK?W\n", "proteins.fasta, line 4: '?' at position 3 is not a residue"},
+        {"MKW\n>late\nMKW\n", "proteins.fasta, line 1: residues before the first '>' header"},
+        {">one\nMKW\n> two\nMKW\n", "proteins.fasta, line 3: a record without a name"},
+        {">one\nMKW\n>two\n\n>three\nMK\n", "proteins.fasta, line 3: record 'two' has no residues"},
+    };
+    Parameters parameters = SampleParameters();
+    parameters.fastaFile = "proteins.fasta";
+    for (const auto& [fasta, message] : cases)
+    {
+        m_folder.Write("proteins.fasta", fasta);
+        ExpectFailure(Run(parameters, {"--threads", "2"}), message);
+    }
+    parameters.rangeOnly = 1;
+    ExpectFailure(Run(parameters), "key 'range': a range cannot apply to every protein of a FASTA batch");
 }

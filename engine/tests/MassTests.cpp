@@ -1,3 +1,4 @@
+#include "Report.h"
 #include "Residues.h"
 
 #include <gtest/gtest.h>
@@ -59,3 +60,12 @@ TEST(MassTest, SequencesAreUpperCasedAndOnlyResiduesAccepted)
     for (const char* text : {"MK*W", "MK1", "MK-", "M**"})
         EXPECT_TRUE(Contains(ErrorOf([&] { NormaliseSequence(text, "seq"); }), "is not a residue")) << text;
 }
+
+TEST(MassTest, ProbabilitiesHaveTenSignificantDigitsInTheShortestForm)
+{
+    char text[32];
+    for (const auto& [probability, expected] : {std::pair<double, const char*>{1.0 / 3, "0.3333333333"},
+                                                {0.1 * 0.9, "0.09"}, {1.5e-7, "1.5e-07"}, {1.0, "1"}})
+        EXPECT_EQ(expected, std::string(text, FormatProbability(text, probability)));
+}
+
