@@ -9,7 +9,6 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace cleavage
@@ -165,7 +164,7 @@ std::pair<std::size_t, std::size_t> AnalysedRange(const Parameters& parameters, 
     return {static_cast<std::size_t>(parameters.rangeFrom), static_cast<std::size_t>(parameters.rangeTo)};
 }
 
-void RunMolecule(const Analysis& analysis, const Parameters& parameters, std::ostream& fragments, std::ostream& sites)
+void RunMolecule(const Analysis& analysis, const Parameters& parameters, RowBuffer& fragments, RowBuffer& sites)
 {
     const std::string sequence = NormaliseSequence(parameters.sequence, parameters.Where("sequence"));
     if (sequence.empty())
@@ -192,11 +191,11 @@ std::vector<BatchResult> AnalyseInParallel(const Analysis& analysis, const std::
         {
             try
             {
-                std::ostringstream fragments, sites;
+                RowBuffer fragments, sites;
                 ReportProtein(analysis, records[i].name, records[i].sequence, 1, records[i].sequence.size(), fragments,
                               sites);
-                results[i].fragments = fragments.str();
-                results[i].sites = sites.str();
+                results[i].fragments = fragments.Take();
+                results[i].sites = sites.Take();
             }
             catch (...)
             {
@@ -213,8 +212,8 @@ std::vector<BatchResult> AnalyseInParallel(const Analysis& analysis, const std::
     return results;
 }
 
-void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, std::ostream& fragments,
-              std::ostream& sites)
+void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, RowBuffer& fragments,
+              RowBuffer& sites)
 {
     FastaReader reader(fastaFile);
     FastaRecord record;
@@ -238,8 +237,8 @@ void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned t
         {
             if (result.error)
                 std::rethrow_exception(result.error);
-            fragments << result.fragments;
-            sites << result.sites;
+            fragments.Rows(result.fragments);
+            sites.Rows(result.sites);
         }
     }
 }
@@ -265,10 +264,14 @@ void Run(const CommandLine& line, std::string& resultFile)
     OutputFile sites(SiteFilePath(resultFile));
     WriteFragmentHeader(fragments.Stream(), analysis.batch);
     WriteSiteHeader(sites.Stream(), analysis.batch);
+    RowBuffer fragmentRows(&fragments.Stream());
+    RowBuffer siteRows(&sites.Stream());
     if (analysis.batch)
-        RunBatch(analysis, parameters.fastaFile, threads, fragments.Stream(), sites.Stream());
+        RunBatch(analysis, parameters.fastaFile, threads, fragmentRows, siteRows);
     else
-        RunMolecule(analysis, parameters, fragments.Stream(), sites.Stream());
+        RunMolecule(analysis, parameters, fragmentRows, siteRows);
+    fragmentRows.Flush();
+    siteRows.Flush();
     fragments.Close();
     sites.Close();
     sites.Commit();

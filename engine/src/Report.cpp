@@ -1,69 +1,11 @@
 #include "Report.h"
 #include "Residues.h"
 
-#include <charconv>
 
 namespace cleavage
 {
 namespace
 {
-constexpr int kProbabilityDigits = 10;
-constexpr std::size_t kBlockSize = 1 << 20;
-
-// Rows built in memory and handed to the stream a block at a time: a stream call
-// per field costs more than the whole analysis.
-class RowBuffer
-{
-public:
-    explicit RowBuffer(std::ostream& out) : m_out(out) {}
-    ~RowBuffer() { Flush(); }
-    RowBuffer(const RowBuffer&) = delete;
-    RowBuffer& operator=(const RowBuffer&) = delete;
-
-    void Text(const char* text, std::size_t size) { m_text.append(text, size); }
-    void Field(const std::string& text) { m_text.append(text).push_back('\t'); }
-    void Field(char residue) { m_text.append({residue, '\t'}); }
-    void Field(std::size_t number)
-    {
-        char text[24];
-        Append(text, std::to_chars(text, text + sizeof(text), number).ptr);
-        m_text.push_back('\t');
-    }
-    void Mass(MicroDalton mass, int decimals)
-    {
-        char text[32];
-        Append(text, FormatMass(text, mass, decimals));
-        m_text.push_back('\t');
-    }
-    void Probability(double probability)
-    {
-        char text[32];
-        Append(text, FormatProbability(text, probability));
-    }
-    void EndRow()
-    {
-        if (m_text.back() == '\t')
-            m_text.back() = '\n';
-        else
-            m_text.push_back('\n');
-        if (m_text.size() >= kBlockSize)
-            Flush();
-    }
-    // A stream that fails is noticed when its file is closed.
-    void Flush()
-    {
-        m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-        m_text.clear();
-    }
-
-private:
-    // By length: appending an iterator range would go through the general replace.
-    void Append(const char* begin, const char* end) { m_text.append(begin, static_cast<std::size_t>(end - begin)); }
-
-    std::ostream& m_out;
-    std::string m_text;
-};
-
 std::vector<Fragment> Select(const Analysis& analysis, const Digest& digest)
 {
     if (analysis.thresholdMode)
@@ -72,11 +14,6 @@ std::vector<Fragment> Select(const Analysis& analysis, const Digest& digest)
         return digest.Above(0.0, analysis.filter);
     return digest.Best(analysis.bestCount, analysis.filter);
 }
-}
-
-char* FormatProbability(char* out, double probability)
-{
-    return std::to_chars(out, out + 32, probability, std::chars_format::general, kProbabilityDigits).ptr;
 }
 
 Analysis::Analysis(const Parameters& parameters)
@@ -107,12 +44,11 @@ void WriteSiteHeader(std::ostream& out, bool batch)
 }
 
 void ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
-                   std::size_t first, std::size_t last, std::ostream& fragments, std::ostream& sites)
+                   std::size_t first, std::size_t last, RowBuffer& fragmentRows, RowBuffer& siteRows)
 {
     const std::string analysed = sequence.substr(first - 1, last - first + 1);
     const std::size_t offset = first - 1;
     const std::vector<Site> found = analysis.reagent.FindSites(analysed);
-    RowBuffer siteRows(sites);
     for (const Site& site : found)
     {
         if (analysis.batch)
@@ -126,7 +62,6 @@ void ReportProtein(const Analysis& analysis, const std::string& proteinName, con
 
     const Digest digest(analysed.size(), found);
     const MassPrefix masses(analysed);
-    RowBuffer fragmentRows(fragments);
     const auto writeFragment = [&](const Fragment& fragment) {
         const ResidueMass mass = masses.FragmentMass(fragment.start - 1, fragment.end - 1);
         const std::size_t length = fragment.end - fragment.start + 1;
@@ -137,10 +72,9 @@ void ReportProtein(const Analysis& analysis, const std::string& proteinName, con
         fragmentRows.Field(length);
         fragmentRows.Field(fragment.missed);
         fragmentRows.Probability(fragment.probability);
-        fragmentRows.Text("\t", 1);
         fragmentRows.Mass(mass.mono, kMonoDecimals);
         fragmentRows.Mass(mass.average, kAverageDecimals);
-        fragmentRows.Text(analysed.data() + fragment.start - 1, length);
+        fragmentRows.LastField(analysed.data() + fragment.start - 1, length);
         fragmentRows.EndRow();
     };
 

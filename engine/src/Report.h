@@ -3,16 +3,13 @@
 #pragma once
 #include "Digest.h"
 #include "ParameterFile.h"
+#include "RowBuffer.h"
 
 #include <ostream>
 #include <string>
 
 namespace cleavage
 {
-// Writes "0.81", "1.5e-07" at `out` (room for 32 characters): ten significant
-// digits, shortest form, correctly rounded; returns the end.
-char* FormatProbability(char* out, double probability);
-
 // The settings of one analysis, as they apply to every protein.
 struct Analysis
 {
@@ -34,5 +31,5 @@ void WriteSiteHeader(std::ostream& out, bool batch);
 // Analyses residues first..last (1-based, inclusive) of `sequence` as if they were
 // the whole molecule and writes its rows; positions stay the molecule's own.
 void ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
-                   std::size_t first, std::size_t last, std::ostream& fragments, std::ostream& sites);
+                   std::size_t first, std::size_t last, RowBuffer& fragments, RowBuffer& sites);
 }

@@ -127,7 +127,7 @@ TEST(ReportTest, RangeIsAnalysedLikeTheCutOutSequenceAtTheMoleculesPositions)
             parameters.sortOrder = order;
             parameters.fragmentLimit = limit;
             const Analysis analysis(parameters);
-            std::ostringstream rangeFragments, rangeSites, shiftedFragments, shiftedSites;
+            RowBuffer rangeFragments, rangeSites, shiftedFragments, shiftedSites;
             ReportProtein(analysis, "p", molecule, first, last, rangeFragments, rangeSites);
             ReportProtein(analysis, "p", molecule.substr(first - 1, last - first + 1), 1, last - first + 1,
                           shiftedFragments, shiftedSites);
@@ -146,9 +146,10 @@ TEST(ReportTest, RangeIsAnalysedLikeTheCutOutSequenceAtTheMoleculesPositions)
                 }
                 return result;
             };
-            EXPECT_EQ(shift(shiftedFragments.str(), 2), rangeFragments.str());
-            EXPECT_EQ(shift(shiftedSites.str(), 1), rangeSites.str());
-            EXPECT_EQ(0u, rangeSites.str().find("101\tK\tA\t"));
+            const std::string sites = rangeSites.Take();
+            EXPECT_EQ(shift(shiftedFragments.Take(), 2), rangeFragments.Take());
+            EXPECT_EQ(shift(shiftedSites.Take(), 1), sites);
+            EXPECT_EQ(0u, sites.find("101\tK\tA\t"));
         }
     }
 }
