@@ -46,15 +46,14 @@ TEST(ReagentTest, CellsAllowDisallowIgnoreBlanksAndCase)
 
 TEST(ReagentTest, UnreadableCellsNameReagentSidePatternAndPosition)
 {
-    for (const char* cell : {"K1", "{P", "{P{Q}}", "P}"})
+    const std::pair<const char*, const char*> cases[] = {
+        {"K1", "'1' is neither a residue letter nor a brace"}, {"{P", "unclosed brace"},
+        {"{P{Q}}", "nested brace"}, {"P}", "closing brace without an opening one"}};
+    for (const auto& [cell, problem] : cases)
     {
-        ReagentText text = MakeReagent(-1, 3, {"", "", "", "A", "", cell});
-        EXPECT_TRUE(Contains(ErrorOf([&] { Reagent{text}; }), "reagent 'Test', recognition pattern 2, position P1': "));
+        const std::string message = ErrorOf([&] { Reagent{MakeReagent(-1, 3, {"", "", "", "A", "", cell})}; });
+        EXPECT_TRUE(Contains(message, std::string("reagent 'Test', recognition pattern 2, position P1': ") + problem));
     }
-    EXPECT_TRUE(Contains(ErrorOf([] { Reagent{MakeReagent(0, 2, {"K1", ""})}; }), "'1' is neither a residue letter"));
-    EXPECT_TRUE(Contains(ErrorOf([] { Reagent{MakeReagent(0, 2, {"{P", ""})}; }), "unclosed brace"));
-    EXPECT_TRUE(Contains(ErrorOf([] { Reagent{MakeReagent(0, 2, {"{P{Q}}", ""})}; }), "nested brace"));
-    EXPECT_TRUE(Contains(ErrorOf([] { Reagent{MakeReagent(0, 2, {"P}", ""})}; }), "closing brace without"));
     ReagentText exception = MakeReagent(0, 2, {"K", ""});
     exception.exception = {-2, 3, {"%", "", ""}};
     EXPECT_TRUE(Contains(ErrorOf([&] { Reagent{exception}; }), "exception pattern 1, position P3: "));
