@@ -5,6 +5,7 @@
 #include "Report.h"
 #include "Residues.h"
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <filesystem>
@@ -116,25 +117,10 @@ void ApplyOptions(const CommandLine& line, Parameters& parameters)
 {
     for (const auto& [option, value] : line.options)
     {
-        const std::string where = "option " + option;
-        const auto number = [&](int min) {
-            const int parsed = ParseInteger(value, where);
-            if (parsed < min)
-                throw EngineError(where + ": " + value + " is below " + std::to_string(min));
-            parameters.origin[option] = where;
-            return parsed;
-        };
-        if (option == "--fasta")
-            parameters.fastaFile = value;
-        else if (option == "--missed")
-            parameters.maxMissed = number(0);
-        else if (option == "--min-length")
-            parameters.minLength = number(1);
-        else if (option == "--max-length")
-            parameters.maxLength = number(1);
-        else if (option == "--threads")
-            parameters.threads = number(1);
-        else
+        // --min-length sets the key min_length.
+        std::string key = option.substr(2);
+        std::replace(key.begin(), key.end(), '-', '_');
+        if (!SetBatchKey(parameters, key, value, "option " + option))
             throw EngineError("unknown option " + option + "\n" + kUsage);
     }
 }
@@ -249,10 +235,12 @@ void Run(const CommandLine& line, std::string& resultFile)
     resultFile = BesideParameterFile(line.parameterFile, parameters.resultFile);
     if (resultFile.empty())
         throw EngineError(parameters.Where("result_file") + ": no result file named");
+    // A FASTA file named in the parameter file lies beside it; one named on the command
+    // line is where the command line says.
+    parameters.fastaFile = BesideParameterFile(line.parameterFile, parameters.fastaFile);
     ApplyOptions(line, parameters);
     if (!parameters.fastaFile.empty())
     {
-        parameters.fastaFile = BesideParameterFile(line.parameterFile, parameters.fastaFile);
         if (parameters.rangeOnly)
             throw EngineError(parameters.Where("range") + ": a range cannot apply to every protein of a FASTA batch");
     }

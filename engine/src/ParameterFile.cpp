@@ -133,6 +133,16 @@ private:
     std::map<std::string, std::vector<ValueLine>> m_lines;
 };
 
+// The value of an integer key, checked against the key's limits.
+int CheckedInteger(const IntegerKey& key, const std::string& value, const std::string& where)
+{
+    const int parsed = ParseInteger(value, where);
+    if (parsed < key.min || parsed > key.max)
+        throw EngineError(where + ": " + value + " is outside " + std::to_string(key.min) + ".." +
+                          std::to_string(key.max));
+    return parsed;
+}
+
 class ParameterReader
 {
 public:
@@ -152,12 +162,7 @@ public:
         const ValueLine* line = m_lines.Single(key.key, required);
         if (!line)
             return;
-        const std::string where = m_lines.Where(key.key, line->line);
-        const int value = ParseInteger(line->value, where);
-        if (value < key.min || value > key.max)
-            throw EngineError(where + ": " + line->value + " is outside " + std::to_string(key.min) + ".." +
-                              std::to_string(key.max));
-        key.field(m_parameters) = value;
+        key.field(m_parameters) = CheckedInteger(key, line->value, m_lines.Where(key.key, line->line));
         Note(key.key, *line);
     }
 
@@ -266,6 +271,24 @@ std::string UnescapeCell(const std::string& text, const std::string& where)
         cell += escape->character;
     }
     return cell;
+}
+
+bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where)
+{
+    if (key == kFasta)
+    {
+        parameters.fastaFile = value;
+        return true;
+    }
+    for (const IntegerKey& batchKey : kBatchIntegers)
+    {
+        if (key == batchKey.key)
+        {
+            batchKey.field(parameters) = CheckedInteger(batchKey, value, where);
+            return true;
+        }
+    }
+    return false;
 }
 
 Parameters ReadParameterFile(const std::string& path)

@@ -43,6 +43,10 @@ struct Parameters
 // the key. Values that need the molecule (the range) are checked by the caller.
 Parameters ReadParameterFile(const std::string& path);
 
+// Sets a key for batch work (fasta, missed, min_length, max_length, threads) given
+// another way, checked as in the file; false when `key` is none of them.
+bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where);
+
 // Writes `parameters` as a parameter file; throws EngineError when it cannot.
 void WriteParameterFile(const Parameters& parameters, const std::string& path);
 

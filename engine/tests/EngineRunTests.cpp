@@ -100,6 +100,8 @@ TEST_F(EngineRunTest, MistakesFailWithoutResult)
     parameters.reagent.recognition.cells = {"K", "{P"};
     ExpectFailure(Run(parameters), "reagent 'Trypsin', recognition pattern 1, position P1': unclosed brace");
     ExpectFailure(Run(SampleParameters(), {"--colour", "red"}), "unknown option --colour");
+    ExpectFailure(Run(SampleParameters(), {"--threads", "0"}), "option --threads: 0 is outside 1..1024");
+    ExpectFailure(Run(SampleParameters(), {"--min-length", "x"}), "option --min-length: \"x\" is not a number");
 }
 
 TEST_F(EngineRunTest, UnreadableFilesAndCommandLines)
