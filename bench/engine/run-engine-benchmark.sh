@@ -53,8 +53,10 @@ write_parameters trypsin.txt KR '{P}' 2147483647 2
 write_parameters pepdigest-trypsin.txt KR '{KRIFLP}' 2147483647 2
 write_parameters best40.txt KR '{P}' 40 0
 
-# Runs a command under /usr/bin/time; sets SECONDS_TAKEN and PEAK_KB.
+# Runs a command under /usr/bin/time; sets SECONDS_TAKEN and PEAK_KB. The outputs of
+# the run before are removed first: replacing a large file would be timed as well.
 measure() {
+  rm -f engine.tsv engine.sites.tsv digestor.fasta pepdigest.txt
   /usr/bin/time -f "%e %M" -o time.txt "$@" >/dev/null 2>run.log || { cat run.log >&2; exit 1; }
   read -r SECONDS_TAKEN PEAK_KB < time.txt
 }

@@ -112,11 +112,13 @@ char* FormatMass(char* out, MicroDalton mass, int decimals)
     constexpr MicroDalton kPerDalton = 1000000;
     out = std::to_chars(out, out + 20, mass / kPerDalton).ptr;
     *out++ = '.';
+    // The table is exact to the decimals written: the digits are cut, never rounded.
     MicroDalton fraction = mass % kPerDalton;
-    char digits[6];
-    for (int i = 5; i >= 0; --i, fraction /= 10)
-        digits[i] = char('0' + fraction % 10);
-    return std::copy_n(digits, decimals, out);
+    for (int dropped = 6 - decimals; dropped > 0; --dropped)
+        fraction /= 10;
+    for (int i = decimals - 1; i >= 0; --i, fraction /= 10)
+        out[i] = char('0' + fraction % 10);
+    return out + decimals;
 }
 
 std::string FormatMass(MicroDalton mass, int decimals)

@@ -18,13 +18,13 @@ public:
     RowBuffer(const RowBuffer&) = delete;
     RowBuffer& operator=(const RowBuffer&) = delete;
 
-    void Field(const std::string& text) { m_text.append(text).push_back('\t'); }
-    void Field(char residue) { m_text.append({residue, '\t'}); }
+    void Field(const std::string& text);
+    void Field(char residue);
     void Field(std::size_t number);
     void Mass(MicroDalton mass, int decimals);
     void Probability(double probability);
     // The last field of a row, as it stands.
-    void LastField(const char* text, std::size_t size) { m_text.append(text, size); }
+    void LastField(const char* text, std::size_t size);
     void EndRow();
     // Rows built elsewhere, whole.
     void Rows(const std::string& rows);
@@ -34,10 +34,14 @@ public:
     std::string Take();
 
 private:
+    // Room for `size` more characters; returns where they go. Fields are written in
+    // place: appending to a string piece by piece costs more than the analysis.
+    char* Room(std::size_t size);
     void FlushFullBlock();
 
     std::ostream* m_out;
-    std::string m_text;
+    std::string m_text; // m_used characters of rows, then spare room
+    std::size_t m_used = 0;
 };
 
 // Writes "0.81", "1.5e-07" at `out` (room for 32 characters): ten significant
