@@ -26,17 +26,19 @@ const char kUsage[] =
 // few enough that memory does not grow with the proteome.
 constexpr std::size_t kBatchResidues = 2000000;
 constexpr std::size_t kBatchRecordsPerThread = 64;
-constexpr std::size_t kFileBuffer = 1 << 20;
+
+std::string PartPath(const std::string& path)
+{
+    return path + ".part";
+}
 
 // A file that appears complete or not at all: written under a temporary name and
 // renamed when done; removed if never committed.
 class OutputFile
 {
 public:
-    explicit OutputFile(const std::string& path) : m_path(path), m_partPath(path + ".part"), m_buffer(kFileBuffer)
+    explicit OutputFile(const std::string& path) : m_path(path), m_partPath(PartPath(path))
     {
-        // Rows arrive a protein at a time; a large buffer turns them into few writes.
-        m_out.rdbuf()->pubsetbuf(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
         m_out.open(m_partPath, std::ios::binary | std::ios::trunc);
         if (!m_out)
             throw EngineError(m_path + ": cannot create the file");
@@ -45,7 +47,8 @@ public:
     {
         if (m_out.is_open())
             m_out.close();
-        std::error_code ignored; // nothing to report: the run has failed already
+        // A failure is reported by the run's clean-up, which removes it again.
+        std::error_code ignored;
         if (!m_committed)
             fs::remove(m_partPath, ignored);
     }
@@ -73,7 +76,6 @@ public:
 private:
     std::string m_path;
     std::string m_partPath;
-    std::vector<char> m_buffer;
     std::ofstream m_out;
     bool m_committed = false;
 };
@@ -273,15 +275,17 @@ void Run(const CommandLine& line, std::string& resultFile)
                           error.message());
 }
 
-// Tables of an earlier run would pass for this run's: a failed run leaves none.
-void RemoveEarlierResult(const std::string& resultFile, std::ostream& errors)
+// Tables of an earlier run would pass for this run's: a failed run leaves none, and
+// no part of its own.
+void RemoveResult(const std::string& resultFile, std::ostream& errors)
 {
-    for (const std::string& path : {resultFile, SiteFilePath(resultFile)})
+    const std::string siteFile = SiteFilePath(resultFile);
+    for (const std::string& path : {resultFile, siteFile, PartPath(resultFile), PartPath(siteFile)})
     {
         std::error_code error;
         fs::remove(path, error);
         if (error)
-            errors << "cleavage: cannot remove the earlier " << path << ": " << error.message() << "\n";
+            errors << "cleavage: cannot remove " << path << ": " << error.message() << "\n";
     }
 }
 
@@ -337,7 +341,7 @@ int RunEngine(const std::vector<std::string>& arguments, std::ostream& errors)
         errors << "cleavage: " << message << "\n";
         WriteErrorFile(ErrorFilePath(resultFile.empty() ? line.parameterFile : resultFile), message, errors);
         if (!resultFile.empty())
-            RemoveEarlierResult(resultFile, errors);
+            RemoveResult(resultFile, errors);
         return kExitFailure;
     }
 }
