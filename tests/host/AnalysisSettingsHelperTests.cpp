@@ -184,6 +184,15 @@ TEST_F(AnalysisSettingsHelperTest, PopupFollowsItsControlWhileInSightAndKeepsIns
     rcInside.right = WindowRectOf(hWndPopup).right - 20;
     KeepPopupsInRect(&m_host, rcInside);
     EXPECT_EQ(rcInside.right, WindowRectOf(hWndPopup).right);
+    // No room below the control: the popup goes above it; no room above either: it keeps
+    // to the top of the rectangle.
+    const CRect rcButton = WindowRectOf(m_buttonEdit.m_hWnd);
+    rcInside.bottom = rcButton.bottom + 10;
+    KeepPopupsInRect(&m_host, rcInside);
+    EXPECT_EQ(rcButton.top - 2, WindowRectOf(hWndPopup).bottom);
+    rcInside.top = rcButton.top - 10;
+    KeepPopupsInRect(&m_host, rcInside);
+    EXPECT_EQ(rcInside.top, WindowRectOf(hWndPopup).top);
     KeepPopupsInRect(&m_host, CRect(0, 0, 5, 5));
     EXPECT_FALSE(::IsWindowVisible(hWndPopup));
 }
