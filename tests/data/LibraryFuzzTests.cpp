@@ -19,8 +19,10 @@ TEST_F(ReagentLibraryTest, RandomAndMutatedLibrariesEndInTheirCompleteRecords)
     const SIZE_T nPeakBefore = PeakCommittedBytes();
     ASSERT_GT(nPeakBefore, 0u);
 
+    // A thousand here; bench/LibraryFuzz reads a million.
+    const int kCases = 1000;
     int nPartlyReadable = 0;
-    for (int nCase = 0; nCase < 3000; ++nCase)
+    for (int nCase = 0; nCase < kCases; ++nCase)
     {
         const std::string bytes = mutations.Next();
         WriteBytes(bytes);
@@ -32,6 +34,6 @@ TEST_F(ReagentLibraryTest, RandomAndMutatedLibrariesEndInTheirCompleteRecords)
         nPartlyReadable += nRecords > 0;
     }
     // Mutations must leave many libraries partly readable, or the test proves little.
-    EXPECT_GT(nPartlyReadable, 1000);
+    EXPECT_GT(nPartlyReadable, kCases / 3);
     EXPECT_LT(PeakCommittedBytes() - nPeakBefore, (SIZE_T)64 << 20);
 }
