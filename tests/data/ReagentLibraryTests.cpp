@@ -120,36 +120,15 @@ TEST_F(ReagentLibraryTest, DamagedRecordEndsTheRebuildLikeTheEndOfTheFile)
     EXPECT_EQ(Encode({"Trypsin"}), ReadBytes());
 }
 
-TEST_F(ReagentLibraryTest, RebuildThatFailsLeavesTheLibraryUntouched)
-{
-    const std::string library = Encode({"Trypsin", "Pepsin"});
-    WriteBytes(library);
-    CFile file;
-    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
-    CEnzymeDlg holder;
-    CMemFile image;
-    try
-    {
-        CReagentLibrary::BuildImage(file, holder, image, [](IReagentRecord&, CPkArchive&) { AfxThrowMemoryException(); });
-        ADD_FAILURE() << "the rebuild went on";
-    }
-    catch (CException* pException)
-    {
-        EXPECT_TRUE(pException->IsKindOf(RUNTIME_CLASS(CMemoryException)));
-        pException->Delete();
-    }
-    file.Close();
-    EXPECT_EQ(library, ReadBytes());
-}
-
-TEST_F(ReagentLibraryTest, RebuildOnAFailingDiskThrowsAndLeavesTheLibraryAsItWas)
+TEST_F(ReagentLibraryTest, RebuildThatFailsThrowsAndLeavesTheLibraryAsItWas)
 {
     const std::string library = Encode({"Trypsin", "Pepsin", "Thermolysin"});
     WriteBytes(library);
     CEnzymeDlg holder, longer;
     MakeReagent(longer, "Trypsin", 9);
-    // Rebuilds with a longer first record; the cause of the file exception thrown, or -1.
-    const auto rebuild = [&](ULONGLONG nReadableBytes, ULONGLONG nCapacity) {
+    // Rebuilds with a longer first record on a failing disk, or with a record action that
+    // fails; the cause of the file exception thrown, -1 for none, -2 for another exception.
+    const auto rebuild = [&](ULONGLONG nReadableBytes, ULONGLONG nCapacity, bool bActionFails = false) {
         FailingFile file;
         EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
         file.m_nReadableBytes = nReadableBytes;
@@ -157,6 +136,8 @@ TEST_F(ReagentLibraryTest, RebuildOnAFailingDiskThrowsAndLeavesTheLibraryAsItWas
         CMemFile image;
         const int nCause = CauseOf<CFileException>([&] {
             CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
+                if (bActionFails)
+                    AfxThrowMemoryException();
                 (record.GetReagentName() == "Trypsin" ? longer : record).SerializeReagent(arImage);
             });
             CReagentLibrary::WriteImage(file, image);
@@ -165,7 +146,9 @@ TEST_F(ReagentLibraryTest, RebuildOnAFailingDiskThrowsAndLeavesTheLibraryAsItWas
         EXPECT_EQ(library, ReadBytes());
         return nCause;
     };
-    // A read error inside the third record; a disk with no room for a byte more.
+    // A read error inside the third record; a disk with no room for a byte more; the action's
+    // memory exception.
     EXPECT_EQ(CFileException::hardIO, rebuild(Encode({"Trypsin", "Pepsin"}).size() + 5, ULLONG_MAX));
     EXPECT_EQ(CFileException::diskFull, rebuild(ULLONG_MAX, library.size()));
+    EXPECT_EQ(-2, rebuild(ULLONG_MAX, ULLONG_MAX, true));
 }

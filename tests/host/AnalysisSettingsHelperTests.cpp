@@ -1,3 +1,4 @@
+#include "PumpUntil.h"
 #include "WindowTestSupport.h"
 
 #include <AnalysisPopups.h>
@@ -143,12 +144,7 @@ TEST_F(AnalysisSettingsHelperTest, PopupGoesOnceThePointerHasLeftTheFormAltogeth
     // Beyond the host window, where no message tells the form that the pointer went.
     const CRect rcHost = WindowRectOf(m_host.m_hWnd);
     ASSERT_TRUE(::SetCursorPos(rcHost.right + 50, rcHost.bottom + 50));
-    for (const DWORD dwStart = ::GetTickCount(); m_helper.GetShownTopic() && ::GetTickCount() - dwStart < 2000;)
-    {
-        ::Sleep(20);
-        PumpMessages();
-    }
-    EXPECT_STREQ("(none)", ShownTitle());
+    EXPECT_TRUE(PumpUntil([&] { return m_helper.GetShownTopic() == NULL; }, 2000)) << ShownTitle();
 }
 
 TEST_F(AnalysisSettingsHelperTest, ColourAnswersOnlyForTheFormsControlsWithATopic)
