@@ -13,7 +13,8 @@ TEST(ReagentRecordTest, HolderWritesTheLibraryFieldOrderAndRewritesWhatItRead)
     CPkArchive arStore(&file, CPkArchive::store);
     written.SerializeReagent(arStore);
 
-    // Name, recognition and exception efficiency, then count and begin of each side before its cells.
+    // Name, recognition efficiency, exception efficiency, then count and begin of each side
+    // before its cells.
     file.SeekToBegin();
     CPkArchive ar(&file, CPkArchive::load);
     CString strTexts[3];

@@ -1,6 +1,6 @@
 // Damaged reagent libraries for fuzzing the library reader, and an independent count of
-// the complete records that such bytes hold (written from the archive's documented byte
-// layout, not with the archive).
+// the complete records that such bytes hold (decoded by the byte layout in CPkArchive.h,
+// not with the archive).
 #pragma once
 #include <climits>
 #include <cstring>
