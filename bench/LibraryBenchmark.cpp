@@ -1,42 +1,15 @@
 // Times the reagent library's three bulk operations on 10,000 reagents: writing them,
 // reading them through the read loop, and rewriting the library with one replaced.
 // Run it with TESSARO_MAINDIR pointing at a scratch folder: it overwrites AM\Enzymes.dat there.
-#include <MainDir.h>
-#include <CEnzymeDlg.h>
+#include "BenchSupport.h"
 #include <CReagentLibrary.h>
+#include <MainDir.h>
 
 #include <cstdio>
 
 namespace
 {
 const int kReagents = 10000;
-
-// Names, efficiencies and patterns of the size and shape a real library holds.
-void MakeReagent(CEnzymeDlg& reagent, int nNumber)
-{
-    static const char* const kCells[] = {"K", "R", "{P}", "", "DE", "{KR}", "FWY", "L", "{DE}", "A"};
-    reagent.m_strName.Format("Reagent %05d", nNumber);
-    reagent.m_strRecognitionProbability.Format("%d", 50 + nNumber % 51);
-    reagent.m_strExceptionProbability.Format("%d", nNumber % 101);
-    reagent.m_recognition.m_nBegin = -(nNumber % 4);
-    reagent.m_recognition.m_nCount = 4 + nNumber % 5;
-    reagent.m_recognition.m_lstCells.RemoveAll();
-    for (int i = 0; i < reagent.m_recognition.m_nCount * (1 + nNumber % 5); ++i)
-        reagent.m_recognition.m_lstCells.AddTail(kCells[(nNumber + i) % 10]);
-    reagent.m_exception.m_nBegin = 0;
-    reagent.m_exception.m_nCount = 2;
-    reagent.m_exception.m_lstCells.RemoveAll();
-    for (int i = 0; i < 2 * (nNumber % 3); ++i)
-        reagent.m_exception.m_lstCells.AddTail(kCells[(nNumber * 7 + i) % 10]);
-}
-
-double Seconds()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / (double)frequency.QuadPart;
-}
 
 BOOL OpenOrReport(CFile& file, UINT nOpenFlags)
 {
@@ -70,7 +43,7 @@ int main()
             CEnzymeDlg reagent;
             for (int i = 0; i < kReagents; ++i)
             {
-                MakeReagent(reagent, i);
+                MakeSampleReagent(reagent, i);
                 reagent.SerializeReagent(ar);
             }
         }
@@ -90,7 +63,7 @@ int main()
         if (!OpenOrReport(file, CFile::modeReadWrite))
             return 1;
         CEnzymeDlg replacement;
-        MakeReagent(replacement, 1);
+        MakeSampleReagent(replacement, 1);
         replacement.m_strName = "Replaced";
         CMemFile image(1024);
         CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {

@@ -1,3 +1,4 @@
+#include "ExceptionCause.h"
 #include <libsrv.h>
 
 #include <gtest/gtest.h>
@@ -17,23 +18,6 @@ public:
     }
     std::vector<UINT> m_writes;
 };
-
-// The cause of the archive exception that the read throws, or -1.
-template <class Read>
-int CauseOf(Read read)
-{
-    try
-    {
-        read();
-    }
-    catch (CArchiveException* pException)
-    {
-        const int nCause = pException->m_cause;
-        pException->Delete();
-        return nCause;
-    }
-    return -1;
-}
 }
 
 TEST(PkArchiveTest, WritesItsByteLayoutOneWritePerValueAndReadsItBack)
@@ -59,7 +43,7 @@ TEST(PkArchiveTest, WritesItsByteLayoutOneWritePerValueAndReadsItBack)
     EXPECT_EQ(-2, n);
     EXPECT_STREQ("Ab", str);
     EXPECT_EQ(4, lst.GetCount());
-    EXPECT_EQ(CArchiveException::endOfFile, CauseOf([&] { ar(n); }));
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar(n); }));
 }
 
 TEST(PkArchiveTest, ShortAndDamagedValuesThrowAndLeaveTheVariableAlone)
@@ -86,7 +70,8 @@ TEST(PkArchiveTest, ShortAndDamagedValuesThrowAndLeaveTheVariableAlone)
         CPkArchive ar(&file, CPkArchive::load);
         CString str("untouched");
         CStringList lst;
-        EXPECT_EQ(c.nCause, CauseOf([&] { c.bList ? ar(lst) : ar(str); })) << c.bytes.size() << " bytes";
+        EXPECT_EQ(c.nCause, CauseOf<CArchiveException>([&] { c.bList ? ar(lst) : ar(str); }))
+            << c.bytes.size() << " bytes";
         EXPECT_STREQ("untouched", str);
         EXPECT_TRUE(lst.IsEmpty());
     }

@@ -27,7 +27,7 @@ void FillRecord(CCleavageData& record)
     record.m_strEnzName = "Trypsin";
     record.m_nRecognitionProbability = 95;
     record.m_nExceptionProbability = 80;
-    record.m_nRecognitionBegin = 0;
+    record.m_nRecognitionBegin = -2;
     record.m_nExceptionBegin = -1;
     record.m_nRecognitionCount = 1;
     record.m_nExceptionCount = 3;
@@ -88,14 +88,21 @@ TEST(CleavageDataTest, NewRecordStoresItsDefaults)
     EXPECT_TRUE(StoredList(storage, "exception_list").empty());
 }
 
-TEST(CleavageDataTest, SaveAndRestoreRoundTripKeepsOrderDuplicatesAndAllMarker)
+TEST(CleavageDataTest, SaveStoresEachFieldUnderItsKeyAndRestoreRoundTrips)
 {
     CCleavageData source;
     FillRecord(source);
     source.StoreSettings();
-    EXPECT_EQ(2147483647, StoredInt(source.m_Storage, "analysis_fragments"));
-    EXPECT_EQ(CCleavageData::sortByPosition, StoredInt(source.m_Storage, "sorting"));
-    EXPECT_EQ(1, StoredInt(source.m_Storage, "probability_or_fragments"));
+    // key: the value FillRecord gives its field
+    const std::pair<LPCSTR, int> expected[] = {
+        {"recognition_probability", 95},  {"exception_probability", 80}, {"recognition_begining", -2},
+        {"exception_begining", -1},       {"recognition_count", 1},      {"exception_count", 3},
+        {"analysis_probability", 60},     {"analysis_from", 10},         {"analysis_to", 200},
+        {"probability_or_fragments", 1},  {"range", 1},                  {"sorting", CCleavageData::sortByPosition},
+        {"analysis_fragments", 2147483647},
+    };
+    for (const auto& [lpszKey, nValue] : expected)
+        EXPECT_EQ(nValue, StoredInt(source.m_Storage, lpszKey)) << lpszKey;
 
     CCleavageData target;
     target.CopyData(source);

@@ -27,18 +27,26 @@ inline std::string BytesOf(CFile& file)
     return bytes;
 }
 
-// The bytes of MakeReagent's reagents with these names, as one archive writes them.
-inline std::string Encode(const Texts& names)
+// The record's bytes as the library holds them.
+inline std::string BytesOfRecord(IReagentRecord& record)
 {
     CMemFile image;
     CPkArchive ar(&image, CPkArchive::store);
+    record.SerializeReagent(ar);
+    return BytesOf(image);
+}
+
+// The bytes of MakeReagent's reagents with these names, one after the other.
+inline std::string Encode(const Texts& names)
+{
+    std::string bytes;
     for (const CString& strName : names)
     {
         CEnzymeDlg reagent;
         MakeReagent(reagent, strName);
-        reagent.SerializeReagent(ar);
+        bytes += BytesOfRecord(reagent);
     }
-    return BytesOf(image);
+    return bytes;
 }
 
 class ReagentLibraryTest : public testing::Test

@@ -1,4 +1,6 @@
 #include "ReagentLibraryFixture.h"
+#include "ExceptionCause.h"
+#include "FailingFile.h"
 
 TEST_F(ReagentLibraryTest, PathFollowsTheInstallationAndMissingOrEmptyLibrariesHoldNothing)
 {
@@ -52,32 +54,34 @@ TEST_F(ReagentLibraryTest, EachRecordIsReadIntoEmptiedListsAndTheActionCanStopTh
     EXPECT_EQ((std::vector<INT_PTR>{6, 1}), cellCounts);
 }
 
-TEST_F(ReagentLibraryTest, DuplicateNamesAreFoundLastAndRemovedTogether)
+TEST_F(ReagentLibraryTest, DuplicateNamesAreFoundLastWithEveryFieldAndRemovedTogether)
 {
     CEnzymeDlg later;
     MakeReagent(later, "Trypsin", 1);
-    CMemFile image;
-    CPkArchive ar(&image, CPkArchive::store);
-    later.SerializeReagent(ar);
-    WriteBytes(Encode({"Trypsin", "trypsin"}) + BytesOf(image));
+    later.m_strRecognitionProbability = "95";
+    later.m_strExceptionProbability = "80";
+    later.m_exception.m_nBegin = 1;
+    later.m_exception.m_nCount = 1;
+    later.m_exception.m_lstCells.AddTail("P");
+    WriteBytes(Encode({"Trypsin", "trypsin"}) + BytesOfRecord(later));
 
     CFile file;
     ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
     CEnzymeDlg holder, found;
     ASSERT_TRUE(CReagentLibrary::FindReagent(file, "Trypsin", holder, found));
-    EXPECT_EQ(1, found.m_recognition.m_lstCells.GetCount());
+    EXPECT_EQ(BytesOfRecord(later), BytesOfRecord(found));
     ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Trypsin", holder));
     EXPECT_EQ(Encode({"trypsin"}), ReadBytes());
 }
 
-TEST_F(ReagentLibraryTest, AppendingCreatesAMissingLibraryAndAddsOnlyTheRecord)
+TEST_F(ReagentLibraryTest, AppendingCreatesAMissingLibraryAndAddsOnlyTheRecordAtTheEnd)
 {
+    // Straight after opening: the file is positioned at its start.
     for (LPCSTR lpszName : {"Trypsin", "Pepsin"})
     {
         CFile file;
         ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite));
-        CEnzymeDlg holder, reagent;
-        CReagentLibrary::ReadRecords(file, holder, [](IReagentRecord&) { return TRUE; });
+        CEnzymeDlg reagent;
         MakeReagent(reagent, lpszName);
         CReagentLibrary::AppendReagent(file, reagent);
     }
@@ -116,24 +120,35 @@ TEST_F(ReagentLibraryTest, DamagedRecordEndsTheRebuildLikeTheEndOfTheFile)
     EXPECT_EQ(Encode({"Trypsin"}), ReadBytes());
 }
 
-TEST_F(ReagentLibraryTest, RebuildThatFailsLeavesTheLibraryUntouched)
+TEST_F(ReagentLibraryTest, RebuildThatFailsThrowsAndLeavesTheLibraryAsItWas)
 {
-    const std::string library = Encode({"Trypsin", "Pepsin"});
+    const std::string library = Encode({"Trypsin", "Pepsin", "Thermolysin"});
     WriteBytes(library);
-    CFile file;
-    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
-    CEnzymeDlg holder;
-    CMemFile image;
-    try
-    {
-        CReagentLibrary::BuildImage(file, holder, image, [](IReagentRecord&, CPkArchive&) { AfxThrowMemoryException(); });
-        ADD_FAILURE() << "the rebuild went on";
-    }
-    catch (CException* pException)
-    {
-        EXPECT_TRUE(pException->IsKindOf(RUNTIME_CLASS(CMemoryException)));
-        pException->Delete();
-    }
-    file.Close();
-    EXPECT_EQ(library, ReadBytes());
+    CEnzymeDlg holder, longer;
+    MakeReagent(longer, "Trypsin", 9);
+    // Rebuilds with a longer first record on a failing disk, or with a record action that
+    // fails; the cause of the file exception thrown, -1 for none, -2 for another exception.
+    const auto rebuild = [&](ULONGLONG nReadableBytes, ULONGLONG nCapacity, bool bActionFails = false) {
+        FailingFile file;
+        EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
+        file.m_nReadableBytes = nReadableBytes;
+        file.m_nCapacity = nCapacity;
+        CMemFile image;
+        const int nCause = CauseOf<CFileException>([&] {
+            CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
+                if (bActionFails)
+                    AfxThrowMemoryException();
+                (record.GetReagentName() == "Trypsin" ? longer : record).SerializeReagent(arImage);
+            });
+            CReagentLibrary::WriteImage(file, image);
+        });
+        file.Close();
+        EXPECT_EQ(library, ReadBytes());
+        return nCause;
+    };
+    // A read error inside the third record; a disk with no room for a byte more; the action's
+    // memory exception.
+    EXPECT_EQ(CFileException::hardIO, rebuild(Encode({"Trypsin", "Pepsin"}).size() + 5, ULLONG_MAX));
+    EXPECT_EQ(CFileException::diskFull, rebuild(ULLONG_MAX, library.size()));
+    EXPECT_EQ(-2, rebuild(ULLONG_MAX, ULLONG_MAX, true));
 }

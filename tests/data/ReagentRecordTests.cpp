@@ -2,31 +2,33 @@
 #include "ListContents.h"
 #include <libsrv.h>
 
-TEST(ReagentRecordTest, HolderWritesCountBeforeBeginAndRewritesWhatItRead)
+TEST(ReagentRecordTest, HolderWritesTheLibraryFieldOrderAndRewritesWhatItRead)
 {
     CEnzymeDlg written;
     MakeReagent(written, "Trypsin");
+    written.m_strRecognitionProbability = "95";
+    written.m_strExceptionProbability = "80";
     written.m_recognition.m_nBegin = -2;
     CMemFile file;
     CPkArchive arStore(&file, CPkArchive::store);
     written.SerializeReagent(arStore);
 
-    // Name and the two efficiencies, then count and begin of each side before its cells.
+    // Name, recognition efficiency, exception efficiency, then count and begin of each side
+    // before its cells.
     file.SeekToBegin();
     CPkArchive ar(&file, CPkArchive::load);
-    CString strSkip;
+    CString strTexts[3];
     int nValues[4] = {};
     CStringList lstRecognition, lstException;
-    ar(strSkip)(strSkip)(strSkip)(nValues[0])(nValues[1])(lstRecognition)(nValues[2])(nValues[3])(lstException);
+    ar(strTexts[0])(strTexts[1])(strTexts[2])(nValues[0])(nValues[1])(lstRecognition)(nValues[2])(nValues[3])(
+        lstException);
+    EXPECT_EQ((Texts{"Trypsin", "95", "80"}), Texts(strTexts, strTexts + 3));
     EXPECT_EQ((std::vector<int>{3, -2, 2, 0}), std::vector<int>(nValues, nValues + 4));
 
     file.SeekToBegin();
     CEnzymeDlg read;
     read.SerializeReagent(ar);
-    CMemFile again;
-    CPkArchive arAgain(&again, CPkArchive::store);
-    read.SerializeReagent(arAgain);
-    EXPECT_EQ(BytesOf(file), BytesOf(again));
+    EXPECT_EQ(BytesOf(file), BytesOfRecord(read));
 }
 
 TEST(ReagentRecordTest, OpenDialogWritesItsPatternTablesAndAWindowlessRecordItsFields)

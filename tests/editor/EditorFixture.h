@@ -26,7 +26,6 @@ protected:
     {
         CFile file;
         ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate));
-        file.SeekToEnd();
         int nSerial = 0;
         for (LPCSTR lpszName : names)
         {
@@ -45,7 +44,7 @@ protected:
         reagent.m_recognition.m_nCount = 2;
         reagent.m_recognition.m_lstCells.AddTail("K");
         reagent.m_recognition.m_lstCells.AddTail(CString(lpszName) + CString((char)('0' + nSerial), 1));
-        reagent.m_exception.m_nBegin = 0;
+        reagent.m_exception.m_nBegin = 1;
         reagent.m_exception.m_nCount = 3;
         reagent.m_exception.m_lstCells.AddTail("{P}");
     }

@@ -168,7 +168,7 @@ TEST_F(EditorTest, SaveCopiesTheLastRecordOfTheSelectedNameWithTheFormsValues)
     EXPECT_EQ(80, record.m_nExceptionProbability);
     EXPECT_EQ(-1, record.m_nRecognitionBegin);
     EXPECT_EQ(2, record.m_nRecognitionCount);
-    EXPECT_EQ(0, record.m_nExceptionBegin);
+    EXPECT_EQ(1, record.m_nExceptionBegin);
     EXPECT_EQ(3, record.m_nExceptionCount);
     EXPECT_EQ((Names{"K", "Trypsin3"}), ListContents(record.m_lstRecognition));
     EXPECT_EQ((Names{"{P}"}), ListContents(record.m_lstException));

@@ -1,3 +1,4 @@
+#include "PumpUntil.h"
 #include "WindowTestSupport.h"
 
 #include <AnalysisPopups.h>
@@ -143,12 +144,7 @@ TEST_F(AnalysisSettingsHelperTest, PopupGoesOnceThePointerHasLeftTheFormAltogeth
     // Beyond the host window, where no message tells the form that the pointer went.
     const CRect rcHost = WindowRectOf(m_host.m_hWnd);
     ASSERT_TRUE(::SetCursorPos(rcHost.right + 50, rcHost.bottom + 50));
-    for (const DWORD dwStart = ::GetTickCount(); m_helper.GetShownTopic() && ::GetTickCount() - dwStart < 2000;)
-    {
-        ::Sleep(20);
-        PumpMessages();
-    }
-    EXPECT_STREQ("(none)", ShownTitle());
+    EXPECT_TRUE(PumpUntil([&] { return m_helper.GetShownTopic() == NULL; }, 2000)) << ShownTitle();
 }
 
 TEST_F(AnalysisSettingsHelperTest, ColourAnswersOnlyForTheFormsControlsWithATopic)
@@ -184,6 +180,15 @@ TEST_F(AnalysisSettingsHelperTest, PopupFollowsItsControlWhileInSightAndKeepsIns
     rcInside.right = WindowRectOf(hWndPopup).right - 20;
     KeepPopupsInRect(&m_host, rcInside);
     EXPECT_EQ(rcInside.right, WindowRectOf(hWndPopup).right);
+    // No room below the control: the popup goes above it; no room above either: it keeps
+    // to the top of the rectangle.
+    const CRect rcButton = WindowRectOf(m_buttonEdit.m_hWnd);
+    rcInside.bottom = rcButton.bottom + 10;
+    KeepPopupsInRect(&m_host, rcInside);
+    EXPECT_EQ(rcButton.top - 2, WindowRectOf(hWndPopup).bottom);
+    rcInside.top = rcButton.top - 10;
+    KeepPopupsInRect(&m_host, rcInside);
+    EXPECT_EQ(rcInside.top, WindowRectOf(hWndPopup).top);
     KeepPopupsInRect(&m_host, CRect(0, 0, 5, 5));
     EXPECT_FALSE(::IsWindowVisible(hWndPopup));
 }
