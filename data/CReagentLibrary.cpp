@@ -9,10 +9,26 @@
 namespace
 {
 const UINT kShareModes = CFile::shareExclusive | CFile::shareDenyWrite | CFile::shareDenyRead | CFile::shareDenyNone;
-const UINT kImageGrowBytes = 1024;
 const UINT kCopyChunkBytes = 64 * 1024;
 
+// The file's bytes from its current position to its end.
+std::vector<BYTE> ReadRest(CFile& file)
+{
+    std::vector<BYTE> rest((size_t)(file.GetLength() - file.GetPosition()));
+    UINT nDone = 0;
+    while (nDone < rest.size())
+    {
+        const UINT nRead = file.Read(rest.data() + nDone, (UINT)rest.size() - nDone);
+        if (nRead == 0)
+            break;
+        nDone += nRead;
+    }
+    rest.resize(nDone);
+    return rest;
 }
+}
+
+const char kCannotOpenLibrary[] = "Cannot open the data file";
 
 CString CReagentLibrary::GetPath()
 {
@@ -54,7 +70,22 @@ void CReagentLibrary::AppendReagent(CFile& file, IReagentRecord& reagent)
     reagent.SerializeReagent(ar);
 }
 
-void CReagentLibrary::BuildImage(CFile& file, IReagentRecord& holder, CMemFile& image, const RewriteAction& onRecord)
+void CReagentLibrary::InsertReagent(CFile& file, ULONGLONG nOffset, IReagentRecord& reagent)
+{
+    CMemFile image(kImageGrowBytes);
+    {
+        CPkArchive ar(&image, CPkArchive::store);
+        reagent.SerializeReagent(ar);
+    }
+    file.Seek((LONGLONG)nOffset, CFile::begin);
+    const std::vector<BYTE> rest = ReadRest(file);
+    if (!rest.empty())
+        image.Write(rest.data(), (UINT)rest.size());
+    WriteImageAt(file, nOffset, image);
+}
+
+void CReagentLibrary::BuildImage(CFile& file, IReagentRecord& holder, CMemFile& image, const RewriteAction& onRecord,
+                                 BOOL bKeepUnreadRest)
 {
     CPkArchive arImage(&image, CPkArchive::store);
     int nRecords = 0;
@@ -68,30 +99,66 @@ void CReagentLibrary::BuildImage(CFile& file, IReagentRecord& holder, CMemFile& 
         throw pEnd;
     if (pEnd != NULL)
         pEnd->Delete();
+    // The read loop left the file after its last complete record.
+    if (bKeepUnreadRest)
+    {
+        const std::vector<BYTE> rest = ReadRest(file);
+        if (!rest.empty())
+            image.Write(rest.data(), (UINT)rest.size());
+    }
 }
 
 void CReagentLibrary::WriteImage(CFile& file, CMemFile& image)
 {
+    WriteImageAt(file, 0, image);
+}
+
+void CReagentLibrary::WriteImageAt(CFile& file, ULONGLONG nOffset, CMemFile& image)
+{
     const ULONGLONG nLength = image.GetLength();
-    if (nLength > UINT_MAX)
+    if (nOffset + nLength > UINT_MAX)
         AfxThrowFileException(CFileException::genericException, -1, file.GetFilePath());
     const std::unique_ptr<BYTE, void (*)(void*)> pImage(image.Detach(), &free);
 
-    // Grow first: where the file system allocates on growing (NTFS does), a full disk
-    // then fails here, before any record is overwritten.
-    if (nLength > file.GetLength())
-        file.SetLength(nLength);
-    file.SeekToBegin();
-    file.Write(pImage.get(), (UINT)nLength);
-    file.SetLength(nLength);
+    // What is overwritten is kept until the new contents are written.
+    const ULONGLONG nOldLength = file.GetLength();
+    file.Seek((LONGLONG)nOffset, CFile::begin);
+    const std::vector<BYTE> old = ReadRest(file);
+    try
+    {
+        // Grow first: where the file system allocates on growing (NTFS does), a full disk
+        // then fails here, before any record is overwritten.
+        if (nOffset + nLength > nOldLength)
+            file.SetLength(nOffset + nLength);
+        file.Seek((LONGLONG)nOffset, CFile::begin);
+        file.Write(pImage.get(), (UINT)nLength);
+        file.SetLength(nOffset + nLength);
+    }
+    catch (CException* pWriteError)
+    {
+        try
+        {
+            file.Seek((LONGLONG)nOffset, CFile::begin);
+            if (!old.empty())
+                file.Write(old.data(), (UINT)old.size());
+            file.SetLength(nOldLength);
+        }
+        catch (CException* pRestoreError)
+        {
+            // The write's own error is the one the user must see.
+            TRACE("the library could not be put back after a failed write\n");
+            pRestoreError->Delete();
+        }
+        throw pWriteError;
+    }
 }
 
 BOOL CReagentLibrary::ReopenAndWriteImage(CFile& file, CMemFile& image, CFileException* pError)
 {
     file.Close();
-    // No truncation on opening: WriteImage cuts the file to the image's length only
-    // once the image is written.
-    if (!Open(file, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite, pError))
+    // No truncation on opening: WriteImage cuts the file to the image's length only once
+    // the image is written, and reads the old contents to put them back after a failure.
+    if (!Open(file, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite, pError))
         return FALSE;
     WriteImage(file, image);
     file.Close();

@@ -13,7 +13,6 @@ IMPLEMENT_DYNCREATE(CCleavageEditor, CFormView)
 
 namespace
 {
-const char kCannotOpenLibrary[] = "Cannot open the data file";
 const char kAllFragments[] = "All";
 
 // The leading decimal integer of a text, sign allowed, as the platform converts it

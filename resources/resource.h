@@ -24,3 +24,19 @@
 #define IDC_SORT_PROBABILITY    8030
 #define IDC_SORT_WEIGHT         8031
 #define IDC_SORT_POSITION       8032
+
+// Reagent dialog
+#define IDD_ENZYME_DIALOG           8001
+#define IDC_REAGENT_NAME            8004
+#define IDC_RECOGNITION_LIST        8005
+#define IDC_ADD_RECOGNITION         8006
+#define IDC_DELETE_RECOGNITION      8007
+#define IDC_EXCEPTION_LIST          8008
+#define IDC_ADD_EXCEPTION           8009
+#define IDC_DELETE_EXCEPTION        8010
+#define IDC_EXCEPTION_EFFICIENCY    8011
+#define IDC_RECOGNITION_EFFICIENCY  8012
+#define IDC_RECOGNITION_LEFT        8023
+#define IDC_RECOGNITION_RIGHT       8024
+#define IDC_EXCEPTION_LEFT          8028
+#define IDC_EXCEPTION_RIGHT         8029

@@ -5,6 +5,9 @@
 #include "Markers.h"
 #include <functional>
 
+// What the user is told when the library cannot be opened.
+extern const char kCannotOpenLibrary[];
+
 class CReagentLibrary
 {
 public:
@@ -16,6 +19,8 @@ public:
 
     // Every read loop stops after this many records.
     static const int kMaxRecords = kMarkerValue;
+    // The step by which a library image in memory grows.
+    static const UINT kImageGrowBytes = 1024;
 
     // <installation folder>\AM\Enzymes.dat, built anew on every call.
     static CString GetPath();
@@ -37,13 +42,19 @@ public:
 
     // Writes the reagent at the end of the file through a fresh writing archive.
     static void AppendReagent(CFile& file, IReagentRecord& reagent);
+    // Writes the reagent at nOffset, the end of the file's last complete record, and
+    // keeps whatever follows (the unreadable rest of a damaged library) after it.
+    static void InsertReagent(CFile& file, ULONGLONG nOffset, IReagentRecord& reagent);
 
     // The library's new contents, built in memory from every record read. A damaged
     // record ends the rebuild like the end of the file: it and what follows it are
-    // dropped. A file that cannot be read, or an exception from onRecord, is thrown, so
-    // that the caller writes nothing.
-    static void BuildImage(CFile& file, IReagentRecord& holder, CMemFile& image, const RewriteAction& onRecord);
-    // Replaces the open file's contents by the image (which is consumed).
+    // dropped, or with bKeepUnreadRest copied unchanged after the rebuilt records. A file
+    // that cannot be read, or an exception from onRecord, is thrown, so that the caller
+    // writes nothing.
+    static void BuildImage(CFile& file, IReagentRecord& holder, CMemFile& image, const RewriteAction& onRecord,
+                           BOOL bKeepUnreadRest = FALSE);
+    // Replaces the open file's contents by the image (which is consumed). A write that
+    // fails part-way puts the old contents back before the error is thrown.
     static void WriteImage(CFile& file, CMemFile& image);
     // Closes the file, opens the library again for writing, writes the image and closes
     // it. FALSE when it cannot be opened again; the library is then unchanged.
@@ -54,6 +65,8 @@ public:
     static BOOL RemoveReagent(CFile& file, LPCSTR lpszName, IReagentRecord& holder, CFileException* pError = NULL);
 
 private:
+    // Replaces the file's contents from nOffset on by the image (which is consumed).
+    static void WriteImageAt(CFile& file, ULONGLONG nOffset, CMemFile& image);
     // The read loop; returns the exception that ended it (the caller's to delete), or
     // NULL when onRecord stopped it or the record limit was reached.
     static CException* ReadUntilEnd(CFile& file, IReagentRecord& holder, const RecordAction& onRecord, int& nRecords);
