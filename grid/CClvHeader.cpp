@@ -10,7 +10,7 @@ namespace
 const int kMinColumnWidthPx = 10;
 // An end column narrower than this gives no room to drag a new position out of it.
 const int kMinEndColumnForAddPx = 20;
-// Where the dialog widens the grid at the left while loading a stored pattern.
+// Width of each position the grid grows by while a stored pattern is loaded into it.
 const int kLoadedColumnWidthPx = 30;
 const int kLabelTopMarginPx = 3;
 const int kGuideLineMarginPx = 2;

@@ -49,7 +49,25 @@ TEST_F(GridTest, ArrowKeysMoveTheSelectionAndScrollItIntoView)
         Key(step[0]);
         EXPECT_EQ(step[1], m_header.m_nSelected);
         EXPECT_EQ(step[2], m_header.m_nFirstVisible);
+        if (step[1] == 2 && step[2] == 2)  // the frame has left P3' (50 to 120) for P2' (0 to 50)
+        {
+            EXPECT_EQ(RGB(0, 0, 0), Pixel(m_grid, 2, H() + 10));
+            EXPECT_EQ(RGB(255, 255, 255), Pixel(m_grid, 52, H() + 10));
+        }
     }
+}
+
+TEST_F(GridTest, AnEditorOnAColumnReachingBeyondTheGridEndsWithIt)
+{
+    CreateGrid(120);
+    SetColumns(0, {50, 200});
+    Click(CPoint(80, H() + 10));
+    Click(CPoint(80, H() + 10));
+    ASSERT_TRUE(m_header.IsEditing());
+    CRect rcEditor;
+    m_header.m_edit.GetWindowRect(&rcEditor);
+    m_grid.ScreenToClient(&rcEditor);
+    EXPECT_EQ(CRect(53, H() + 4, 120, 2 * H()), rcEditor);
 }
 
 TEST_F(GridTest, DeleteRemovesTheFirstPositionOnlyAfterConfirmation)
@@ -100,4 +118,5 @@ TEST_F(GridTest, DeleteRemovesTheLastPositionOnlyScrolledFullyRight)
     EXPECT_EQ("P1:30 P1':50 P2':90 P3':150", Columns());
     EXPECT_EQ((std::vector<int>{20, 40, 60}), ItemWidths());
     EXPECT_EQ(1, ScrollMax());
+    EXPECT_EQ(-1, m_header.m_nSelected);
 }

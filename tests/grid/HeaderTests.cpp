@@ -37,6 +37,9 @@ TEST_F(GridTest, ScrollingByColumnsStretchesTheLastColumnAndComesBack)
     EXPECT_EQ(CRect(0, H(), 50, 2 * H() + 4), m_header.GetCellRect(1));
     EXPECT_TRUE(m_header.GetCellRect(0).IsRectNull());
     EXPECT_NE(grip, Pixel(m_header, 2, 5));
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 3);  // no position is added at a hidden first column
+    EXPECT_FALSE(m_header.m_bAdding);
+    Mouse(WM_LBUTTONUP, 0, 3);
 
     // The last column, ending at 100 in the view, reaches its right end; then the
     // columns fit and scrolling right does nothing.
@@ -56,6 +59,16 @@ TEST_F(GridTest, ScrollingByColumnsStretchesTheLastColumnAndComesBack)
     Scroll(SB_PAGELEFT);
     EXPECT_EQ(0, m_header.m_scrollBar.GetScrollPos());
     EXPECT_EQ((std::vector<int>{50, 50, 50, 70}), ItemWidths());
+}
+
+TEST_F(GridTest, ScrollingToANarrowLastColumnStretchesItOverTheView)
+{
+    CreateGrid(120);
+    SetColumns(0, {100, 200, 250});
+    Scroll(SB_LINERIGHT);
+    Scroll(SB_LINERIGHT);
+    EXPECT_EQ("P1:100 P1':200 P2':320", Columns());
+    EXPECT_EQ((std::vector<int>{120}), ItemWidths());
 }
 
 TEST_F(GridTest, ExtentGoesFromTheFirstToTheLastWrittenCell)
@@ -99,13 +112,14 @@ TEST_F(GridTest, LabelsAreBlackOnlyWhileTheGridOrItsEditorHasTheFocus)
 TEST_F(GridTest, LoadingAPatternGrowsTheGridAtBothEnds)
 {
     CreateGrid(200);
+    SetColumns(0, {20, 200});
     m_header.AppendPosition("P2'");
-    EXPECT_EQ("P1:100 P1':200 P2':230", Columns());
-    EXPECT_EQ(1, ScrollMax());
-    Scroll(SB_LINERIGHT);  // P2' is stretched to the right end of the view
+    EXPECT_EQ("P1:20 P1':200 P2':230", Columns());
+    EXPECT_EQ(2, ScrollMax());
+    Scroll(SB_LINERIGHT);
     m_header.ScrollFullyLeft();
     EXPECT_EQ(0, m_header.m_nFirstVisible);
-    // The first column is widened by 30 and a new one 30 wide is added at the left.
+    // The first column is widened by 30, so that a new one 30 wide fits at the left.
     m_header.AddPositionAtLeft();
-    EXPECT_EQ("P2:30 P1:130 P1':230 P2':330", Columns());
+    EXPECT_EQ("P2:30 P1:50 P1':230 P2':260", Columns());
 }
