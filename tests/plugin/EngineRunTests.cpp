@@ -1,14 +1,16 @@
 // The whole launch: the plug-in starts the real engine on a real parameter file.
-#include "CCleavageAnalysis.h"
-#include "ScratchFolder.h"
+#include "LoadedPlugIn.h"
+#include "PumpUntil.h"
 #include "SampleRun.h"
+#include "ScratchFolder.h"
 
-#include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
 
 namespace
 {
+typedef LoadedPlugInTest EngineRunTest;
+
 std::string ReadFile(const CString& strPath)
 {
     std::ifstream in(strPath.GetString(), std::ios::binary);
@@ -18,7 +20,7 @@ std::string ReadFile(const CString& strPath)
 }
 }
 
-TEST(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
+TEST_F(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
 {
     ScratchFolder scratch;
     ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\Cleavage.exe", scratch.PathOf("Cleavage.exe"), FALSE))
@@ -29,16 +31,15 @@ TEST(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
     const CString strParamFile = scratch.PathOf("run 1\\cleavage params.txt");
     cleavage::WriteParameterFile(parameters, strParamFile.GetString());
 
-    CCleavageAnalysis analysis;
-    ASSERT_NE(CCleavageAnalysis::kLaunchFailed, analysis.RunAnalysis(strParamFile)) << analysis.GetErrorText();
+    ASSERT_NE(0xFFFFFFFFu, m_analysis->RunAnalysis(strParamFile)) << m_analysis->GetErrorText();
 
     // The engine renames its finished tables into place: once there, they are whole.
     const CString strResult = scratch.PathOf("run 1\\result.tsv");
     const CString strError = scratch.PathOf("run 1\\result.tsv.error");
-    for (int nTry = 0; nTry < 400 && GetFileAttributesA(strResult) == INVALID_FILE_ATTRIBUTES &&
-                       GetFileAttributesA(strError) == INVALID_FILE_ATTRIBUTES;
-         ++nTry)
-        Sleep(25);
+    PumpUntil([&] {
+        return GetFileAttributesA(strResult) != INVALID_FILE_ATTRIBUTES ||
+               GetFileAttributesA(strError) != INVALID_FILE_ATTRIBUTES;
+    }, 10000);
     EXPECT_EQ("", ReadFile(strError));
     EXPECT_EQ(kSampleResult, ReadFile(strResult));
     EXPECT_EQ(kSampleSites, ReadFile(scratch.PathOf("run 1\\result.sites.tsv")));
