@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <deque>
 #include <stdexcept>
@@ -96,17 +97,24 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 
 namespace
 {
-CDialog* g_pWatchedDialog = NULL;
 int g_nWatchdogFirings = 0;
+
+BOOL CALLBACK DestroyDialogWindow(HWND hWnd, LPARAM /*lParam*/)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (strcmp(szClass, "#32770") == 0)
+        ::DestroyWindow(hWnd);
+    return TRUE;
+}
 
 void CALLBACK WatchdogExpired(HWND /*hWnd*/, UINT /*message*/, UINT_PTR /*nIDEvent*/, DWORD /*dwTime*/)
 {
     if (++g_nWatchdogFirings == 1)
     {
         ADD_FAILURE() << "the modal loop was still running when the watchdog expired";
-        g_pWatchedDialog->EndDialog(IDABORT);
-        if (::IsWindow(g_pWatchedDialog->m_hWnd))
-            ::DestroyWindow(g_pWatchedDialog->m_hWnd);
+        // Destroying its dialog ends a modal loop.
+        ::EnumThreadWindows(::GetCurrentThreadId(), DestroyDialogWindow, 0);
         return;
     }
     fprintf(stderr, "the modal loop does not end even with its dialog destroyed\n");
@@ -115,15 +123,19 @@ void CALLBACK WatchdogExpired(HWND /*hWnd*/, UINT /*message*/, UINT_PTR /*nIDEve
 }
 }
 
-INT_PTR DoModalWithWatchdog(CDialog& dialog, DWORD timeoutMs)
+void RunWithWatchdog(const std::function<void()>& run, DWORD timeoutMs)
 {
-    g_pWatchedDialog = &dialog;
     g_nWatchdogFirings = 0;
     const UINT_PTR nTimer = ::SetTimer(NULL, 0, timeoutMs, WatchdogExpired);
     EXPECT_NE(0u, nTimer) << "cannot start the watchdog";
-    const INT_PTR nResult = dialog.DoModal();
+    run();
     ::KillTimer(NULL, nTimer);
-    g_pWatchedDialog = NULL;
+}
+
+INT_PTR DoModalWithWatchdog(CDialog& dialog, DWORD timeoutMs)
+{
+    INT_PTR nResult = 0;
+    RunWithWatchdog([&] { nResult = dialog.DoModal(); }, timeoutMs);
     return nResult;
 }
 

@@ -23,7 +23,9 @@ void PostTestAction(std::function<void()> action);
 // Posts a key press (WM_KEYDOWN and WM_KEYUP) to a window.
 void PostKey(HWND hWnd, UINT nVirtualKey);
 
-// Runs the dialog modally. A loop still running after timeoutMs fails the test: the
-// dialog is ended and destroyed, and if even that does not end the loop, the program ends,
-// so a hanging dialog costs seconds, not the test run's limit.
+// Runs code that runs a modal loop (a dialog, or a command that opens one). A loop still
+// running after timeoutMs fails the test: the thread's dialogs are destroyed, and if even
+// that does not end the loop, the program ends, so a hanging dialog costs seconds, not the
+// test run's limit.
+void RunWithWatchdog(const std::function<void()>& run, DWORD timeoutMs = 5000);
 INT_PTR DoModalWithWatchdog(CDialog& dialog, DWORD timeoutMs = 5000);
