@@ -63,11 +63,6 @@ BOOL CBrush::CreateSolidBrush(COLORREF crColor)
     return Attach(::CreateSolidBrush(crColor));
 }
 
-BOOL CBrush::CreateSysColorBrush(int nIndex)
-{
-    return Attach(::GetSysColorBrush(nIndex));
-}
-
 BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
 {
     return Attach(::CreateFontIndirectA(lpLogFont));

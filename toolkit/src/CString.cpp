@@ -68,20 +68,6 @@ int CString::ReverseFind(char ch) const
     return at == std::string::npos ? -1 : (int)at;
 }
 
-CString& CString::MakeUpper()
-{
-    for (char& ch : m_str)
-        ch = (char)toupper((unsigned char)ch);
-    return *this;
-}
-
-CString& CString::MakeLower()
-{
-    for (char& ch : m_str)
-        ch = (char)tolower((unsigned char)ch);
-    return *this;
-}
-
 CString& CString::Trim()
 {
     return TrimRight().TrimLeft();

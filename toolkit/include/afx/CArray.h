@@ -13,27 +13,17 @@ public:
     INT_PTR GetCount() const { return (INT_PTR)m_data.size(); }
     BOOL IsEmpty() const { return m_data.empty(); }
     INT_PTR GetUpperBound() const { return GetSize() - 1; }
-    void SetSize(INT_PTR nNewSize) { m_data.resize(nNewSize); }
 
     const TYPE& GetAt(INT_PTR nIndex) const { return m_data.at(nIndex); }
     TYPE& GetAt(INT_PTR nIndex) { return m_data.at(nIndex); }
-    TYPE& ElementAt(INT_PTR nIndex) { return m_data.at(nIndex); }
     void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { m_data.at(nIndex) = newElement; }
     const TYPE& operator[](INT_PTR nIndex) const { return m_data.at(nIndex); }
     TYPE& operator[](INT_PTR nIndex) { return m_data.at(nIndex); }
-    const TYPE* GetData() const { return m_data.data(); }
-    TYPE* GetData() { return m_data.data(); }
 
     INT_PTR Add(ARG_TYPE newElement)
     {
         m_data.push_back(TYPE(newElement));
         return GetUpperBound();
-    }
-    INT_PTR Append(const CArray& src)
-    {
-        const INT_PTR nOldSize = GetSize();
-        m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
-        return nOldSize;
     }
     void Copy(const CArray& src) { m_data = src.m_data; }
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1)

@@ -8,7 +8,4 @@ class AFXKIT_API CButton : public CWnd
 public:
     CButton() = default;
 
-    int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
-    void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, nCheck); }
-    UINT GetState() const { return (UINT)SendMessage(BM_GETSTATE); }
 };

@@ -31,12 +31,10 @@ public:
     // NULL removes the clip region.
     int SelectClipRgn(CRgn* pRgn);
     int IntersectClipRect(LPCRECT lpRect);
-    int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
     int SaveDC() { return ::SaveDC(m_hDC); }
     BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
     int SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
-    int GetROP2() const { return ::GetROP2(m_hDC); }
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
@@ -56,7 +54,6 @@ public:
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
-    void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
     int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     {
         return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);

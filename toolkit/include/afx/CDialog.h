@@ -21,8 +21,6 @@ public:
     void EndDialog(int nResult);
 
     virtual BOOL OnInitDialog();
-    void NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0, 0); }
-    void PrevDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 1, 0); }
     void GotoDlgCtrl(CWnd* pWndCtrl) { SendMessage(WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1); }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;

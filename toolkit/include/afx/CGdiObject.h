@@ -39,7 +39,6 @@ public:
     explicit CBrush(COLORREF crColor);
 
     BOOL CreateSolidBrush(COLORREF crColor);
-    BOOL CreateSysColorBrush(int nIndex);
     operator HBRUSH() const { return (HBRUSH)m_hObject; }
     static CBrush* PASCAL FromHandle(HBRUSH hBrush) { return (CBrush*)CGdiObject::FromHandle(hBrush); }
 };

@@ -19,10 +19,6 @@ public:
         return (BOOL)SendMessage(HDM_GETITEMA, nPos, (LPARAM)pHeaderItem);
     }
     BOOL SetItem(int nPos, HDITEMA* pHeaderItem) { return (BOOL)SendMessage(HDM_SETITEMA, nPos, (LPARAM)pHeaderItem); }
-    BOOL GetItemRect(int nIndex, LPRECT lpRect) const
-    {
-        return (BOOL)SendMessage(HDM_GETITEMRECT, nIndex, (LPARAM)lpRect);
-    }
     BOOL Layout(HDLAYOUT* pHeaderLayout) { return (BOOL)SendMessage(HDM_LAYOUT, 0, (LPARAM)pHeaderLayout); }
 
     // Draws one owner-drawn item; the parent's WM_DRAWITEM is reflected here.

@@ -14,7 +14,6 @@ public:
     int SetCurSel(int nSelect) { return (int)SendMessage(LB_SETCURSEL, nSelect); }
     // In a sorted list the string goes to its place in the order; returns its index.
     int AddString(LPCSTR lpszItem) { return (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)lpszItem); }
-    int DeleteString(UINT nIndex) { return (int)SendMessage(LB_DELETESTRING, nIndex); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
     int GetTextLen(int nIndex) const { return (int)SendMessage(LB_GETTEXTLEN, nIndex); }
     void GetText(int nIndex, CString& rString) const;
@@ -23,9 +22,5 @@ public:
     int FindString(int nStartAfter, LPCSTR lpszItem) const
     {
         return (int)SendMessage(LB_FINDSTRING, nStartAfter, (LPARAM)lpszItem);
-    }
-    int FindStringExact(int nIndexStart, LPCSTR lpszFind) const
-    {
-        return (int)SendMessage(LB_FINDSTRINGEXACT, nIndexStart, (LPARAM)lpszFind);
     }
 };

@@ -27,7 +27,6 @@ public:
         return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn);
     }
     int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
-    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
 
     int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
     int InsertItem(int nItem, LPCSTR lpszItem);
@@ -37,8 +36,6 @@ public:
     // Reads at most nLen - 1 characters into lpszText; returns the length read.
     int GetItemText(int nItem, int nSubItem, LPSTR lpszText, int nLen) const;
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
-    UINT GetItemState(int nItem, UINT nMask) const { return (UINT)SendMessage(LVM_GETITEMSTATE, nItem, nMask); }
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
-    UINT GetSelectedCount() const { return (UINT)SendMessage(LVM_GETSELECTEDCOUNT); }
 };

@@ -16,29 +16,17 @@ public:
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     CSize Size() const { return CSize(Width(), Height()); }
-    CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint BottomRight() const { return CPoint(right, bottom); }
     CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
 
-    BOOL IsRectEmpty() const { return ::IsRectEmpty(this); }
     BOOL IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
 
     void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
-    void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
     void OffsetRect(POINT point) { ::OffsetRect(this, point.x, point.y); }
     void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
     void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
-    void NormalizeRect()
-    {
-        if (left > right)
-            std::swap(left, right);
-        if (top > bottom)
-            std::swap(top, bottom);
-    }
     BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
-    BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::UnionRect(this, lpRect1, lpRect2); }
 
     bool operator==(const RECT& rect) const { return ::EqualRect(this, &rect) != FALSE; }
     bool operator!=(const RECT& rect) const { return !(*this == rect); }

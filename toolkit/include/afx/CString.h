@@ -46,8 +46,6 @@ public:
     int Find(LPCSTR pszSub, int nStart = 0) const;
     int ReverseFind(char ch) const;
 
-    CString& MakeUpper();
-    CString& MakeLower();
     CString& Trim();
     CString& TrimLeft();
     CString& TrimRight();

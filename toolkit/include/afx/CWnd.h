@@ -59,11 +59,9 @@ public:
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* GetTopLevelParent() const;
     DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_STYLE); }
-    DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE); }
 
     void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
     int GetDlgItemText(int nID, CString& rString) const;
     void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
@@ -90,7 +88,6 @@ public:
 
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, HRGN hrgnUpdate = NULL,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
@@ -104,7 +101,6 @@ public:
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     static CWnd* PASCAL GetCapture() { return FromHandle(::GetCapture()); }
     void HideCaret() { ::HideCaret(m_hWnd); }
-    void ShowCaret() { ::ShowCaret(m_hWnd); }
 
     CDC* GetDC();
     int ReleaseDC(CDC* pDC);
