@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both targets, each with its tests: build/x86_64 (a debug-checked build, with
-# ASSERT active) and build/i686 (the shipped 32-bit CleavagePlugin.tsplugin).
+# ASSERT active) and build/i686 (the shipped 32-bit CleavagePlugin.tsplugin); and
+# build/native, the engine for Linux (`cleavage`) with its tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +16,7 @@ for arch in x86_64 i686; do
   cmake -S . -B "build/$arch" -G "Unix Makefiles" "${toolchain[@]}" -DCLEAVAGE_BUILD_TESTS=ON >/dev/null
   cmake --build "build/$arch" -j "$jobs"
 done
+
+# The engine's native build: `cleavage` and its tests, which run without Wine.
+cmake -S engine -B build/native -G "Unix Makefiles" >/dev/null
+cmake --build build/native -j "$jobs"

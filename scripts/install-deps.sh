@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make
+  g++
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest

@@ -12,6 +12,9 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh
 bash scripts/check-module.sh
 
+# The engine's tests run natively, without Wine.
+ctest --test-dir build/native --output-on-failure
+
 source scripts/wine-env.sh
 make_wine_prefix
 

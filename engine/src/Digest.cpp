@@ -1,0 +1,96 @@
+#include "Digest.h"
+
+#include <algorithm>
+#include <queue>
+
+namespace cleavage
+{
+namespace
+{
+bool ByPosition(const Fragment& a, const Fragment& b)
+{
+    return a.start != b.start ? a.start < b.start : a.end < b.end;
+}
+
+// Ranking of the best selection: more probable first, ties by position.
+bool RanksHigher(const Fragment& a, const Fragment& b)
+{
+    return a.probability != b.probability ? a.probability > b.probability : ByPosition(a, b);
+}
+}
+
+Digest::Digest(std::size_t length, const std::vector<Site>& sites)
+{
+    m_cutAfter.push_back(0);
+    m_efficiency.push_back(1.0);
+    for (const Site& site : sites)
+    {
+        // A site that never cuts bounds no fragment and is no missed site.
+        if (site.efficiency > 0.0)
+        {
+            m_cutAfter.push_back(site.position);
+            m_efficiency.push_back(site.efficiency);
+        }
+    }
+    m_cutAfter.push_back(length);
+    m_efficiency.push_back(1.0);
+}
+
+std::vector<Fragment> Digest::Best(std::size_t count, const FragmentFilter& filter) const
+{
+    if (count == 0)
+        return {};
+    // The least of the best so far on top. Fragments come in order of position, so a
+    // newcomer as probable as the least ranks below it and may be dropped.
+    std::priority_queue<Fragment, std::vector<Fragment>, decltype(&RanksHigher)> best(&RanksHigher);
+    Enumerate(
+        filter, [&] { return best.size() < count ? 0.0 : best.top().probability; },
+        [&](const Fragment& fragment) {
+            best.push(fragment);
+            if (best.size() > count)
+                best.pop();
+        });
+    std::vector<Fragment> fragments;
+    fragments.reserve(best.size());
+    for (; !best.empty(); best.pop())
+        fragments.push_back(best.top());
+    std::reverse(fragments.begin(), fragments.end());
+    return fragments;
+}
+
+std::vector<Fragment> Digest::Above(double threshold, const FragmentFilter& filter) const
+{
+    std::vector<Fragment> fragments;
+    Enumerate(
+        filter, [threshold] { return threshold; }, [&](const Fragment& fragment) { fragments.push_back(fragment); });
+    return fragments;
+}
+
+void SortFragments(std::vector<Fragment>& fragments, SortOrder order,
+                   const std::function<long long(const Fragment&)>& monoMass)
+{
+    switch (order)
+    {
+    case SortOrder::Probability:
+        std::sort(fragments.begin(), fragments.end(), RanksHigher);
+        break;
+    case SortOrder::Weight:
+    {
+        // Masses once per fragment, not once per comparison; no mass sorts last.
+        std::vector<std::pair<unsigned long long, Fragment>> keyed;
+        keyed.reserve(fragments.size());
+        for (const Fragment& fragment : fragments)
+            keyed.emplace_back(static_cast<unsigned long long>(monoMass(fragment)), fragment);
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : ByPosition(a.second, b.second);
+        });
+        for (std::size_t i = 0; i < keyed.size(); ++i)
+            fragments[i] = keyed[i].second;
+        break;
+    }
+    case SortOrder::Position:
+        std::sort(fragments.begin(), fragments.end(), ByPosition);
+        break;
+    }
+}
+}

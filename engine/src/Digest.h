@@ -1,0 +1,93 @@
+// The fragments of one cleaved sequence with their probabilities: a molecule is cut
+// independently at each site with that site's efficiency, and a fragment's
+// probability is that of cuts at both its ends and none strictly inside.
+#pragma once
+#include "Reagent.h"
+
+#include <cstddef>
+#include <functional>
+#include <limits>
+#include <vector>
+
+namespace cleavage
+{
+struct Fragment
+{
+    std::size_t start; // 1-based first residue of the analysed sequence
+    std::size_t end;   // 1-based last residue
+    std::size_t missed; // inner sites that can cut (efficiency > 0)
+    double probability;
+};
+
+// Which fragments may be reported at all, whatever the selection.
+struct FragmentFilter
+{
+    std::size_t maxMissed = std::numeric_limits<std::size_t>::max();
+    std::size_t minLength = 1;
+    std::size_t maxLength = std::numeric_limits<std::size_t>::max();
+};
+
+enum class SortOrder
+{
+    Probability = 0, // descending
+    Weight = 1,      // ascending monoisotopic mass, fragments without a mass last
+    Position = 2,    // start, then end
+};
+
+class Digest
+{
+public:
+    Digest(std::size_t length, const std::vector<Site>& sites);
+
+    // Calls `take` for every fragment that passes the filter and whose probability
+    // exceeds `floor()`, in order of start, then end. `floor` may rise between calls:
+    // since a fragment's probability is at most its left end's efficiency times the
+    // product of (1 - c) over the sites it spans, and that only shrinks as the
+    // fragment grows, a start is left as soon as its bound reaches the floor.
+    template <class Floor, class Take>
+    void Enumerate(const FragmentFilter& filter, const Floor& floor, const Take& take) const;
+
+    // The `count` most probable fragments (ties: lower start, then lower end), most
+    // probable first.
+    std::vector<Fragment> Best(std::size_t count, const FragmentFilter& filter) const;
+
+    // Every fragment more probable than `threshold`, in order of position.
+    std::vector<Fragment> Above(double threshold, const FragmentFilter& filter) const;
+
+private:
+    std::vector<std::size_t> m_cutAfter; // 0 (N-terminus), the sites that can cut, length (C-terminus)
+    std::vector<double> m_efficiency;    // termini count as 1
+};
+
+template <class Floor, class Take>
+void Digest::Enumerate(const FragmentFilter& filter, const Floor& floor, const Take& take) const
+{
+    const std::size_t last = m_cutAfter.size() - 1;
+    for (std::size_t left = 0; left < last; ++left)
+    {
+        // Probability of a cut at the left end and none so far inside.
+        double bound = m_efficiency[left];
+        if (bound <= floor())
+            continue;
+        const std::size_t start = m_cutAfter[left] + 1;
+        for (std::size_t right = left + 1; right <= last; ++right)
+        {
+            const std::size_t missed = right - left - 1;
+            const std::size_t length = m_cutAfter[right] - start + 1;
+            if (missed > filter.maxMissed || length > filter.maxLength)
+                break;
+            const double probability = bound * m_efficiency[right];
+            if (length >= filter.minLength && probability > floor())
+                take(Fragment{start, m_cutAfter[right], missed, probability});
+            bound *= 1.0 - m_efficiency[right];
+            if (bound <= floor())
+                break;
+        }
+    }
+}
+
+// Orders fragments; ties always by start, then end. `monoMass` gives a fragment's
+// monoisotopic mass for the weight order (negative: no mass).
+void SortFragments(std::vector<Fragment>& fragments, SortOrder order,
+                   const std::function<long long(const Fragment&)>& monoMass);
+}

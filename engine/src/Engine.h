@@ -1,0 +1,20 @@
+// The engine program: reads a parameter file, analyses its molecule or FASTA batch
+// and writes the result and site files, or an error file and a non-zero exit code.
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cleavage
+{
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// `arguments` without the program name: `/f <file>` as the plug-in starts it, or
+// `<file>` followed by batch options. Messages go to `errors`.
+int RunEngine(const std::vector<std::string>& arguments, std::ostream& errors);
+
+// Where the site table and the error text of a result file go.
+std::string SiteFilePath(const std::string& resultFile);
+std::string ErrorFilePath(const std::string& resultFile);
+}

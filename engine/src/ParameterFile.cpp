@@ -1,0 +1,355 @@
+#include "ParameterFile.h"
+#include "EngineError.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+namespace cleavage
+{
+namespace
+{
+const char kEnzName[] = "enz_name";
+const char kRecognitionList[] = "recognition_list";
+const char kExceptionList[] = "exception_list";
+const char kMoleculeName[] = "molecule_name";
+const char kSequence[] = "sequence";
+const char kFasta[] = "fasta";
+const char kResultFile[] = "result_file";
+
+// How a list cell's special characters stand on its line.
+struct Escape
+{
+    char character;
+    char letter; // after a backslash
+};
+const Escape kEscapes[] = {{'\\', '\\'}, {'\n', 'n'}, {'\r', 'r'}};
+// The whole value of a cell that is empty (an empty value means a list without cells).
+const char kEmptyCell[] = "\\e";
+
+// Pattern positions reach at most this far from the site: far beyond any real
+// reagent, and small enough that no arithmetic on them can overflow.
+constexpr int kMaxPatternReach = 100000;
+
+// An integer key, the field it fills and its allowed values.
+struct IntegerKey
+{
+    const char* key;
+    int& (*field)(Parameters&);
+    long long min;
+    long long max;
+};
+
+// The settings record's integers, in the record's order; all required.
+const IntegerKey kSettingsIntegers[] = {
+    {"recognition_probability", [](Parameters& p) -> int& { return p.reagent.recognitionEfficiency; }, 0, 100},
+    {"exception_probability", [](Parameters& p) -> int& { return p.reagent.exceptionEfficiency; }, 0, 100},
+    {"recognition_begining", [](Parameters& p) -> int& { return p.reagent.recognition.begin; }, -kMaxPatternReach,
+     kMaxPatternReach},
+    {"exception_begining", [](Parameters& p) -> int& { return p.reagent.exception.begin; }, -kMaxPatternReach,
+     kMaxPatternReach},
+    {"recognition_count", [](Parameters& p) -> int& { return p.reagent.recognition.count; }, 0, kMaxPatternReach},
+    {"exception_count", [](Parameters& p) -> int& { return p.reagent.exception.count; }, 0, kMaxPatternReach},
+    {"analysis_probability", [](Parameters& p) -> int& { return p.probabilityThreshold; }, 0, 100},
+    {"analysis_fragments", [](Parameters& p) -> int& { return p.fragmentLimit; }, 1, kAllFragments},
+    {"analysis_from", [](Parameters& p) -> int& { return p.rangeFrom; }, 0, kAllFragments},
+    {"analysis_to", [](Parameters& p) -> int& { return p.rangeTo; }, 0, kAllFragments},
+    {"probability_or_fragments", [](Parameters& p) -> int& { return p.thresholdMode; }, 0, 1},
+    {"sorting", [](Parameters& p) -> int& { return p.sortOrder; }, 0, 2},
+    {"range", [](Parameters& p) -> int& { return p.rangeOnly; }, 0, 1},
+};
+
+// Keys for batch work, optional: a field below its minimum was not given.
+const IntegerKey kBatchIntegers[] = {
+    {"missed", [](Parameters& p) -> int& { return p.maxMissed; }, 0, kAllFragments},
+    {"min_length", [](Parameters& p) -> int& { return p.minLength; }, 1, kAllFragments},
+    {"max_length", [](Parameters& p) -> int& { return p.maxLength; }, 1, kAllFragments},
+    {"threads", [](Parameters& p) -> int& { return p.threads; }, 1, 1024},
+};
+
+struct ValueLine
+{
+    int line;
+    std::string value;
+};
+
+// The lines of one file, by key, in file order.
+class KeyLines
+{
+public:
+    KeyLines(std::istream& in, const std::string& fileName) : m_fileName(fileName)
+    {
+        std::string text;
+        for (int line = 1; std::getline(in, text); ++line)
+        {
+            // A file written on Windows may end its lines with CR LF.
+            if (!text.empty() && text.back() == '\r')
+                text.pop_back();
+            if (text.empty() || text[0] == '#')
+                continue;
+            const std::size_t equals = text.find('=');
+            if (equals == std::string::npos || equals == 0)
+                throw EngineError(m_fileName + ", line " + std::to_string(line) + ": \"" + text +
+                                  "\" is not a key=value line");
+            m_lines[text.substr(0, equals)].push_back({line, text.substr(equals + 1)});
+        }
+    }
+
+    bool Has(const std::string& key) const { return m_lines.count(key) != 0; }
+
+    std::string Where(const std::string& key, int line) const
+    {
+        return m_fileName + ", line " + std::to_string(line) + ", key '" + key + "'";
+    }
+
+    // The one line of a key; a key given twice is an error, not a silent choice.
+    const ValueLine* Single(const std::string& key, bool required) const
+    {
+        const auto it = m_lines.find(key);
+        if (it == m_lines.end())
+        {
+            if (required)
+                throw EngineError(m_fileName + ": key '" + key + "' is missing");
+            return nullptr;
+        }
+        if (it->second.size() > 1)
+            throw EngineError(Where(key, it->second[1].line) + ": the key was already given on line " +
+                              std::to_string(it->second[0].line));
+        return &it->second[0];
+    }
+
+    const std::vector<ValueLine>& All(const std::string& key) const
+    {
+        const auto it = m_lines.find(key);
+        if (it == m_lines.end())
+            throw EngineError(m_fileName + ": key '" + key + "' is missing");
+        return it->second;
+    }
+
+private:
+    std::string m_fileName;
+    std::map<std::string, std::vector<ValueLine>> m_lines;
+};
+
+// The value of an integer key, checked against the key's limits.
+int CheckedInteger(const IntegerKey& key, const std::string& value, const std::string& where)
+{
+    const int parsed = ParseInteger(value, where);
+    if (parsed < key.min || parsed > key.max)
+        throw EngineError(where + ": " + value + " is outside " + std::to_string(key.min) + ".." +
+                          std::to_string(key.max));
+    return parsed;
+}
+
+class ParameterReader
+{
+public:
+    ParameterReader(const KeyLines& lines, Parameters& parameters) : m_lines(lines), m_parameters(parameters) {}
+
+    void Text(const char* key, std::string& field, bool required)
+    {
+        if (const ValueLine* line = m_lines.Single(key, required))
+        {
+            field = line->value;
+            Note(key, *line);
+        }
+    }
+
+    void Integer(const IntegerKey& key, bool required)
+    {
+        const ValueLine* line = m_lines.Single(key.key, required);
+        if (!line)
+            return;
+        key.field(m_parameters) = CheckedInteger(key, line->value, m_lines.Where(key.key, line->line));
+        Note(key.key, *line);
+    }
+
+    void List(const char* key, std::vector<std::string>& cells)
+    {
+        const std::vector<ValueLine>& lines = m_lines.All(key);
+        cells.clear();
+        for (const ValueLine& line : lines)
+        {
+            const std::string where = m_lines.Where(key, line.line);
+            // An empty value stands for a list without cells and must stand alone.
+            if (line.value.empty())
+            {
+                if (lines.size() > 1)
+                    throw EngineError(where + ": an empty value (no cells) among cells; write an empty cell as \\e");
+                continue;
+            }
+            cells.push_back(UnescapeCell(line.value, where));
+        }
+        Note(key, lines.front());
+    }
+
+private:
+    void Note(const char* key, const ValueLine& line) { m_parameters.origin[key] = m_lines.Where(key, line.line); }
+
+    const KeyLines& m_lines;
+    Parameters& m_parameters;
+};
+
+void WriteText(std::ostream& out, const char* key, const std::string& value)
+{
+    if (value.find_first_of("\r\n") != std::string::npos)
+        throw EngineError(std::string("key '") + key + "': a line break cannot stand in this value");
+    out << key << '=' << value << '\n';
+}
+
+void WriteList(std::ostream& out, const char* key, const std::vector<std::string>& cells)
+{
+    if (cells.empty())
+        out << key << "=\n";
+    for (const std::string& cell : cells)
+        out << key << '=' << EscapeCell(cell) << '\n';
+}
+}
+
+std::string Parameters::Where(const std::string& key) const
+{
+    const auto it = origin.find(key);
+    return it != origin.end() ? it->second : sourceName + ", key '" + key + "'";
+}
+
+int ParseInteger(const std::string& text, const std::string& where)
+{
+    std::size_t i = (!text.empty() && text[0] == '-') ? 1 : 0;
+    if (i == text.size())
+        throw EngineError(where + ": \"" + text + "\" is not a number");
+    long long value = 0;
+    for (; i < text.size(); ++i)
+    {
+        if (text[i] < '0' || text[i] > '9')
+            throw EngineError(where + ": \"" + text + "\" is not a number");
+        value = value * 10 + (text[i] - '0');
+        if (value > 2147483648LL)
+            throw EngineError(where + ": " + text + " does not fit 32 bits");
+    }
+    value = text[0] == '-' ? -value : value;
+    if (value > 2147483647LL)
+        throw EngineError(where + ": " + text + " does not fit 32 bits");
+    return static_cast<int>(value);
+}
+
+std::string EscapeCell(const std::string& cell)
+{
+    if (cell.empty())
+        return kEmptyCell;
+    std::string text;
+    for (const char ch : cell)
+    {
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [ch](const Escape& e) { return e.character == ch; });
+        if (escape == std::end(kEscapes))
+            text += ch;
+        else
+            text.append({'\\', escape->letter});
+    }
+    return text;
+}
+
+std::string UnescapeCell(const std::string& text, const std::string& where)
+{
+    if (text == kEmptyCell)
+        return std::string();
+    std::string cell;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        if (text[i] != '\\')
+        {
+            cell += text[i];
+            continue;
+        }
+        const char letter = i + 1 < text.size() ? text[++i] : '\0';
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [letter](const Escape& e) { return e.letter == letter; });
+        if (escape == std::end(kEscapes))
+            throw EngineError(where + ": \"" + text + "\" holds an unknown escape; a backslash is written \\\\");
+        cell += escape->character;
+    }
+    return cell;
+}
+
+bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where)
+{
+    if (key == kFasta)
+    {
+        parameters.fastaFile = value;
+        return true;
+    }
+    for (const IntegerKey& batchKey : kBatchIntegers)
+    {
+        if (key == batchKey.key)
+        {
+            batchKey.field(parameters) = CheckedInteger(batchKey, value, where);
+            return true;
+        }
+    }
+    return false;
+}
+
+Parameters ReadParameterFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw EngineError(path + ": cannot open the parameter file");
+    const KeyLines lines(in, path);
+    if (in.bad())
+        throw EngineError(path + ": cannot read the parameter file");
+
+    Parameters parameters;
+    parameters.sourceName = path;
+    ParameterReader read(lines, parameters);
+    ReagentText& reagent = parameters.reagent;
+    read.Text(kEnzName, reagent.name, true);
+    for (const IntegerKey& key : kSettingsIntegers)
+        read.Integer(key, true);
+    read.List(kRecognitionList, reagent.recognition.cells);
+    read.List(kExceptionList, reagent.exception.cells);
+
+    // The molecule: one named sequence, or a FASTA file for a batch.
+    read.Text(kFasta, parameters.fastaFile, false);
+    const bool batch = lines.Has(kFasta);
+    if (batch && lines.Has(kSequence))
+        throw EngineError(parameters.Where(kFasta) + ": give either 'sequence' or 'fasta', not both");
+    read.Text(kMoleculeName, parameters.moleculeName, !batch);
+    read.Text(kSequence, parameters.sequence, !batch);
+    read.Text(kResultFile, parameters.resultFile, true);
+
+    for (const IntegerKey& key : kBatchIntegers)
+        read.Integer(key, false);
+    return parameters;
+}
+
+void WriteParameterFile(const Parameters& parameters, const std::string& path)
+{
+    // The table's fields are reached through a copy: they are not const.
+    Parameters values = parameters;
+    std::ostringstream out;
+    WriteText(out, kEnzName, values.reagent.name);
+    for (const IntegerKey& key : kSettingsIntegers)
+        out << key.key << '=' << key.field(values) << '\n';
+    WriteList(out, kRecognitionList, values.reagent.recognition.cells);
+    WriteList(out, kExceptionList, values.reagent.exception.cells);
+    if (values.fastaFile.empty())
+    {
+        WriteText(out, kMoleculeName, values.moleculeName);
+        WriteText(out, kSequence, values.sequence);
+    }
+    else
+        WriteText(out, kFasta, values.fastaFile);
+    WriteText(out, kResultFile, values.resultFile);
+    for (const IntegerKey& key : kBatchIntegers)
+        if (key.field(values) >= key.min)
+            out << key.key << '=' << key.field(values) << '\n';
+
+    std::ofstream file(path, std::ios::binary);
+    file << out.str();
+    file.close();
+    if (!file)
+        throw EngineError(path + ": cannot write the parameter file");
+}
+}

@@ -1,0 +1,59 @@
+// The engine's parameter file: key=value lines, as engine/ParameterFile.md defines
+// them. One reader (the engine) and one writer (hosts, tests) keep to that document.
+#pragma once
+#include "Reagent.h"
+
+#include <climits>
+#include <map>
+#include <string>
+
+namespace cleavage
+{
+// The largest fragment limit: report every fragment.
+constexpr int kAllFragments = INT_MAX;
+
+struct Parameters
+{
+    ReagentText reagent;
+    int probabilityThreshold = 75; // percent
+    int fragmentLimit = 40;
+    int rangeFrom = 0;             // 1-based, inclusive; 0 and 0: no range entered
+    int rangeTo = 0;
+    int thresholdMode = 0;         // 1: above the threshold; 0: the best fragmentLimit
+    int sortOrder = 0;             // 0 probability, 1 weight, 2 position
+    int rangeOnly = 0;
+    std::string moleculeName;
+    std::string sequence;          // as written; checked when the molecule is read
+    std::string fastaFile;         // instead of moleculeName and sequence: a batch
+    std::string resultFile;
+    // For batch users; a negative value or 0 threads means "not given".
+    int maxMissed = -1;
+    int minLength = -1;
+    int maxLength = -1;
+    int threads = 0;
+
+    // Where each key was read (file name and line), for messages about its value.
+    std::map<std::string, std::string> origin;
+    // The origin of a key, or the file name alone when the key came from elsewhere.
+    std::string Where(const std::string& key) const;
+    std::string sourceName;
+};
+
+// Reads and checks a parameter file; throws EngineError naming the file, the line and
+// the key. Values that need the molecule (the range) are checked by the caller.
+Parameters ReadParameterFile(const std::string& path);
+
+// Sets a key for batch work (fasta, missed, min_length, max_length, threads) given
+// another way, checked as in the file; false when `key` is none of them.
+bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where);
+
+// Writes `parameters` as a parameter file; throws EngineError when it cannot.
+void WriteParameterFile(const Parameters& parameters, const std::string& path);
+
+// A list cell as it stands on its line, and back.
+std::string EscapeCell(const std::string& cell);
+std::string UnescapeCell(const std::string& text, const std::string& where);
+
+// A whole decimal number that fits 32 bits, or EngineError "<where>: ... not a number".
+int ParseInteger(const std::string& text, const std::string& where);
+}

@@ -1,0 +1,131 @@
+#include "Reagent.h"
+#include "EngineError.h"
+
+namespace cleavage
+{
+namespace
+{
+constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+
+std::uint32_t LetterBit(char letter)
+{
+    const char upper = (letter >= 'a' && letter <= 'z') ? char(letter - 'a' + 'A') : letter;
+    return 1u << (upper - 'A');
+}
+
+bool IsLetter(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+}
+
+std::string PositionLabel(int index)
+{
+    return index <= 0 ? "P" + std::to_string(1 - static_cast<long long>(index)) : "P" + std::to_string(index) + "'";
+}
+
+Reagent::Reagent(const ReagentText& text)
+    : m_recognition(Compile(text.recognition, text.name, "recognition")),
+      m_exception(Compile(text.exception, text.name, "exception")),
+      m_recognitionEfficiency(text.recognitionEfficiency / 100.0),
+      m_exceptionEfficiency(text.exceptionEfficiency / 100.0)
+{
+}
+
+Reagent::CompiledSet Reagent::Compile(const PatternSet& set, const std::string& reagentName, const char* side)
+{
+    CompiledSet compiled;
+    compiled.begin = set.begin;
+    compiled.count = set.count;
+    if (set.cells.empty())
+        return compiled;
+    if (set.count <= 0)
+        throw EngineError("reagent '" + reagentName + "', " + side + " patterns: " + std::to_string(set.cells.size()) +
+                          " cells but " + std::to_string(set.count) + " positions per pattern");
+    // A trailing partial row reads as a pattern whose missing cells are empty.
+    const std::size_t count = static_cast<std::size_t>(set.count);
+    const std::size_t rows = (set.cells.size() + count - 1) / count;
+    for (std::size_t row = 0; row < rows; ++row)
+    {
+        std::vector<Cell> cells;
+        for (std::size_t column = 0; column < count; ++column)
+        {
+            const std::size_t index = row * count + column;
+            const std::string where = "reagent '" + reagentName + "', " + side + " pattern " + std::to_string(row + 1) +
+                                      ", position " + PositionLabel(set.begin + static_cast<int>(column));
+            cells.push_back(ParseCell(index < set.cells.size() ? set.cells[index] : std::string(), where));
+        }
+        compiled.rows.push_back(std::move(cells));
+    }
+    return compiled;
+}
+
+Reagent::Cell Reagent::ParseCell(const std::string& text, const std::string& where)
+{
+    std::uint32_t allowed = 0;
+    std::uint32_t disallowed = 0;
+    bool inBraces = false;
+    for (const char ch : text)
+    {
+        if (ch == ' ')
+            continue;
+        if (ch == '{')
+        {
+            if (inBraces)
+                throw EngineError(where + ": nested brace in \"" + text + "\"");
+            inBraces = true;
+        }
+        else if (ch == '}')
+        {
+            if (!inBraces)
+                throw EngineError(where + ": closing brace without an opening one in \"" + text + "\"");
+            inBraces = false;
+        }
+        else if (IsLetter(ch))
+            (inBraces ? disallowed : allowed) |= LetterBit(ch);
+        else
+            throw EngineError(where + ": '" + std::string(1, ch) + "' is neither a residue letter nor a brace in \"" +
+                              text + "\"");
+    }
+    if (inBraces)
+        throw EngineError(where + ": unclosed brace in \"" + text + "\"");
+    return {(allowed ? allowed : kAllLetters) & ~disallowed, allowed == 0};
+}
+
+bool Reagent::AnyRowMatches(const CompiledSet& set, const std::string& sequence, std::size_t cutAfter)
+{
+    const long long length = static_cast<long long>(sequence.size());
+    for (const std::vector<Cell>& row : set.rows)
+    {
+        bool matches = true;
+        for (int column = 0; column < set.count && matches; ++column)
+        {
+            // Position index k looks at residue cutAfter + k (1-based).
+            const long long residue = static_cast<long long>(cutAfter) + set.begin + column;
+            const Cell& cell = row[column];
+            if (residue < 1 || residue > length)
+                matches = cell.acceptsOutside;
+            else
+                matches = (cell.accepted & LetterBit(sequence[residue - 1])) != 0;
+        }
+        if (matches)
+            return true;
+    }
+    return false;
+}
+
+std::vector<Site> Reagent::FindSites(const std::string& sequence) const
+{
+    std::vector<Site> sites;
+    for (std::size_t cutAfter = 1; cutAfter < sequence.size(); ++cutAfter)
+    {
+        if (!AnyRowMatches(m_recognition, sequence, cutAfter))
+            continue;
+        double efficiency = m_recognitionEfficiency;
+        if (AnyRowMatches(m_exception, sequence, cutAfter))
+            efficiency *= 1.0 - m_exceptionEfficiency;
+        sites.push_back({cutAfter, efficiency});
+    }
+    return sites;
+}
+}

@@ -1,0 +1,74 @@
+// A cleavage reagent as the engine reads its cell texts: which sites of a sequence
+// it recognises and how efficiently it cuts each.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cleavage
+{
+// One side of a reagent as the host stores it: positions begin .. begin + count - 1
+// (0 is P1, 1 is P1'), cells row after row, count to a row.
+struct PatternSet
+{
+    int begin = 0;
+    int count = 2;
+    std::vector<std::string> cells;
+};
+
+// A reagent as the host hands it over: efficiencies in percent, cell texts untouched.
+struct ReagentText
+{
+    std::string name;
+    int recognitionEfficiency = 100;
+    int exceptionEfficiency = 100;
+    PatternSet recognition;
+    PatternSet exception;
+};
+
+// A cut point: after residue `position` (1-based) of the analysed sequence.
+struct Site
+{
+    std::size_t position;
+    double efficiency; // probability that a molecule is cut here
+};
+
+// "P1", "P2", "P1'": the label of a position index.
+std::string PositionLabel(int index);
+
+class Reagent
+{
+public:
+    // Reads every cell; a cell it cannot read throws, naming the reagent, the side,
+    // the pattern number and the position label.
+    explicit Reagent(const ReagentText& text);
+
+    // Every site where some recognition row matches, in order, with its efficiency
+    // (0 where an exception forbids the cut entirely).
+    std::vector<Site> FindSites(const std::string& sequence) const;
+
+private:
+    // A cell: the residues it accepts (bit 0 = 'A') and whether a position beyond
+    // the sequence's ends passes it (only a cell that names no allowed letter).
+    struct Cell
+    {
+        std::uint32_t accepted;
+        bool acceptsOutside;
+    };
+    struct CompiledSet
+    {
+        int begin = 0;
+        int count = 0;
+        std::vector<std::vector<Cell>> rows;
+    };
+
+    static CompiledSet Compile(const PatternSet& set, const std::string& reagentName, const char* side);
+    static Cell ParseCell(const std::string& text, const std::string& where);
+    static bool AnyRowMatches(const CompiledSet& set, const std::string& sequence, std::size_t cutAfter);
+
+    CompiledSet m_recognition;
+    CompiledSet m_exception;
+    double m_recognitionEfficiency;
+    double m_exceptionEfficiency;
+};
+}

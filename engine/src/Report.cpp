@@ -1,0 +1,96 @@
+#include "Report.h"
+#include "Residues.h"
+
+
+namespace cleavage
+{
+namespace
+{
+std::vector<Fragment> Select(const Analysis& analysis, const Digest& digest)
+{
+    if (analysis.thresholdMode)
+        return digest.Above(analysis.threshold, analysis.filter);
+    if (analysis.all)
+        return digest.Above(0.0, analysis.filter);
+    return digest.Best(analysis.bestCount, analysis.filter);
+}
+}
+
+Analysis::Analysis(const Parameters& parameters)
+    : reagent(parameters.reagent),
+      thresholdMode(parameters.thresholdMode == 1),
+      threshold(parameters.probabilityThreshold / 100.0),
+      bestCount(static_cast<std::size_t>(parameters.fragmentLimit)),
+      all(parameters.fragmentLimit == kAllFragments),
+      order(static_cast<SortOrder>(parameters.sortOrder)),
+      batch(!parameters.fastaFile.empty())
+{
+    if (parameters.maxMissed >= 0)
+        filter.maxMissed = static_cast<std::size_t>(parameters.maxMissed);
+    if (parameters.minLength > 0)
+        filter.minLength = static_cast<std::size_t>(parameters.minLength);
+    if (parameters.maxLength > 0)
+        filter.maxLength = static_cast<std::size_t>(parameters.maxLength);
+}
+
+void WriteFragmentHeader(std::ostream& out, bool batch)
+{
+    out << (batch ? "protein\t" : "") << "start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\n";
+}
+
+void WriteSiteHeader(std::ostream& out, bool batch)
+{
+    out << (batch ? "protein\t" : "") << "position\tleft\tright\tefficiency\n";
+}
+
+void ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
+                   std::size_t first, std::size_t last, RowBuffer& fragmentRows, RowBuffer& siteRows)
+{
+    const std::string analysed = sequence.substr(first - 1, last - first + 1);
+    const std::size_t offset = first - 1;
+    const std::vector<Site> found = analysis.reagent.FindSites(analysed);
+    for (const Site& site : found)
+    {
+        if (analysis.batch)
+            siteRows.Field(proteinName);
+        siteRows.Field(site.position + offset);
+        siteRows.Field(analysed[site.position - 1]);
+        siteRows.Field(analysed[site.position]);
+        siteRows.Probability(site.efficiency);
+        siteRows.EndRow();
+    }
+
+    const Digest digest(analysed.size(), found);
+    const MassPrefix masses(analysed);
+    const auto writeFragment = [&](const Fragment& fragment) {
+        const ResidueMass mass = masses.FragmentMass(fragment.start - 1, fragment.end - 1);
+        const std::size_t length = fragment.end - fragment.start + 1;
+        if (analysis.batch)
+            fragmentRows.Field(proteinName);
+        fragmentRows.Field(fragment.start + offset);
+        fragmentRows.Field(fragment.end + offset);
+        fragmentRows.Field(length);
+        fragmentRows.Field(fragment.missed);
+        fragmentRows.Probability(fragment.probability);
+        fragmentRows.Mass(mass.mono, kMonoDecimals);
+        fragmentRows.Mass(mass.average, kAverageDecimals);
+        fragmentRows.LastField(analysed.data() + fragment.start - 1, length);
+        fragmentRows.EndRow();
+    };
+
+    // In position order, the enumeration's own order, fragments go out as they are
+    // found: asking for all of them holds none.
+    if (analysis.order == SortOrder::Position && (analysis.thresholdMode || analysis.all))
+    {
+        const double floor = analysis.thresholdMode ? analysis.threshold : 0.0;
+        digest.Enumerate(analysis.filter, [floor] { return floor; }, writeFragment);
+        return;
+    }
+    std::vector<Fragment> selected = Select(analysis, digest);
+    SortFragments(selected, analysis.order, [&](const Fragment& fragment) {
+        return masses.FragmentMass(fragment.start - 1, fragment.end - 1).mono;
+    });
+    for (const Fragment& fragment : selected)
+        writeFragment(fragment);
+}
+}

@@ -1,0 +1,35 @@
+// The two tables of an analysis: fragments and sites, tab-separated, with numbers
+// written the same way on every platform.
+#pragma once
+#include "Digest.h"
+#include "ParameterFile.h"
+#include "RowBuffer.h"
+
+#include <ostream>
+#include <string>
+
+namespace cleavage
+{
+// The settings of one analysis, as they apply to every protein.
+struct Analysis
+{
+    explicit Analysis(const Parameters& parameters);
+
+    Reagent reagent;
+    bool thresholdMode;
+    double threshold;       // a fragment must be more probable than this
+    std::size_t bestCount;
+    bool all;               // every fragment with a probability above 0
+    SortOrder order;
+    FragmentFilter filter;
+    bool batch;             // a protein column leads every row
+};
+
+void WriteFragmentHeader(std::ostream& out, bool batch);
+void WriteSiteHeader(std::ostream& out, bool batch);
+
+// Analyses residues first..last (1-based, inclusive) of `sequence` as if they were
+// the whole molecule and writes its rows; positions stay the molecule's own.
+void ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
+                   std::size_t first, std::size_t last, RowBuffer& fragments, RowBuffer& sites);
+}

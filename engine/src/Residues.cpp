@@ -1,0 +1,129 @@
+#include "Residues.h"
+#include "EngineError.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace cleavage
+{
+namespace
+{
+// Residue masses (amino acid minus water) from the Unimod amino acid table
+// (unimod.org, "Amino acids"): monoisotopic to 6 decimals, average to 4, here in
+// micro-daltons. U is selenocysteine, O pyrrolysine. J (leucine or isoleucine)
+// takes their common mass: the two are isobaric. B (D or N), Z (E or Q) and X
+// (unknown) have no defined mass, so a fragment holding one has none either.
+struct ResidueEntry
+{
+    char letter;
+    ResidueMass mass;
+};
+
+constexpr ResidueEntry kResidueTable[] = {
+    {'A', {71037114, 71077900}},   {'R', {156101111, 156185700}}, {'N', {114042927, 114102600}},
+    {'D', {115026943, 115087400}}, {'C', {103009185, 103142900}}, {'E', {129042593, 129114000}},
+    {'Q', {128058578, 128129200}}, {'G', {57021464, 57051300}},   {'H', {137058912, 137139300}},
+    {'I', {113084064, 113157600}}, {'L', {113084064, 113157600}}, {'J', {113084064, 113157600}},
+    {'K', {128094963, 128172300}}, {'M', {131040485, 131196100}}, {'F', {147068414, 147173900}},
+    {'P', {97052764, 97115200}},   {'S', {87032028, 87077300}},   {'T', {101047679, 101103900}},
+    {'W', {186079313, 186209900}}, {'Y', {163063329, 163173300}}, {'V', {99068414, 99131100}},
+    {'U', {150953636, 150037900}}, {'O', {237147727, 237298200}}, {'B', {kNoMass, kNoMass}},
+    {'Z', {kNoMass, kNoMass}},     {'X', {kNoMass, kNoMass}},
+};
+
+// Water, added once per fragment (its two ends), same table.
+constexpr ResidueMass kWater = {18010565, 18015300};
+
+struct ResidueLookup
+{
+    std::array<ResidueMass, 26> mass{};
+    std::array<bool, 26> known{};
+    ResidueLookup()
+    {
+        for (const ResidueEntry& entry : kResidueTable)
+        {
+            mass[entry.letter - 'A'] = entry.mass;
+            known[entry.letter - 'A'] = true;
+        }
+    }
+};
+
+const ResidueLookup& Lookup()
+{
+    static const ResidueLookup lookup;
+    return lookup;
+}
+}
+
+bool IsResidue(char letter)
+{
+    return letter >= 'A' && letter <= 'Z' && Lookup().known[letter - 'A'];
+}
+
+ResidueMass MassOf(char residue)
+{
+    return Lookup().mass[residue - 'A'];
+}
+
+std::string NormaliseSequence(const std::string& text, const std::string& where)
+{
+    std::string sequence;
+    sequence.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        const char ch = text[i];
+        if (ch == ' ' || ch == '\t')
+            continue;
+        const char upper = (ch >= 'a' && ch <= 'z') ? char(ch - 'a' + 'A') : ch;
+        if (IsResidue(upper))
+            sequence += upper;
+        else if (!(ch == '*' && text.find_first_not_of(" \t", i + 1) == std::string::npos))
+            throw EngineError(where + ": '" + std::string(1, ch) + "' at position " + std::to_string(i + 1) +
+                              " is not a residue");
+    }
+    return sequence;
+}
+
+MassPrefix::MassPrefix(const std::string& sequence)
+    : m_mono(sequence.size() + 1, 0), m_average(sequence.size() + 1, 0), m_ambiguous(sequence.size() + 1, 0)
+{
+    for (std::size_t i = 0; i < sequence.size(); ++i)
+    {
+        const ResidueMass mass = MassOf(sequence[i]);
+        const bool ambiguous = mass.mono == kNoMass;
+        m_mono[i + 1] = m_mono[i] + (ambiguous ? 0 : mass.mono);
+        m_average[i + 1] = m_average[i] + (ambiguous ? 0 : mass.average);
+        m_ambiguous[i + 1] = m_ambiguous[i] + (ambiguous ? 1 : 0);
+    }
+}
+
+ResidueMass MassPrefix::FragmentMass(std::size_t first, std::size_t last) const
+{
+    if (m_ambiguous[last + 1] != m_ambiguous[first])
+        return {kNoMass, kNoMass};
+    return {m_mono[last + 1] - m_mono[first] + kWater.mono, m_average[last + 1] - m_average[first] + kWater.average};
+}
+
+char* FormatMass(char* out, MicroDalton mass, int decimals)
+{
+    if (mass == kNoMass)
+        return std::copy_n("NA", 2, out);
+    constexpr MicroDalton kPerDalton = 1000000;
+    out = std::to_chars(out, out + 20, mass / kPerDalton).ptr;
+    *out++ = '.';
+    // The table is exact to the decimals written: the digits are cut, never rounded.
+    MicroDalton fraction = mass % kPerDalton;
+    for (int dropped = 6 - decimals; dropped > 0; --dropped)
+        fraction /= 10;
+    for (int i = decimals - 1; i >= 0; --i, fraction /= 10)
+        out[i] = char('0' + fraction % 10);
+    return out + decimals;
+}
+
+std::string FormatMass(MicroDalton mass, int decimals)
+{
+    char text[32];
+    return std::string(text, FormatMass(text, mass, decimals));
+}
+}

@@ -1,0 +1,155 @@
+#include "Digest.h"
+#include "Report.h"
+#include "Residues.h"
+
+#include <gtest/gtest.h>
+#include <chrono>
+#include <random>
+#include <sstream>
+
+using namespace cleavage;
+
+namespace
+{
+using Ranges = std::vector<std::pair<std::size_t, std::size_t>>;
+
+Ranges RangesOf(const std::vector<Fragment>& fragments)
+{
+    Ranges ranges;
+    for (const Fragment& f : fragments)
+        ranges.emplace_back(f.start, f.end);
+    return ranges;
+}
+
+Parameters ContextReagentParameters()
+{
+    Parameters parameters;
+    parameters.reagent.name = "Context";
+    parameters.reagent.recognitionEfficiency = 60;
+    parameters.reagent.exceptionEfficiency = 50;
+    parameters.reagent.recognition = {-1, 3, {"{D}", "KR", ""}};
+    parameters.reagent.exception = {0, 2, {"", "P"}};
+    parameters.moleculeName = "test";
+    return parameters;
+}
+
+std::string RandomProtein(std::mt19937& random, std::size_t length)
+{
+    static const std::string residues = "ACDEFGHIKLMNPQRSTVWYKR";
+    std::string protein;
+    for (std::size_t i = 0; i < length; ++i)
+        protein += residues[random() % residues.size()];
+    return protein;
+}
+}
+
+TEST(DigestTest, TiesInBestAndThresholdGoToTheLowerStartThenEnd)
+{
+    // Sites of efficiency 1/2 after residues 2 and 4 of 6: every fragment is 1/2 or
+    // 1/4 probable, so selections are decided by position.
+    const Digest digest(6, {{2, 0.5}, {4, 0.5}});
+    EXPECT_EQ((Ranges{{1, 2}, {5, 6}, {1, 4}}), RangesOf(digest.Best(3, FragmentFilter())));
+    EXPECT_EQ((Ranges{{1, 2}, {5, 6}, {1, 4}, {1, 6}, {3, 4}}), RangesOf(digest.Best(5, FragmentFilter())));
+    EXPECT_EQ((Ranges{{1, 2}, {1, 4}, {1, 6}, {3, 4}, {3, 6}, {5, 6}}), RangesOf(digest.Above(0.0, FragmentFilter())));
+    // "More probable than": 1/4 itself is not above a threshold of 1/4.
+    EXPECT_EQ((Ranges{{1, 2}, {5, 6}}), RangesOf(digest.Above(0.25, FragmentFilter())));
+    EXPECT_TRUE(digest.Best(0, FragmentFilter()).empty());
+}
+
+TEST(DigestTest, SortOrdersBreakTiesByStartThenEnd)
+{
+    // Equal probabilities, and equal masses: I and L weigh the same.
+    const std::string sequence = "GIGLGA";
+    const MassPrefix masses(sequence);
+    std::vector<Fragment> fragments = {
+        {5, 6, 0, 0.25}, {3, 4, 0, 0.5}, {1, 2, 0, 0.5}, {1, 6, 0, 0.125}, {2, 2, 0, 0.5}};
+    const auto mono = [&](const Fragment& f) { return masses.FragmentMass(f.start - 1, f.end - 1).mono; };
+
+    SortFragments(fragments, SortOrder::Probability, mono);
+    EXPECT_EQ((Ranges{{1, 2}, {2, 2}, {3, 4}, {5, 6}, {1, 6}}), RangesOf(fragments));
+    SortFragments(fragments, SortOrder::Weight, mono);
+    EXPECT_EQ((Ranges{{2, 2}, {5, 6}, {1, 2}, {3, 4}, {1, 6}}), RangesOf(fragments));
+    SortFragments(fragments, SortOrder::Position, mono);
+    EXPECT_EQ((Ranges{{1, 2}, {1, 6}, {2, 2}, {3, 4}, {5, 6}}), RangesOf(fragments));
+
+    // A fragment without a mass (it holds X) comes after every weighed one.
+    const MassPrefix ambiguous("GXGG");
+    std::vector<Fragment> mixed = {{1, 2, 0, 0.5}, {3, 4, 0, 0.5}};
+    SortFragments(mixed, SortOrder::Weight,
+                  [&](const Fragment& f) { return ambiguous.FragmentMass(f.start - 1, f.end - 1).mono; });
+    EXPECT_EQ((Ranges{{3, 4}, {1, 2}}), RangesOf(mixed));
+}
+
+TEST(DigestTest, BestOfAHugeProteinDoesNotEnumerateEveryFragment)
+{
+    // 35,000 residues, a site of efficiency 1 % after each: 612 million fragments
+    // with a probability above 0, of which the best 40 lie near the ends.
+    const std::size_t length = 35000;
+    std::vector<Site> sites;
+    for (std::size_t position = 1; position < length; ++position)
+        sites.push_back({position, 0.01});
+    const auto begin = std::chrono::steady_clock::now();
+    const std::vector<Fragment> best = Digest(length, sites).Best(40, FragmentFilter());
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    EXPECT_LT(seconds, 1.0);
+    ASSERT_EQ(40u, best.size());
+    EXPECT_EQ((Ranges{{1, 1}, {length, length}, {1, 2}, {length - 1, length}}),
+              RangesOf(std::vector<Fragment>(best.begin(), best.begin() + 4)));
+}
+
+TEST(DigestTest, FiltersBoundMissedSitesAndLength)
+{
+    const Digest digest(10, {{2, 0.5}, {3, 0.0}, {5, 0.5}, {8, 0.5}});
+    FragmentFilter filter;
+    filter.maxMissed = 1;
+    filter.minLength = 3;
+    filter.maxLength = 6;
+    // The site after 3 never cuts, so it is no missed site of 1..5.
+    EXPECT_EQ((Ranges{{1, 5}, {3, 5}, {3, 8}, {6, 8}, {6, 10}}), RangesOf(digest.Above(0.0, filter)));
+    const std::vector<Fragment> all = digest.Above(0.0, FragmentFilter());
+    EXPECT_EQ(1u, all[1].missed);
+}
+
+TEST(ReportTest, RangeIsAnalysedLikeTheCutOutSequenceAtTheMoleculesPositions)
+{
+    std::mt19937 random(5);
+    std::string molecule = RandomProtein(random, 400);
+    const std::size_t first = 101, last = 230;
+    // D before the range would block the cut after its first residue K, but the range
+    // has no context: its first site is after residue 101.
+    molecule.replace(first - 2, 3, "DKA");
+    for (int order = 0; order <= 2; ++order)
+    {
+        for (const int limit : {25, kAllFragments})
+        {
+            SCOPED_TRACE("sort " + std::to_string(order) + ", limit " + std::to_string(limit));
+            Parameters parameters = ContextReagentParameters();
+            parameters.sortOrder = order;
+            parameters.fragmentLimit = limit;
+            const Analysis analysis(parameters);
+            RowBuffer rangeFragments, rangeSites, shiftedFragments, shiftedSites;
+            ReportProtein(analysis, "p", molecule, first, last, rangeFragments, rangeSites);
+            ReportProtein(analysis, "p", molecule.substr(first - 1, last - first + 1), 1, last - first + 1,
+                          shiftedFragments, shiftedSites);
+            // Rows of the cut-out sequence, moved to the molecule's positions.
+            const auto shift = [&](const std::string& rows, int columns) {
+                std::istringstream in(rows);
+                std::string line, result;
+                while (std::getline(in, line))
+                {
+                    std::istringstream fields(line);
+                    std::string field, shifted;
+                    for (int column = 0; std::getline(fields, field, '\t'); ++column)
+                        shifted += (shifted.empty() ? "" : "\t") +
+                                   (column < columns ? std::to_string(std::stoul(field) + first - 1) : field);
+                    result += shifted + "\n";
+                }
+                return result;
+            };
+            const std::string sites = rangeSites.Take();
+            EXPECT_EQ(shift(shiftedFragments.Take(), 2), rangeFragments.Take());
+            EXPECT_EQ(shift(shiftedSites.Take(), 1), sites);
+            EXPECT_EQ(0u, sites.find("101\tK\tA\t"));
+        }
+    }
+}

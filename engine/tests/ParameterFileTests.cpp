@@ -1,0 +1,139 @@
+#include "ParameterFile.h"
+
+#include <gtest/gtest.h>
+
+#include "SampleRun.h"
+#include "TestSupport.h"
+
+using namespace cleavage;
+
+namespace
+{
+// `text` with every line of `key` replaced by `line` (removed when empty).
+std::string WithLine(const std::string& text, const std::string& key, const std::string& line)
+{
+    std::istringstream in(text);
+    std::string result;
+    bool replaced = false;
+    for (std::string current; std::getline(in, current);)
+    {
+        const bool ofKey = current.rfind(key + "=", 0) == 0;
+        if (!ofKey)
+            result += current + "\n";
+        else if (!replaced && !line.empty())
+            result += line + "\n";
+        replaced = replaced || ofKey;
+    }
+    return result;
+}
+
+class ParameterFileTest : public ::testing::Test
+{
+protected:
+    ParameterFileTest()
+    {
+        WriteParameterFile(SampleParameters(), m_folder.PathOf("sample.txt"));
+        m_sample = m_folder.Read("sample.txt");
+    }
+
+    std::string WithLine(const std::string& key, const std::string& line) const
+    {
+        return ::WithLine(m_sample, key, line);
+    }
+
+    std::string ReadError(const std::string& text) const
+    {
+        m_folder.Write("params.txt", text);
+        return ErrorOf([&] { ReadParameterFile(m_folder.PathOf("params.txt")); });
+    }
+
+    TestFolder m_folder;
+    std::string m_sample;
+};
+}
+
+TEST_F(ParameterFileTest, WrittenFileReadsBackWithEveryCellByteForByte)
+{
+    Parameters written = SampleParameters();
+    written.reagent.name = "Odd \\ name";
+    written.reagent.recognition = {-2, 3, {"K\\n", "", "line\nbreak\r", "\\", "{P}", " "}};
+    written.reagent.exception = {1, 2, {}};
+    written.rangeOnly = written.thresholdMode = 1;
+    written.rangeFrom = 2;
+    written.rangeTo = 9;
+    written.fragmentLimit = kAllFragments;
+    written.maxMissed = 0;
+    written.minLength = 4;
+    written.threads = 3;
+    WriteParameterFile(written, m_folder.PathOf("params.txt"));
+    // Each cell on its own line, escaped.
+    EXPECT_TRUE(Contains(m_folder.Read("params.txt"), "recognition_list=K\\\\n\nrecognition_list=\\e\n"
+                                                      "recognition_list=line\\nbreak\\r\nrecognition_list=\\\\\n"));
+
+    // CR LF line ends, notes and keys of newer hosts read the same.
+    std::string text;
+    for (const char ch : m_folder.Read("params.txt") + "newer_key=x\n# note\n")
+        text += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    m_folder.Write("params.txt", text);
+    const Parameters read = ReadParameterFile(m_folder.PathOf("params.txt"));
+    EXPECT_EQ(written.reagent.name, read.reagent.name);
+    EXPECT_EQ(written.reagent.recognition.cells, read.reagent.recognition.cells);
+    EXPECT_TRUE(read.reagent.exception.cells.empty());
+    EXPECT_EQ((std::vector<int>{-2, 1, 1, 2, 9, 1, kAllFragments, 0, 4, -1, 3}),
+              (std::vector<int>{read.reagent.recognition.begin, read.reagent.exception.begin, read.rangeOnly,
+                                read.rangeFrom, read.rangeTo, read.thresholdMode, read.fragmentLimit, read.maxMissed,
+                                read.minLength, read.maxLength, read.threads}));
+    EXPECT_EQ(written.sequence, read.sequence);
+    EXPECT_EQ(written.resultFile, read.resultFile);
+}
+
+TEST_F(ParameterFileTest, EveryRequiredKeyIsMissedByName)
+{
+    for (const char* key : {"enz_name", "recognition_probability", "exception_probability", "recognition_begining",
+                            "exception_begining", "recognition_count", "exception_count", "analysis_probability",
+                            "analysis_fragments", "analysis_from", "analysis_to", "probability_or_fragments",
+                            "sorting", "range", "recognition_list", "exception_list", "molecule_name", "sequence",
+                            "result_file"})
+        EXPECT_EQ(m_folder.PathOf("params.txt") + ": key '" + key + "' is missing", ReadError(WithLine(key, "")));
+}
+
+TEST_F(ParameterFileTest, BadValuesNameFileLineAndKey)
+{
+    // Each line replaces its key's line (line 13 for sorting, 15 for the first cell).
+    const std::pair<const char*, const char*> cases[] = {
+        {"sorting=3", "line 13, key 'sorting': 3 is outside 0..2"},
+        {"sorting=", "line 13, key 'sorting': \"\" is not a number"},
+        {"sorting= 1", "line 13, key 'sorting': \" 1\" is not a number"},
+        {"sorting=1.5", "line 13, key 'sorting': \"1.5\" is not a number"},
+        {"recognition_probability=101", "line 2, key 'recognition_probability': 101 is outside 0..100"},
+        {"exception_probability=-1", "line 3, key 'exception_probability': -1 is outside 0..100"},
+        {"recognition_count=-2", "line 6, key 'recognition_count': -2 is outside 0..100000"},
+        {"analysis_probability=2147483648", "line 8, key 'analysis_probability': 2147483648 does not fit 32 bits"},
+        {"analysis_fragments=0", "line 9, key 'analysis_fragments': 0 is outside 1..2147483647"},
+        {"probability_or_fragments=-", "line 12, key 'probability_or_fragments': \"-\" is not a number"},
+        {"range=2", "line 14, key 'range': 2 is outside 0..1"},
+        {"recognition_list=\\x", "line 15, key 'recognition_list': \"\\x\" holds an unknown escape"},
+        {"recognition_list=K\\", "line 15, key 'recognition_list': \"K\\\" holds an unknown escape"},
+    };
+    for (const auto& [line, message] : cases)
+    {
+        const std::string key(line, std::string(line).find('='));
+        EXPECT_TRUE(Contains(ReadError(WithLine(key, line)), m_folder.PathOf("params.txt") + ", " + message));
+    }
+}
+
+TEST_F(ParameterFileTest, FileLevelMistakes)
+{
+    const std::string path = m_folder.PathOf("params.txt");
+    EXPECT_EQ(m_folder.PathOf("none.txt") + ": cannot open the parameter file",
+              ErrorOf([&] { ReadParameterFile(m_folder.PathOf("none.txt")); }));
+    EXPECT_EQ(path + ", line 2: \"just words\" is not a key=value line", ReadError("# note\njust words\n" + m_sample));
+    EXPECT_EQ(path + ", line 15, key 'sorting': the key was already given on line 13",
+              ReadError(WithLine("range", "range=0\nsorting=1")));
+    EXPECT_TRUE(Contains(ReadError(WithLine("exception_list", "exception_list=\nexception_list=K")),
+                         "key 'exception_list': an empty value (no cells) among cells"));
+    EXPECT_TRUE(Contains(ReadError(m_sample + "fasta=p.fasta\n"), "give either 'sequence' or 'fasta', not both"));
+    // A batch needs no molecule of its own.
+    m_folder.Write("batch.txt", ::WithLine(WithLine("molecule_name", "fasta=p.fasta"), "sequence", ""));
+    EXPECT_EQ("p.fasta", ReadParameterFile(m_folder.PathOf("batch.txt")).fastaFile);
+}

@@ -1,0 +1,45 @@
+// The whole launch: the plug-in starts the real engine on a real parameter file.
+#include "CCleavageAnalysis.h"
+#include "ScratchFolder.h"
+#include "SampleRun.h"
+
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+std::string ReadFile(const CString& strPath)
+{
+    std::ifstream in(strPath.GetString(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+}
+
+TEST(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
+{
+    ScratchFolder scratch;
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\Cleavage.exe", scratch.PathOf("Cleavage.exe"), FALSE))
+        << "cannot copy the engine: " << GetLastError();
+    ASSERT_TRUE(CreateDirectoryA(scratch.PathOf("run 1"), NULL)) << GetLastError();
+    cleavage::Parameters parameters = SampleParameters();
+    parameters.resultFile = scratch.PathOf("run 1\\result.tsv").GetString();
+    const CString strParamFile = scratch.PathOf("run 1\\cleavage params.txt");
+    cleavage::WriteParameterFile(parameters, strParamFile.GetString());
+
+    CCleavageAnalysis analysis;
+    ASSERT_NE(CCleavageAnalysis::kLaunchFailed, analysis.RunAnalysis(strParamFile)) << analysis.GetErrorText();
+
+    // The engine renames its finished tables into place: once there, they are whole.
+    const CString strResult = scratch.PathOf("run 1\\result.tsv");
+    const CString strError = scratch.PathOf("run 1\\result.tsv.error");
+    for (int nTry = 0; nTry < 400 && GetFileAttributesA(strResult) == INVALID_FILE_ATTRIBUTES &&
+                       GetFileAttributesA(strError) == INVALID_FILE_ATTRIBUTES;
+         ++nTry)
+        Sleep(25);
+    EXPECT_EQ("", ReadFile(strError));
+    EXPECT_EQ(kSampleResult, ReadFile(strResult));
+    EXPECT_EQ(kSampleSites, ReadFile(scratch.PathOf("run 1\\result.sites.tsv")));
+}
