@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+# The build runs one program under Wine: the writer of the shipped reagent library.
+source scripts/wine-env.sh
+make_wine_prefix
 
 jobs="${BUILD_JOBS:-$(nproc)}"
 for arch in x86_64 i686; do
