@@ -1,52 +1,18 @@
 // The workbench: a host application that loads the analyses beside it the way the host
 // does. With /batch it analyses a FASTA file without showing a window; otherwise it
-// shows the first analysis's settings form in its main window.
+// shows the first analysis's settings form in its main window, with the FASTA file
+// named on the command line opened.
 #include "Batch.h"
+#include "MainWindow.h"
 #include "PlugIns.h"
 #include <afxwin.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace
 {
-class CWorkbenchWnd : public CWnd
-{
-public:
-    // Makes the window with the analysis's settings form filling it.
-    BOOL Create(CAnalysisPlugIn& plugIn)
-    {
-        if (!CreateEx(0, AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
-                      "Cleavage Workbench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 700, 520, NULL, NULL))
-            return FALSE;
-        m_pEditor = plugIn.CreateEditor(this);
-        if (m_pEditor != NULL)
-        {
-            CRect rcClient;
-            GetClientRect(&rcClient);
-            m_pEditor->MoveWindow(&rcClient);
-        }
-        return TRUE;
-    }
-
-protected:
-    afx_msg void OnSize(UINT /*nType*/, int cx, int cy)
-    {
-        if (m_pEditor != NULL)
-            m_pEditor->MoveWindow(CRect(0, 0, cx, cy));
-    }
-    // The window is a member of the application; its end ends the program.
-    void PostNcDestroy() override { PostQuitMessage(0); }
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CWnd* m_pEditor = NULL;
-};
-
-BEGIN_MESSAGE_MAP(CWorkbenchWnd, CWnd)
-    ON_WM_SIZE()
-END_MESSAGE_MAP()
-
 class CWorkbenchApp : public CWinApp
 {
 public:
@@ -79,21 +45,26 @@ public:
             m_nExitCode = RunBatch(plugIn, options);
             return FALSE;
         }
-        if (!m_window.Create(plugIn))
+        m_pWindow.reset(new CMainWindow(plugIn));
+        if (!m_pWindow->Create())
         {
             Report(bBatch, "Cannot make the main window: " + AfxGetSystemErrorText(GetLastError()));
             m_nExitCode = 1;
             return FALSE;
         }
-        m_pMainWnd = &m_window;
-        m_window.ShowWindow(m_nCmdShow);
+        m_pMainWnd = m_pWindow.get();
+        m_pWindow->ShowWindow(m_nCmdShow);
+        // A FASTA file named on the command line is opened at once.
+        if (__argc > 1)
+            m_pWindow->OpenFasta(__argv[1]);
         return TRUE;
     }
 
     int ExitInstance() override
     {
-        if (m_window.m_hWnd != NULL)
-            m_window.DestroyWindow();
+        if (m_pWindow && m_pWindow->m_hWnd != NULL)
+            m_pWindow->DestroyWindow();
+        m_pWindow.reset();
         return CWinApp::ExitInstance();
     }
 
@@ -107,7 +78,7 @@ private:
     }
 
     CPlugInSet m_plugIns;
-    CWorkbenchWnd m_window;
+    std::unique_ptr<CMainWindow> m_pWindow;
 };
 
 CWorkbenchApp theApp;

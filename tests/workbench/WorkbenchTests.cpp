@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -236,4 +237,35 @@ TEST_F(WorkbenchTest, TheShippedLibraryHoldsEveryReagentOfTheListAndEachRuns)
         EXPECT_EQ(0u, run.dwExitCode) << name << ": " << run.strErrors;
         EXPECT_FALSE(Column(run.strTable, kSequenceColumn).empty()) << name;
     }
+}
+
+// The window: opened on the sample, Run (the menu command F5 sends) fills the table
+// pane with the engine's table, and closing the window ends the program.
+TEST_F(WorkbenchTest, TheWindowRunsTheAnalysisOnTheOpenedMolecule)
+{
+    const UINT kRunCommand = 102;
+    const int kResultPane = 201;
+    CString strCommand = "\"" + ProgramFolder() + "\\Workbench.exe\" \"" + m_scratch.PathOf("sample.fasta") + "\"";
+    std::vector<char> command((LPCSTR)strCommand, (LPCSTR)strCommand + strCommand.GetLength() + 1);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+    HWND hWindow = NULL;
+    for (int nTry = 0; nTry < 200 && hWindow == NULL; ++nTry, Sleep(50))
+        hWindow = FindWindowA(NULL, "Cleavage Workbench - HBB_HUMAN");
+    ASSERT_NE((HWND)NULL, hWindow) << "no window for the sample's first record";
+    PostMessageA(hWindow, WM_COMMAND, kRunCommand, 0);
+    char szTable[4096] = "";
+    for (int nTry = 0; nTry < 200 && szTable[0] == 0; ++nTry, Sleep(50))
+        GetDlgItemTextA(hWindow, kResultPane, szTable, sizeof(szTable));
+    EXPECT_EQ(0, strncmp(szTable, "start\tend\tlength\t", 17)) << szTable;
+    EXPECT_NE(nullptr, strstr(szTable, "\tVHLTPEEK")) << szTable;
+    PostMessageA(hWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000));
+    DWORD dwExitCode = 1;
+    GetExitCodeProcess(process.hProcess, &dwExitCode);
+    EXPECT_EQ(0u, dwExitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
 }
