@@ -4,7 +4,7 @@
 
 namespace
 {
-const int kFormWidth = 440;
+const int kFormWidth = 590;
 const char kTitle[] = "Cleavage Workbench";
 
 // Edit controls show line breaks only as CR LF.
@@ -59,7 +59,7 @@ BOOL CMainWindow::Create()
     m_hAccelerators = CreateAcceleratorTableA(accelerators, 2);
 
     if (!CreateEx(0, AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)), kTitle,
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 1000, 600, NULL, hMenu))
+                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1016, 700, NULL, hMenu))
         return FALSE;
     const DWORD dwPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
     m_sequencePane.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", dwPaneStyle, 0, 0, 0, 0, m_hWnd,

@@ -54,9 +54,9 @@ public:
         }
         m_pMainWnd = m_pWindow.get();
         m_pWindow->ShowWindow(m_nCmdShow);
-        // A FASTA file named on the command line is opened at once.
-        if (__argc > 1)
-            m_pWindow->OpenFasta(__argv[1]);
+        // A FASTA file named on the command line is opened at once, and with /run analysed.
+        if (__argc > 1 && m_pWindow->OpenFasta(__argv[1]) && __argc > 2 && strcmp(__argv[2], "/run") == 0)
+            m_pWindow->PostMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
         return TRUE;
     }
 
