@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_COMMAND(ID_FILE_OPEN_FASTA, OnOpenFasta)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
     ON_COMMAND(ID_ANALYSIS_RUN, OnRun)
+    ON_COMMAND(ID_ANALYSIS_CANCEL, OnCancelRun)
 END_MESSAGE_MAP()
 
 CMainWindow::CMainWindow(CAnalysisPlugIn& plugIn) : m_plugIn(plugIn)
@@ -49,14 +50,16 @@ BOOL CMainWindow::Create()
     AppendMenuA(hFile, MF_STRING, ID_FILE_EXIT, "E&xit");
     HMENU hAnalysis = CreatePopupMenu();
     AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_RUN, "&Run\tF5");
+    AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_CANCEL, "&Cancel\tEsc");
     HMENU hMenu = CreateMenu();
     AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hFile, "&File");
     AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hAnalysis, "&Analysis");
     ACCEL accelerators[] = {
         {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN_FASTA},
         {FVIRTKEY, VK_F5, ID_ANALYSIS_RUN},
+        {FVIRTKEY, VK_ESCAPE, ID_ANALYSIS_CANCEL},
     };
-    m_hAccelerators = CreateAcceleratorTableA(accelerators, 2);
+    m_hAccelerators = CreateAcceleratorTableA(accelerators, (int)(sizeof(accelerators) / sizeof(accelerators[0])));
 
     if (!CreateEx(0, AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)), kTitle,
                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1016, 700, NULL, hMenu))
@@ -168,10 +171,20 @@ void CMainWindow::OnRun()
     m_plugIn.ExchangeData(m_pEditor, m_pContext.get(), TRUE);
     m_pData->StoreSettings();
     m_bRunning = TRUE;
-    SetWindowText(CString(kTitle) + " - " + m_molecule.strName + " - running...");
+    m_bCancelled = FALSE;
     m_resultPane.SetWindowText("");
+    // The title shows the seconds the engine has been running.
+    const DWORD dwStart = GetTickCount();
+    auto showProgress = [this, dwStart]() {
+        CString strTitle;
+        strTitle.Format("%s - %s - running %lu s (Esc cancels)", kTitle, (LPCSTR)m_molecule.strName,
+                        (GetTickCount() - dwStart) / 1000);
+        SetWindowText(strTitle);
+        return !m_bCancelled;
+    };
     CAnalysisRun run;
-    const BOOL bDone = run.Run(m_plugIn, m_pData->m_Storage, m_molecule.strName, m_molecule.strSequence);
+    const BOOL bDone =
+        run.Run(m_plugIn, m_pData->m_Storage, m_molecule.strName, m_molecule.strSequence, showProgress);
     m_bRunning = FALSE;
     if (m_hWnd == NULL)
         return;
@@ -180,4 +193,9 @@ void CMainWindow::OnRun()
         m_resultPane.SetWindowText(WithCrLf(run.GetTable()));
     else
         AfxMessageBox(run.GetError(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CMainWindow::OnCancelRun()
+{
+    m_bCancelled = m_bRunning;
 }

@@ -1,6 +1,7 @@
 // The workbench's main window: the analysis's settings form on the left, the molecule's
 // sequence and the last run's fragment table on the right. File > Open FASTA reads a
-// file (its first record becomes the molecule); Run (F5) analyses it.
+// file (its first record becomes the molecule); Run (F5) analyses it, and Cancel (Esc)
+// ends the engine of a run going on.
 #pragma once
 #include "Fasta.h"
 #include <TessaroDB.h>
@@ -15,6 +16,7 @@ public:
         ID_FILE_OPEN_FASTA = 100,
         ID_FILE_EXIT,
         ID_ANALYSIS_RUN,
+        ID_ANALYSIS_CANCEL,
         IDC_SEQUENCE_PANE = 200,
         IDC_RESULT_PANE,
     };
@@ -36,6 +38,7 @@ protected:
     afx_msg void OnOpenFasta();
     afx_msg void OnExit();
     afx_msg void OnRun();
+    afx_msg void OnCancelRun();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -53,4 +56,5 @@ private:
     std::unique_ptr<CAnalysisData> m_pData;
     std::unique_ptr<CAnalysisContext> m_pContext;
     BOOL m_bRunning = FALSE;
+    BOOL m_bCancelled = FALSE;  // Cancel was chosen during the run
 };
