@@ -27,6 +27,8 @@ BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
     ON_COMMAND(ID_ANALYSIS_RUN, OnRun)
     ON_COMMAND(ID_ANALYSIS_CANCEL, OnCancelRun)
+    ON_COMMAND(ID_ANALYSIS_LOCK, OnLock)
+    ON_COMMAND(ID_ANALYSIS_RANGE_FROM_SELECTION, OnRangeFromSelection)
 END_MESSAGE_MAP()
 
 CMainWindow::CMainWindow(CAnalysisPlugIn& plugIn) : m_plugIn(plugIn)
@@ -51,6 +53,10 @@ BOOL CMainWindow::Create()
     HMENU hAnalysis = CreatePopupMenu();
     AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_RUN, "&Run\tF5");
     AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_CANCEL, "&Cancel\tEsc");
+    AppendMenuA(hAnalysis, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_RANGE_FROM_SELECTION, "Range from &Selection");
+    AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_LOCK, "&Lock Settings");
+    m_hAnalysisMenu = hAnalysis;
     HMENU hMenu = CreateMenu();
     AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hFile, "&File");
     AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hAnalysis, "&Analysis");
@@ -120,7 +126,10 @@ void CMainWindow::LoadForm()
     m_pData.reset(m_plugIn.CreateData(m_pHeader.get()));
     m_pContext.reset(new CAnalysisContext(m_pHeader.get(), m_pData.get()));
     if (m_pEditor != NULL)
+    {
         m_plugIn.ExchangeData(m_pEditor, m_pContext.get(), FALSE);
+        m_plugIn.SetReadOnly(m_pEditor, m_pContext.get(), m_bLocked);
+    }
     SetWindowText(CString(kTitle) + " - " + m_molecule.strName);
 }
 
@@ -134,7 +143,9 @@ BOOL CMainWindow::OpenFasta(LPCSTR lpszPath)
         return FALSE;
     }
     m_molecule = records.front();
-    m_sequencePane.SetWindowText(">" + m_molecule.strName + "\r\n" + m_molecule.strSequence);
+    const CString strHeader = ">" + m_molecule.strName + "\r\n";
+    m_nSequenceOffset = strHeader.GetLength();
+    m_sequencePane.SetWindowText(strHeader + m_molecule.strSequence);
     m_resultPane.SetWindowText("");
     LoadForm();
     return TRUE;
@@ -198,4 +209,28 @@ void CMainWindow::OnRun()
 void CMainWindow::OnCancelRun()
 {
     m_bCancelled = m_bRunning;
+}
+
+void CMainWindow::OnLock()
+{
+    if (m_pEditor == NULL)
+        return;
+    m_bLocked = !m_bLocked;
+    m_plugIn.SetReadOnly(m_pEditor, m_pContext.get(), m_bLocked);
+    CheckMenuItem(m_hAnalysisMenu, ID_ANALYSIS_LOCK, m_bLocked ? MF_CHECKED : MF_UNCHECKED);
+}
+
+void CMainWindow::OnRangeFromSelection()
+{
+    DWORD dwStart = 0;
+    DWORD dwEnd = 0;
+    m_sequencePane.SendMessage(EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+    const int nFirst = (int)dwStart - m_nSequenceOffset + 1;
+    const int nLast = (int)dwEnd - m_nSequenceOffset;
+    if (m_pEditor == NULL || m_molecule.strSequence.IsEmpty() || nFirst < 1 || nLast < nFirst)
+    {
+        AfxMessageBox("Select residues in the sequence pane first.", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    m_plugIn.SetRange(m_pEditor, m_molecule.strName, CPkMol::kProteinKind, nFirst, nLast);
 }

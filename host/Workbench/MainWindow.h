@@ -1,7 +1,8 @@
 // The workbench's main window: the analysis's settings form on the left, the molecule's
 // sequence and the last run's fragment table on the right. File > Open FASTA reads a
 // file (its first record becomes the molecule); Run (F5) analyses it, and Cancel (Esc)
-// ends the engine of a run going on.
+// ends the engine of a run going on. Lock makes the form read-only; Range from Selection
+// gives the form the residues selected in the sequence pane.
 #pragma once
 #include "Fasta.h"
 #include <TessaroDB.h>
@@ -17,6 +18,8 @@ public:
         ID_FILE_EXIT,
         ID_ANALYSIS_RUN,
         ID_ANALYSIS_CANCEL,
+        ID_ANALYSIS_LOCK,
+        ID_ANALYSIS_RANGE_FROM_SELECTION,
         IDC_SEQUENCE_PANE = 200,
         IDC_RESULT_PANE,
     };
@@ -39,6 +42,8 @@ protected:
     afx_msg void OnExit();
     afx_msg void OnRun();
     afx_msg void OnCancelRun();
+    afx_msg void OnLock();
+    afx_msg void OnRangeFromSelection();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -57,4 +62,7 @@ private:
     std::unique_ptr<CAnalysisContext> m_pContext;
     BOOL m_bRunning = FALSE;
     BOOL m_bCancelled = FALSE;  // Cancel was chosen during the run
+    BOOL m_bLocked = FALSE;     // the form is read-only
+    HMENU m_hAnalysisMenu = NULL;
+    int m_nSequenceOffset = 0;  // characters of the sequence pane before the first residue
 };

@@ -2,6 +2,7 @@
 // installation (the built engine and the shipped reagent library copied in), its exit
 // code, its messages and the table it writes.
 #include "ScratchFolder.h"
+#include <resource.h>
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -266,6 +267,48 @@ TEST_F(WorkbenchTest, TheWindowRunsTheAnalysisOnTheOpenedMolecule)
     DWORD dwExitCode = 1;
     GetExitCodeProcess(process.hProcess, &dwExitCode);
     EXPECT_EQ(0u, dwExitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}
+
+// Lock makes the form read-only; residues selected in the sequence pane become its range.
+TEST_F(WorkbenchTest, TheWindowLocksTheFormAndTakesTheRangeFromTheSelection)
+{
+    const UINT kLockCommand = 104;
+    const UINT kRangeCommand = 105;
+    const int kSequencePane = 200;
+    const int kForm = 1;
+    CString strCommand = "\"" + ProgramFolder() + "\\Workbench.exe\" \"" + m_scratch.PathOf("sample.fasta") + "\"";
+    std::vector<char> command((LPCSTR)strCommand, (LPCSTR)strCommand + strCommand.GetLength() + 1);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+    HWND hWindow = NULL;
+    for (int nTry = 0; nTry < 200 && hWindow == NULL; ++nTry, Sleep(50))
+        hWindow = FindWindowA(NULL, "Cleavage Workbench - HBB_HUMAN");
+    ASSERT_NE((HWND)NULL, hWindow);
+    HWND hForm = GetDlgItem(hWindow, kForm);
+    ASSERT_NE((HWND)NULL, hForm);
+
+    // ">HBB_HUMAN\r\n" is 12 characters: residues 9 to 17 are characters 20 to 29.
+    SendMessageA(GetDlgItem(hWindow, kSequencePane), EM_SETSEL, 20, 29);
+    SendMessageA(hWindow, WM_COMMAND, kRangeCommand, 0);
+    char szFrom[16] = "";
+    char szTo[16] = "";
+    GetDlgItemTextA(hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
+    GetDlgItemTextA(hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
+    EXPECT_STREQ("9", szFrom);
+    EXPECT_STREQ("17", szTo);
+
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hForm, IDC_REAGENT_LIST)));
+    SendMessageA(hWindow, WM_COMMAND, kLockCommand, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hForm, IDC_REAGENT_LIST)));
+    SendMessageA(hWindow, WM_COMMAND, kLockCommand, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hForm, IDC_REAGENT_LIST)));
+
+    PostMessageA(hWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000));
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
 }
