@@ -1,5 +1,5 @@
 // The whole launch: the plug-in starts the real engine on a real parameter file.
-#include "CCleavageAnalysis.h"
+#include "LoadedPlugIn.h"
 #include "ScratchFolder.h"
 #include "SampleRun.h"
 
@@ -18,7 +18,9 @@ std::string ReadFile(const CString& strPath)
 }
 }
 
-TEST(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
+typedef LoadedPlugInTest EngineRunTest;
+
+TEST_F(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
 {
     ScratchFolder scratch;
     ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\Cleavage.exe", scratch.PathOf("Cleavage.exe"), FALSE))
@@ -29,8 +31,7 @@ TEST(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
     const CString strParamFile = scratch.PathOf("run 1\\cleavage params.txt");
     cleavage::WriteParameterFile(parameters, strParamFile.GetString());
 
-    CCleavageAnalysis analysis;
-    ASSERT_NE(CCleavageAnalysis::kLaunchFailed, analysis.RunAnalysis(strParamFile)) << analysis.GetErrorText();
+    ASSERT_NE(0xFFFFFFFFu, m_analysis->RunAnalysis(strParamFile)) << m_analysis->GetErrorText();
 
     // The engine renames its finished tables into place: once there, they are whole.
     const CString strResult = scratch.PathOf("run 1\\result.tsv");
