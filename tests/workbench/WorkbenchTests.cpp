@@ -111,6 +111,21 @@ protected:
         return result;
     }
 
+    // Starts the workbench's window on the sample; its main window, once it shows the
+    // sample's first record, or NULL.
+    HWND OpenWindowOnTheSample(PROCESS_INFORMATION& process)
+    {
+        CString strCommand = "\"" + ProgramFolder() + "\\Workbench.exe\" \"" + m_scratch.PathOf("sample.fasta") + "\"";
+        std::vector<char> command((LPCSTR)strCommand, (LPCSTR)strCommand + strCommand.GetLength() + 1);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        EXPECT_TRUE(CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+        HWND hWindow = NULL;
+        for (int nTry = 0; nTry < 200 && hWindow == NULL && process.hProcess != NULL; ++nTry, Sleep(50))
+            hWindow = FindWindowA(NULL, "Cleavage Workbench - HBB_HUMAN");
+        return hWindow;
+    }
+
     ScratchFolder m_scratch;
     int m_nRuns = 0;
 };
@@ -246,15 +261,8 @@ TEST_F(WorkbenchTest, TheWindowRunsTheAnalysisOnTheOpenedMolecule)
 {
     const UINT kRunCommand = 102;
     const int kResultPane = 201;
-    CString strCommand = "\"" + ProgramFolder() + "\\Workbench.exe\" \"" + m_scratch.PathOf("sample.fasta") + "\"";
-    std::vector<char> command((LPCSTR)strCommand, (LPCSTR)strCommand + strCommand.GetLength() + 1);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
-    HWND hWindow = NULL;
-    for (int nTry = 0; nTry < 200 && hWindow == NULL; ++nTry, Sleep(50))
-        hWindow = FindWindowA(NULL, "Cleavage Workbench - HBB_HUMAN");
+    const HWND hWindow = OpenWindowOnTheSample(process);
     ASSERT_NE((HWND)NULL, hWindow) << "no window for the sample's first record";
     PostMessageA(hWindow, WM_COMMAND, kRunCommand, 0);
     char szTable[4096] = "";
@@ -278,15 +286,8 @@ TEST_F(WorkbenchTest, TheWindowLocksTheFormAndTakesTheRangeFromTheSelection)
     const UINT kRangeCommand = 105;
     const int kSequencePane = 200;
     const int kForm = 1;
-    CString strCommand = "\"" + ProgramFolder() + "\\Workbench.exe\" \"" + m_scratch.PathOf("sample.fasta") + "\"";
-    std::vector<char> command((LPCSTR)strCommand, (LPCSTR)strCommand + strCommand.GetLength() + 1);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
-    HWND hWindow = NULL;
-    for (int nTry = 0; nTry < 200 && hWindow == NULL; ++nTry, Sleep(50))
-        hWindow = FindWindowA(NULL, "Cleavage Workbench - HBB_HUMAN");
+    const HWND hWindow = OpenWindowOnTheSample(process);
     ASSERT_NE((HWND)NULL, hWindow);
     HWND hForm = GetDlgItem(hWindow, kForm);
     ASSERT_NE((HWND)NULL, hForm);
