@@ -57,3 +57,52 @@ void CKeyValueStorage::RemoveAll()
 {
     m_values.clear();
 }
+
+namespace
+{
+CString EscapeCell(const CString& strCell)
+{
+    if (strCell.IsEmpty())
+        return "\\e";
+    CString strEscaped;
+    for (int i = 0; i < strCell.GetLength(); ++i)
+    {
+        const char ch = strCell[i];
+        if (ch == '\\')
+            strEscaped += "\\\\";
+        else if (ch == '\n')
+            strEscaped += "\\n";
+        else if (ch == '\r')
+            strEscaped += "\\r";
+        else
+            strEscaped += ch;
+    }
+    return strEscaped;
+}
+}
+
+CString CKeyValueStorage::ToText() const
+{
+    CString strText;
+    for (const auto& [key, value] : m_values)
+    {
+        const CString strPrefix = CString(key.c_str()) + "=";
+        if (const int* pInt = std::get_if<int>(&value))
+        {
+            CString strNumber;
+            strNumber.Format("%d", *pInt);
+            strText += strPrefix + strNumber + "\n";
+        }
+        else if (const CString* pText = std::get_if<CString>(&value))
+            strText += strPrefix + *pText + "\n";
+        else
+        {
+            const std::vector<CString>& cells = std::get<std::vector<CString>>(value);
+            if (cells.empty())
+                strText += strPrefix + "\n";
+            for (const CString& strCell : cells)
+                strText += strPrefix + EscapeCell(strCell) + "\n";
+        }
+    }
+    return strText;
+}

@@ -26,6 +26,12 @@ public:
     bool HasKey(LPCSTR lpszKey) const;
     void RemoveAll();
 
+    // The text form, one `key=value` line each (LF), keys in order: integers in
+    // decimal, text as it is, a list as one line per cell with a backslash, CR and LF
+    // written \\, \r and \n, an empty cell \e, and an empty list one empty value.
+    // The engine's parameter file and the host's settings files are this form.
+    CString ToText() const;
+
 private:
     using Value = std::variant<int, CString, std::vector<CString>>;
     std::map<std::string, Value> m_values;

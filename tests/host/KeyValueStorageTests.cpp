@@ -44,3 +44,23 @@ TEST(KeyValueStorageTest, SettingAKeyReplacesItsValueAndType)
     EXPECT_EQ(2, lstOut.GetCount());
     EXPECT_STREQ("a", lstOut.GetTail());
 }
+
+TEST(KeyValueStorageTest, TextFormWritesEachKeyOnceAndEachCellOnItsLine)
+{
+    CKeyValueStorage storage;
+    storage.SetValue("n", -12);
+    storage.SetValue("name", CString("Trypsin/P"));
+    CStringList cells;
+    cells.AddTail("KR");
+    cells.AddTail("");
+    cells.AddTail("a\\b\nc\rd");
+    storage.SetValues("list", cells);
+    storage.SetValues("none", CStringList());
+    EXPECT_STREQ("list=KR\n"
+                 "list=\\e\n"
+                 "list=a\\\\b\\nc\\rd\n"
+                 "n=-12\n"
+                 "name=Trypsin/P\n"
+                 "none=\n",
+                 storage.ToText());
+}

@@ -1,0 +1,88 @@
+// One analysis run as the workbench makes it, with a stand-in analysis: the parameter
+// file it writes, a failed launch, and Cancel ending an engine that does not end itself.
+#include "AnalysisRun.h"
+#include "ScratchFolder.h"
+
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+// An analysis that keeps the parameter file it is given and starts the named program,
+// or fails with a launch error when there is none.
+class CStandInAnalysis : public CAnalysisPlugIn
+{
+public:
+    explicit CStandInAnalysis(LPCSTR lpszProgram) : m_strProgram(lpszProgram) {}
+
+    bool IsKindAccepted(int) override { return true; }
+    int GetAnalysisCode() override { return 0; }
+    CString GetErrorText() override { return "Error: 'stand-in'"; }
+    CAnalysisData* CreateData(CAnalysisHeaderBase*) override { return NULL; }
+    CWnd* CreateEditor(CWnd*) override { return NULL; }
+    int ExchangeData(CWnd*, CAnalysisContext*, BOOL) override { return 0; }
+    void SetReadOnly(CWnd*, CAnalysisContext*, BOOL) override {}
+    int IsAcceptable(CAnalysisHeaderBase*, CAnalysisData*) override { return 1; }
+    void SetRange(CWnd*, LPCSTR, int, int, int) override {}
+    DWORD RunAnalysis(LPCSTR lpszParamFile) override
+    {
+        std::ifstream in(lpszParamFile, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        m_strParameters = text.str();
+        m_dwProcessId = m_strProgram.IsEmpty() ? 0xFFFFFFFF : StartProcess(m_strProgram, "");
+        return m_dwProcessId;
+    }
+
+    CString m_strProgram;
+    std::string m_strParameters;
+    DWORD m_dwProcessId = 0;
+};
+}
+
+TEST(AnalysisRunTest, TheParameterFileHoldsTheSettingsTheMoleculeAndTheResultFile)
+{
+    CKeyValueStorage settings;
+    settings.SetValue("enz_name", CString("Trypsin"));
+    settings.SetValue("sorting", 2);
+    CStandInAnalysis analysis("");
+    CAnalysisRun run;
+    EXPECT_FALSE(run.Run(analysis, settings, "HBB_HUMAN", "VHLTPEEK"));
+    EXPECT_EQ("enz_name=Trypsin\n"
+              "molecule_name=HBB_HUMAN\n"
+              "result_file=result.tsv\n"
+              "sequence=VHLTPEEK\n"
+              "sorting=2\n",
+              analysis.m_strParameters);
+    // A failed launch reports the analysis's own error text.
+    EXPECT_STREQ("Error: 'stand-in'", run.GetError());
+}
+
+TEST(AnalysisRunTest, CancelEndsAnEngineThatRunsOn)
+{
+    ScratchFolder scratch;
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\WineIdle.exe", scratch.PathOf("WineIdle.exe"), FALSE));
+    CStandInAnalysis analysis("WineIdle.exe");
+    CAnalysisRun run;
+    int nCalls = 0;
+    EXPECT_FALSE(run.Run(analysis, CKeyValueStorage(), "m", "MK", [&]() { return ++nCalls < 3; }));
+    EXPECT_STREQ("The run was cancelled.", run.GetError());
+    EXPECT_EQ(3, nCalls);
+    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, analysis.m_dwProcessId);
+    if (hProcess != NULL)
+    {
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hProcess, 0)) << "the engine still runs";
+        CloseHandle(hProcess);
+    }
+}
+
+TEST(AnalysisRunTest, AnEngineThatEndsWithoutATableIsReported)
+{
+    ScratchFolder scratch;
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\CleavageEngineStub.exe", scratch.PathOf("stub.exe"), FALSE));
+    CStandInAnalysis analysis("stub.exe");
+    CAnalysisRun run;
+    EXPECT_FALSE(run.Run(analysis, CKeyValueStorage(), "m", "MK"));
+    EXPECT_STREQ("The engine ended without writing its table or a message.", run.GetError());
+}
