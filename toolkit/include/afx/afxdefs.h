@@ -42,6 +42,12 @@ AFXKIT_API void __cdecl AfxTrace(LPCSTR lpszFormat, ...) AFX_PRINTF_FORMAT(1, 2)
 #else
 #define ASSERT(f) ((void)0)
 #define VERIFY(f) ((void)(f))
-#define TRACE(...) ((void)0)
+// Never called, but its arguments stay used, as they are in a debug build.
+#define TRACE(...) \
+    do \
+    { \
+        if (false) \
+            AfxTrace(__VA_ARGS__); \
+    } while (0)
 #endif
 #define ASSERT_VALID(pOb) ASSERT((pOb) != NULL)
