@@ -275,3 +275,44 @@ TEST_F(ReagentDialogTest, EditWithTheLibraryHeldElsewhereSaysSoAndEnds)
     EXPECT_EQ((Names{"Cannot open the data file"}), MessageTexts(boxes));
     EXPECT_TRUE(m_host.IsWindowEnabled());
 }
+
+TEST_F(ReagentDialogTest, SelectingARowGrowsTheGridToItAndPlusPWantsTheGridAtItsLeftEnd)
+{
+    {
+        CFile file;
+        ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite | CFile::modeCreate));
+        CEnzymeDlg reagent;
+        reagent.m_strName = "Asp-N";
+        reagent.m_exception.m_nBegin = 1;
+        reagent.m_exception.m_nCount = 3;
+        for (LPCSTR lpszCell : {"", "", "W"})
+            reagent.m_exception.m_lstCells.AddTail(lpszCell);
+        CReagentLibrary::AppendReagent(file, reagent);
+    }
+    CreateEditor();
+    Select("Asp-N");
+    MessageBoxScript boxes;
+    Names labels;
+    CString strLastCell;
+    int nFirstVisible = 0;
+    int nPositionsAfterPlusP = 0;
+    RunCommand(IDC_EDIT_REAGENT, [&](CEnzymeDlg& dlg) {
+        CClvHeader& header = dlg.m_wndExceptionGrid.m_header;
+        dlg.m_ctlExceptionList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+        for (int i = 0; i < header.GetPositionCount(); ++i)
+            labels.push_back(header.GetLabel(i));
+        strLastCell = header.GetCell(header.GetPositionCount() - 1);
+        // Scrolled one column to the right, the grid refuses a position at its left.
+        header.ScrollColumns(SB_LINERIGHT, 0, &header.m_scrollBar);
+        nFirstVisible = header.m_nFirstVisible;
+        boxes.Answer(IDOK);
+        Press(dlg, IDC_EXCEPTION_LEFT);
+        nPositionsAfterPlusP = header.GetPositionCount();
+        Press(dlg, IDCANCEL);
+    });
+    EXPECT_EQ((Names{"P1", "P1'", "P2'", "P3'"}), labels);
+    EXPECT_STREQ("W", strLastCell);
+    ASSERT_EQ(1, nFirstVisible) << "four columns of the loaded row do not fit: the grid scrolls";
+    EXPECT_EQ((Names{"The header must be at the most left position"}), MessageTexts(boxes));
+    EXPECT_EQ(4, nPositionsAfterPlusP);
+}
