@@ -2,7 +2,7 @@
 // a user's damaged library could do to it: crashes, hangs, wrong record counts, the
 // largest single allocation, and the time taken.
 //
-//   LibraryFuzz.exe [files (1000000)] [seed (1)] [bound per file, ms (1000)]
+//   LibraryFuzz.exe [files (1000000)] [random start (1)] [bound per file, ms (1000)]
 //
 // A crash or a hang ends the run at once: the file that caused it is saved beside the
 // program as fuzz-crash.dat or fuzz-hang.dat. The exit code is 0 only for a clean run.
@@ -233,7 +233,7 @@ int main(int argc, char** argv)
     g_dwBoundMs = argc > 3 ? strtoul(argv[3], NULL, 10) : 1000;
     if (nFiles == 0 || g_dwBoundMs == 0)
     {
-        fprintf(stderr, "usage: LibraryFuzz [files (1000000)] [seed (1)] [bound per file, ms (1000)]\n");
+        fprintf(stderr, "usage: LibraryFuzz [files (1000000)] [random start (1)] [bound per file, ms (1000)]\n");
         return 1;
     }
     if (!Allocations::Start())
@@ -299,7 +299,7 @@ int main(int argc, char** argv)
     const double dTotal = Seconds() - dStart;
 
     const unsigned long nCrashes = nEscaped + holder.m_nOtherExceptions;
-    printf("library reader fuzz: %lu files (seed %u, from a library of %d reagents, %u bytes)\n", nFiles, nSeed,
+    printf("library reader fuzz: %lu files (random start %u, from a library of %d reagents, %u bytes)\n", nFiles, nSeed,
            kSeedReagents, (unsigned)library.size());
     printf("crashes (exceptions other than the archive's): %lu\n", nCrashes);
     printf("hangs (a file over %lu ms): 0; slowest file %.2f ms\n", g_dwBoundMs, dSlowest * 1000.0);

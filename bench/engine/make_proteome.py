@@ -6,7 +6,7 @@ import random
 import sys
 
 PROTEINS = 20000
-SEED = 20261206
+RANDOM_START = 20261206
 # Residue frequencies of the human proteome, percent (UniProt reference proteome).
 FREQUENCIES = {
     'L': 9.96, 'S': 8.33, 'E': 7.10, 'A': 7.02, 'G': 6.57, 'P': 6.31, 'V': 5.96, 'K': 5.72,
@@ -23,7 +23,7 @@ MAX_LENGTH = 35000
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: make_proteome.py <output.fasta>")
-    random_source = random.Random(SEED)
+    random_source = random.Random(RANDOM_START)
     residues = list(FREQUENCIES)
     weights = list(FREQUENCIES.values())
     total = 0

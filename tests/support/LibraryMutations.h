@@ -10,7 +10,7 @@
 class LibraryMutations
 {
 public:
-    // The same seed gives the same sequence of libraries.
+    // The same random start gives the same sequence of libraries.
     LibraryMutations(const std::string& library, unsigned nSeed) : m_library(library), m_random(nSeed) {}
 
     // Every third library is random bytes built of extreme values and short runs; the
