@@ -128,11 +128,13 @@ TEST_F(ReagentLibraryTest, RebuildThatFailsThrowsAndLeavesTheLibraryAsItWas)
     MakeReagent(longer, "Trypsin", 9);
     // Rebuilds with a longer first record on a failing disk, or with a record action that
     // fails; the cause of the file exception thrown, -1 for none, -2 for another exception.
-    const auto rebuild = [&](ULONGLONG nReadableBytes, ULONGLONG nCapacity, bool bActionFails = false) {
+    const auto rebuild = [&](ULONGLONG nReadableBytes, ULONGLONG nCapacity, bool bActionFails = false,
+                             ULONGLONG nWritableBytes = ULLONG_MAX) {
         FailingFile file;
         EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
         file.m_nReadableBytes = nReadableBytes;
         file.m_nCapacity = nCapacity;
+        file.m_nWritableBytes = nWritableBytes;
         CMemFile image;
         const int nCause = CauseOf<CFileException>([&] {
             CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
@@ -147,8 +149,9 @@ TEST_F(ReagentLibraryTest, RebuildThatFailsThrowsAndLeavesTheLibraryAsItWas)
         return nCause;
     };
     // A read error inside the third record; a disk with no room for a byte more; the action's
-    // memory exception.
+    // memory exception; a write that fails part-way, after the first record was overwritten.
     EXPECT_EQ(CFileException::hardIO, rebuild(Encode({"Trypsin", "Pepsin"}).size() + 5, ULLONG_MAX));
     EXPECT_EQ(CFileException::diskFull, rebuild(ULLONG_MAX, library.size()));
     EXPECT_EQ(-2, rebuild(ULLONG_MAX, ULLONG_MAX, true));
+    EXPECT_EQ(CFileException::hardIO, rebuild(ULLONG_MAX, ULLONG_MAX, false, 40));
 }

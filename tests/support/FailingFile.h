@@ -1,5 +1,6 @@
 // A disk file on a failing disk: it cannot grow past a capacity (a full disk, where a
-// write stops at the last byte that fits), and reading fails once a number of bytes were
+// write stops at the last byte that fits), one write fails part-way once a number of bytes
+// were written (the disk recovers after it), and reading fails once a number of bytes were
 // read. Each failure throws CFileException, as the system's own failures do.
 #pragma once
 #include <afx.h>
@@ -18,6 +19,14 @@ public:
 
     void Write(const void* lpBuf, UINT nCount) override
     {
+        if (nCount > m_nWritableBytes)
+        {
+            CFile::Write(lpBuf, (UINT)m_nWritableBytes);
+            m_nWritableBytes = ULLONG_MAX;
+            AfxThrowFileException(CFileException::hardIO, ERROR_WRITE_FAULT, GetFilePath());
+        }
+        if (m_nWritableBytes != ULLONG_MAX)
+            m_nWritableBytes -= nCount;
         const ULONGLONG nRoom = m_nCapacity - std::min(GetPosition(), m_nCapacity);
         CFile::Write(lpBuf, (UINT)std::min<ULONGLONG>(nCount, nRoom));
         if (nCount > nRoom)
@@ -35,4 +44,5 @@ public:
 
     ULONGLONG m_nCapacity = ULLONG_MAX;       // the length the file cannot grow past
     ULONGLONG m_nReadableBytes = ULLONG_MAX;  // what is still read before every read fails
+    ULONGLONG m_nWritableBytes = ULLONG_MAX;  // what is still written before one write fails
 };
