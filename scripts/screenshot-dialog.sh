@@ -7,11 +7,8 @@ cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 begin_tool_session imagemagick
 
-mkdir -p "$SCRATCH_DIR/AM"
-cp build/x86_64/bin/AM/Enzymes.dat "$SCRATCH_DIR/AM/Enzymes.dat"
+use_shipped_library
 "$WINE64" build/x86_64/bin/SettingsFormPreview.exe --seconds 8 --edit "${1:-Thrombin}" &
 preview_pid=$!
-sleep 5
-import -window root -crop 800x600+0+0 +repage build/reagent-dialog.png
+take_screenshot 5 800x600 build/reagent-dialog.png
 wait $preview_pid || true
-echo "build/reagent-dialog.png"

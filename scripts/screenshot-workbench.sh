@@ -6,13 +6,10 @@ cd "$(dirname "$0")/.."
 
 source scripts/wine-env.sh
 begin_tool_session imagemagick
-mkdir -p "$SCRATCH_DIR/AM"
-cp build/x86_64/bin/AM/Enzymes.dat "$SCRATCH_DIR/AM/"
+use_shipped_library
 cp build/x86_64/bin/Cleavage.exe "$SCRATCH_DIR/"
 
 "$WINE64" build/x86_64/bin/Workbench.exe "Z:$PWD/samples/hemoglobin.fasta" /run &
 workbench_pid=$!
-sleep 6
-import -window root -crop 1016x700+0+0 +repage build/workbench.png
+take_screenshot 6 1016x700 build/workbench.png
 kill "$workbench_pid" 2>/dev/null || true
-echo "build/workbench.png"

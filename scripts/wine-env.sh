@@ -78,3 +78,16 @@ begin_tool_session() {
   start_xvfb 1024x768x24
   use_scratch_installation
 }
+
+# Gives the scratch installation the shipped reagent library of the x86-64 build.
+use_shipped_library() {
+  mkdir -p "$SCRATCH_DIR/AM"
+  cp build/x86_64/bin/AM/Enzymes.dat "$SCRATCH_DIR/AM/"
+}
+
+# After SECONDS, saves the top left WxH of the Xvfb screen to FILE and names it.
+take_screenshot() {
+  sleep "$1"
+  import -window root -crop "$2+0+0" +repage "$3"
+  echo "$3"
+}
