@@ -79,6 +79,56 @@ CString EscapeCell(const CString& strCell)
     }
     return strEscaped;
 }
+
+// The cell a list line holds; false when a backslash starts no escape the writer makes.
+bool UnescapeCell(const CString& strLine, CString& strCell)
+{
+    strCell.Empty();
+    if (strLine == "\\e")
+        return true;
+    for (int i = 0; i < strLine.GetLength(); ++i)
+    {
+        if (strLine[i] != '\\')
+        {
+            strCell += strLine[i];
+            continue;
+        }
+        const char chNext = i + 1 < strLine.GetLength() ? strLine[++i] : 0;
+        if (chNext == '\\')
+            strCell += '\\';
+        else if (chNext == 'n')
+            strCell += '\n';
+        else if (chNext == 'r')
+            strCell += '\r';
+        else
+            return false;
+    }
+    return true;
+}
+
+bool ParseInteger(const CString& strValue, int& nValue)
+{
+    LPCSTR psz = strValue;
+    const bool bNegative = *psz == '-';
+    if (bNegative)
+        ++psz;
+    if (*psz == 0)
+        return false;
+    long long nNumber = 0;
+    for (; *psz != 0; ++psz)
+    {
+        if (*psz < '0' || *psz > '9')
+            return false;
+        nNumber = nNumber * 10 + (*psz - '0');
+        if (nNumber > 2147483648LL)
+            return false;
+    }
+    nNumber = bNegative ? -nNumber : nNumber;
+    if (nNumber > 2147483647LL)
+        return false;
+    nValue = (int)nNumber;
+    return true;
+}
 }
 
 CString CKeyValueStorage::ToText() const
@@ -105,4 +155,70 @@ CString CKeyValueStorage::ToText() const
         }
     }
     return strText;
+}
+
+bool CKeyValueStorage::FromText(const CString& strText, CString& strError)
+{
+    std::map<std::string, Value> values = m_values;
+    std::map<std::string, int> lines;  // the lines read of each key
+    auto lineError = [&strError](int nLine, const CString& strWhat) {
+        strError.Format("line %d: %s", nLine, (LPCSTR)strWhat);
+        return false;
+    };
+    int nLine = 0;
+    for (int nStart = 0; nStart < strText.GetLength();)
+    {
+        int nEnd = strText.Find('\n', nStart);
+        if (nEnd < 0)
+            nEnd = strText.GetLength();
+        CString strLine = strText.Mid(nStart, nEnd - nStart);
+        nStart = nEnd + 1;
+        ++nLine;
+        if (!strLine.IsEmpty() && strLine[strLine.GetLength() - 1] == '\r')
+            strLine = strLine.Left(strLine.GetLength() - 1);
+        if (strLine.IsEmpty() || strLine[0] == '#')
+            continue;
+        const int nEquals = strLine.Find('=');
+        if (nEquals <= 0)
+            return lineError(nLine, "not a line of the form key=value");
+        const std::string key = (LPCSTR)strLine.Left(nEquals);
+        const CString strValue = strLine.Mid(nEquals + 1);
+        const auto it = values.find(key);
+        if (it == values.end())
+            continue;
+        const int nSeen = lines[key]++;
+        if (std::vector<CString>* pCells = std::get_if<std::vector<CString>>(&it->second))
+        {
+            if (nSeen == 0)
+                pCells->clear();
+            // An empty value is the whole of an empty list, never one of its cells.
+            if (nSeen > 0 && (strValue.IsEmpty() || pCells->empty()))
+                return lineError(nLine, "an empty value stands only for a list without cells");
+            CString strCell;
+            if (!strValue.IsEmpty() && !UnescapeCell(strValue, strCell))
+                return lineError(nLine, "a backslash in a list cell starts \\\\, \\n, \\r or \\e");
+            if (!strValue.IsEmpty())
+                pCells->push_back(strCell);
+            continue;
+        }
+        if (nSeen > 0)
+            return lineError(nLine, CString("'") + key.c_str() + "' is given twice");
+        if (std::holds_alternative<int>(it->second))
+        {
+            int nValue = 0;
+            if (!ParseInteger(strValue, nValue))
+                return lineError(nLine, CString("'") + key.c_str() + "' needs a whole number, not '" + strValue + "'");
+            it->second = nValue;
+        }
+        else
+            it->second = strValue;
+    }
+    for (const auto& [key, value] : values)
+        if (lines.count(key) == 0)
+        {
+            strError = CString("the key '") + key.c_str() + "' is missing";
+            return false;
+        }
+    m_values.swap(values);
+    return true;
 }

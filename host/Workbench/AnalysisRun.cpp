@@ -11,28 +11,44 @@ const char kErrorFile[] = "result.tsv.error";
 const char kParameterErrorFile[] = "parameters.txt.error";
 }
 
-BOOL ReadTextFile(LPCSTR lpszPath, CString& strText)
+BOOL ReadTextFile(LPCSTR lpszPath, CString& strText, CString* pstrError)
 {
     std::ifstream in(lpszPath, std::ios::binary);
-    if (!in)
-        return FALSE;
     std::ostringstream text;
-    text << in.rdbuf();
+    if (in)
+        text << in.rdbuf();
+    if (!in)
+    {
+        if (pstrError != NULL)
+            pstrError->Format("Cannot read %s: %s", lpszPath, (LPCSTR)AfxGetSystemErrorText(GetLastError()));
+        return FALSE;
+    }
     strText = text.str().c_str();
     return TRUE;
 }
 
 BOOL WriteTextFile(LPCSTR lpszPath, const CString& strText, CString& strError)
 {
-    std::ofstream out(lpszPath, std::ios::binary | std::ios::trunc);
-    out.write((LPCSTR)strText, strText.GetLength());
-    out.close();
-    if (!out)
+    // The text goes to a file beside the target first, which then replaces it: a failed
+    // write leaves whatever file the user had as it was.
+    const CString strTemporary = CString(lpszPath) + ".saving";
+    HANDLE hFile = CreateFileA(strTemporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    BOOL bWritten = FALSE;
+    if (hFile != INVALID_HANDLE_VALUE)
     {
-        strError.Format("Cannot write %s: %s", lpszPath, (LPCSTR)AfxGetSystemErrorText(GetLastError()));
-        return FALSE;
+        DWORD dwWritten = 0;
+        bWritten = WriteFile(hFile, (LPCSTR)strText, (DWORD)strText.GetLength(), &dwWritten, NULL) &&
+                   dwWritten == (DWORD)strText.GetLength();
+        bWritten = CloseHandle(hFile) && bWritten;
+        bWritten = bWritten && MoveFileExA(strTemporary, lpszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
-    return TRUE;
+    if (!bWritten)
+    {
+        const DWORD dwError = GetLastError();
+        DeleteFileA(strTemporary);
+        strError.Format("Cannot write %s: %s", lpszPath, (LPCSTR)AfxGetSystemErrorText(dwError));
+    }
+    return bWritten;
 }
 
 CAnalysisRun::CAnalysisRun()

@@ -35,7 +35,8 @@ private:
     CString m_strError;
 };
 
-// The whole file as text; FALSE when it cannot be read.
-BOOL ReadTextFile(LPCSTR lpszPath, CString& strText);
-// Writes the text as the whole file; FALSE with strError set when it cannot.
+// The whole file as text; FALSE when it cannot be read, with the reason in *pstrError.
+BOOL ReadTextFile(LPCSTR lpszPath, CString& strText, CString* pstrError = NULL);
+// Writes the text as the whole file; FALSE with strError set when it cannot, and the
+// file as it was.
 BOOL WriteTextFile(LPCSTR lpszPath, const CString& strText, CString& strError);

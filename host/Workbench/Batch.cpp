@@ -1,6 +1,7 @@
 #include "Batch.h"
 #include "AnalysisRun.h"
 #include "Fasta.h"
+#include "FormMessages.h"
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -13,15 +14,6 @@ const char kBatchUsage[] =
 
 namespace
 {
-// Every message box of the form during a batch goes to stderr and counts as a refusal.
-int g_nFormMessages = 0;
-int ReportFormMessage(LPCSTR lpszText, UINT /*nType*/)
-{
-    fprintf(stderr, "%s\n", lpszText);
-    ++g_nFormMessages;
-    return IDOK;
-}
-
 struct SortName
 {
     LPCSTR lpszName;
@@ -190,11 +182,12 @@ int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options)
         fprintf(stderr, "Cannot make the batch window: %s\n", (LPCSTR)AfxGetSystemErrorText(GetLastError()));
         return 1;
     }
-    AFX_MESSAGEBOX_HOOK pfnPrevious = AfxSetMessageBoxHook(ReportFormMessage);
+    // Every message box of the form goes to stderr and counts as a refusal.
+    CFormMessages formMessages(CFormMessages::WriteToStderr);
     CWnd* pEditor = plugIn.CreateEditor(&host);
     int nExitCode = 0;
     CString strOutput;
-    if (pEditor == NULL || g_nFormMessages > 0)
+    if (pEditor == NULL || formMessages.GetCount() > 0)
     {
         fprintf(stderr, "The analysis could not make its settings form.\n");
         nExitCode = 1;
@@ -214,7 +207,7 @@ int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options)
             break;
         }
         plugIn.ExchangeData(pEditor, &context, TRUE);
-        if (g_nFormMessages > 0)
+        if (formMessages.GetCount() > 0)
         {
             fprintf(stderr, "The settings form refused the settings for %s.\n", (LPCSTR)record.strName);
             nExitCode = 1;
@@ -230,7 +223,6 @@ int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options)
         }
         strOutput += WithProteinColumn(run.GetTable(), record.strName, i == 0);
     }
-    AfxSetMessageBoxHook(pfnPrevious);
     host.DestroyWindow();
     if (nExitCode == 0 && !WriteTextFile(options.strOut, strOutput, strError))
     {

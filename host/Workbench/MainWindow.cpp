@@ -1,11 +1,18 @@
 #include "MainWindow.h"
 #include "AnalysisRun.h"
+#include "FormMessages.h"
+#include <algorithm>
 #include <commdlg.h>
 
 namespace
 {
-const int kFormWidth = 590;
 const char kTitle[] = "Cleavage Workbench";
+const char kFastaFilter[] = "FASTA files (*.fasta;*.fa;*.faa)\0*.fasta;*.fa;*.faa\0All files\0*.*\0";
+const char kSettingsFilter[] = "Settings files (*.settings)\0*.settings\0All files\0*.*\0";
+const char kNotChanged[] = "\n\nThe settings were not changed.";
+const int kGap = 4;
+const int kRecordRowHeight = 26;
+const int kRecordLabelWidth = 52;
 
 // Edit controls show line breaks only as CR LF.
 CString WithCrLf(const CString& strText)
@@ -24,11 +31,14 @@ CString WithCrLf(const CString& strText)
 BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_WM_SIZE()
     ON_COMMAND(ID_FILE_OPEN_FASTA, OnOpenFasta)
+    ON_COMMAND(ID_FILE_OPEN_SETTINGS, OnOpenSettings)
+    ON_COMMAND(ID_FILE_SAVE_SETTINGS, OnSaveSettings)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
     ON_COMMAND(ID_ANALYSIS_RUN, OnRun)
     ON_COMMAND(ID_ANALYSIS_CANCEL, OnCancelRun)
     ON_COMMAND(ID_ANALYSIS_LOCK, OnLock)
     ON_COMMAND(ID_ANALYSIS_RANGE_FROM_SELECTION, OnRangeFromSelection)
+    ON_CONTROL(CBN_SELCHANGE, IDC_RECORD_LIST, OnRecordChange)
 END_MESSAGE_MAP()
 
 CMainWindow::CMainWindow(CAnalysisPlugIn& plugIn) : m_plugIn(plugIn)
@@ -40,14 +50,15 @@ CMainWindow::~CMainWindow()
 {
     if (m_hAccelerators != NULL)
         DestroyAcceleratorTable(m_hAccelerators);
-    if (m_hFixedFont != NULL)
-        DeleteObject(m_hFixedFont);
 }
 
 BOOL CMainWindow::Create()
 {
     HMENU hFile = CreatePopupMenu();
     AppendMenuA(hFile, MF_STRING, ID_FILE_OPEN_FASTA, "&Open FASTA...\tCtrl+O");
+    AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(hFile, MF_STRING, ID_FILE_OPEN_SETTINGS, "Open &Settings...");
+    AppendMenuA(hFile, MF_STRING, ID_FILE_SAVE_SETTINGS, "Sa&ve Settings...\tCtrl+S");
     AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
     AppendMenuA(hFile, MF_STRING, ID_FILE_EXIT, "E&xit");
     HMENU hAnalysis = CreatePopupMenu();
@@ -62,24 +73,43 @@ BOOL CMainWindow::Create()
     AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hAnalysis, "&Analysis");
     ACCEL accelerators[] = {
         {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN_FASTA},
+        {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE_SETTINGS},
         {FVIRTKEY, VK_F5, ID_ANALYSIS_RUN},
         {FVIRTKEY, VK_ESCAPE, ID_ANALYSIS_CANCEL},
     };
     m_hAccelerators = CreateAcceleratorTableA(accelerators, (int)(sizeof(accelerators) / sizeof(accelerators[0])));
 
+    // As large as the work area allows, up to a size that shows the form, the sequence
+    // and a table of fragments without scrolling.
+    CRect rcWork;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    const int cx = std::min(1240, (int)rcWork.Width());
+    const int cy = std::min(900, (int)rcWork.Height());
     if (!CreateEx(0, AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)), kTitle,
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1016, 700, NULL, hMenu))
+                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rcWork.left + (rcWork.Width() - cx) / 2,
+                  rcWork.top + (rcWork.Height() - cy) / 2, cx, cy, NULL, hMenu))
         return FALSE;
+    const HINSTANCE hInstance = GetModuleHandleA(NULL);
     const DWORD dwPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+    m_recordLabel.Attach(CreateWindowExA(0, "STATIC", "&Record:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, 0, 0, 0,
+                                         m_hWnd, (HMENU)IDC_RECORD_LABEL, hInstance, NULL));
+    m_recordList.Attach(CreateWindowExA(0, "COMBOBOX", "",
+                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0,
+                                        0, m_hWnd, (HMENU)IDC_RECORD_LIST, hInstance, NULL));
     m_sequencePane.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", dwPaneStyle, 0, 0, 0, 0, m_hWnd,
-                                          (HMENU)IDC_SEQUENCE_PANE, GetModuleHandleA(NULL), NULL));
+                                          (HMENU)IDC_SEQUENCE_PANE, hInstance, NULL));
     m_resultPane.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", dwPaneStyle | WS_HSCROLL | ES_AUTOHSCROLL, 0, 0,
-                                        0, 0, m_hWnd, (HMENU)IDC_RESULT_PANE, GetModuleHandleA(NULL), NULL));
-    VERIFY(m_sequencePane.m_hWnd != NULL && m_resultPane.m_hWnd != NULL);
-    m_hFixedFont = (HFONT)GetStockObject(ANSI_FIXED_FONT);
-    m_resultPane.SendMessage(WM_SETFONT, (WPARAM)m_hFixedFont);
-    m_sequencePane.SendMessage(WM_SETFONT, (WPARAM)m_hFixedFont);
-    m_hFixedFont = NULL;  // a stock object, not deleted
+                                        0, 0, m_hWnd, (HMENU)IDC_RESULT_PANE, hInstance, NULL));
+    VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_sequencePane.m_hWnd != NULL &&
+           m_resultPane.m_hWnd != NULL);
+    // Stock fonts, never deleted; residues line up in the fixed one.
+    const WPARAM hGuiFont = (WPARAM)GetStockObject(DEFAULT_GUI_FONT);
+    const WPARAM hFixedFont = (WPARAM)GetStockObject(ANSI_FIXED_FONT);
+    m_recordLabel.SendMessage(WM_SETFONT, hGuiFont);
+    m_recordList.SendMessage(WM_SETFONT, hGuiFont);
+    m_sequencePane.SendMessage(WM_SETFONT, hFixedFont);
+    m_resultPane.SendMessage(WM_SETFONT, hFixedFont);
+    m_recordList.EnableWindow(FALSE);
 
     m_pEditor = m_plugIn.CreateEditor(this);
     if (m_pEditor == NULL)
@@ -93,21 +123,11 @@ BOOL CMainWindow::Create()
 
 void CMainWindow::PostNcDestroy()
 {
-    // The panes' windows ended with this one.
+    // The child windows ended with this one.
+    m_recordLabel.Detach();
+    m_recordList.Detach();
     m_sequencePane.Detach();
     m_resultPane.Detach();
-    PostQuitMessage(0);
-}
-
-void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
-{
-    const int nFormWidth = cx > kFormWidth * 2 ? kFormWidth : cx / 2;
-    if (m_pEditor != NULL)
-        m_pEditor->MoveWindow(0, 0, nFormWidth, cy);
-    if (m_sequencePane.m_hWnd != NULL)
-        m_sequencePane.MoveWindow(nFormWidth, 0, cx - nFormWidth, cy / 4);
-    if (m_resultPane.m_hWnd != NULL)
-        m_resultPane.MoveWindow(nFormWidth, cy / 4, cx - nFormWidth, cy - cy / 4);
 }
 
 BOOL CMainWindow::PreTranslateMessage(MSG* pMsg)
@@ -115,15 +135,47 @@ BOOL CMainWindow::PreTranslateMessage(MSG* pMsg)
     return TranslateAcceleratorA(m_hWnd, m_hAccelerators, pMsg) || CWnd::PreTranslateMessage(pMsg);
 }
 
-// A new molecule gets a new settings record, and the form shows it.
+// The form's own size: a form that scrolls knows it; another gets the usual size of one.
+CSize CMainWindow::GetFormSize() const
+{
+    if (m_pEditor != NULL && m_pEditor->IsKindOf(RUNTIME_CLASS(CScrollView)))
+    {
+        const CSize total = static_cast<CScrollView*>(m_pEditor)->GetTotalSize();
+        if (total.cx > 0 && total.cy > 0)
+            return CSize(total.cx + GetSystemMetrics(SM_CXVSCROLL), total.cy + GetSystemMetrics(SM_CYHSCROLL));
+    }
+    return CSize(640, 460);
+}
+
+// The form keeps its size where the window allows it (it scrolls where it cannot); the
+// records and the sequence sit beside it, and the fragment table fills the width below.
+void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
+{
+    const CSize formSize = GetFormSize();
+    const int nFormWidth = std::min((int)formSize.cx, cx * 2 / 3);
+    const int nTop = std::min((int)formSize.cy, cy * 3 / 5);
+    const int nRight = nFormWidth + kGap;
+    const int nRightWidth = std::max(0, cx - nRight - kGap);
+    if (m_pEditor != NULL)
+        m_pEditor->MoveWindow(0, 0, nFormWidth, nTop);
+    if (m_sequencePane.m_hWnd == NULL)
+        return;
+    m_recordLabel.MoveWindow(nRight, kGap, kRecordLabelWidth, kRecordRowHeight - kGap);
+    // A drop-down list's height includes its open list.
+    m_recordList.MoveWindow(nRight + kRecordLabelWidth, kGap, std::max(0, nRightWidth - kRecordLabelWidth), 240);
+    m_sequencePane.MoveWindow(nRight, kRecordRowHeight + kGap, nRightWidth, std::max(0, nTop - kRecordRowHeight - kGap));
+    m_resultPane.MoveWindow(kGap, nTop + kGap, std::max(0, cx - 2 * kGap), std::max(0, cy - nTop - 2 * kGap));
+}
+
+// The molecule gets a header of its own, and the form shows it with the user's settings.
+// The settings record is made once, by the analysis, and kept from molecule to molecule.
 void CMainWindow::LoadForm()
 {
     m_pContext.reset();
-    m_pData.reset();
-    m_pHeader.reset();
     m_pMol.reset(new CPkMol(m_molecule.strName, m_molecule.strSequence.GetLength()));
     m_pHeader.reset(new CAnalysisHeaderBase(m_pMol.get()));
-    m_pData.reset(m_plugIn.CreateData(m_pHeader.get()));
+    if (!m_pData)
+        m_pData.reset(m_plugIn.CreateData(m_pHeader.get()));
     m_pContext.reset(new CAnalysisContext(m_pHeader.get(), m_pData.get()));
     if (m_pEditor != NULL)
     {
@@ -131,6 +183,18 @@ void CMainWindow::LoadForm()
         m_plugIn.SetReadOnly(m_pEditor, m_pContext.get(), m_bLocked);
     }
     SetWindowText(CString(kTitle) + " - " + m_molecule.strName);
+}
+
+BOOL CMainWindow::SaveForm()
+{
+    if (m_pEditor == NULL)
+        return FALSE;
+    CFormMessages formMessages(CFormMessages::Show);
+    m_plugIn.ExchangeData(m_pEditor, m_pContext.get(), TRUE);
+    if (formMessages.GetCount() > 0)
+        return FALSE;
+    m_pData->StoreSettings();
+    return TRUE;
 }
 
 BOOL CMainWindow::OpenFasta(LPCSTR lpszPath)
@@ -142,27 +206,112 @@ BOOL CMainWindow::OpenFasta(LPCSTR lpszPath)
         AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
-    m_molecule = records.front();
+    m_records.swap(records);
+    m_recordList.SendMessage(CB_RESETCONTENT);
+    for (const CFastaRecord& record : m_records)
+    {
+        CString strItem;
+        strItem.Format("%s (%d residues)", (LPCSTR)record.strName, record.strSequence.GetLength());
+        m_recordList.SendMessage(CB_ADDSTRING, 0, (LPARAM)(LPCSTR)strItem);
+    }
+    m_recordList.EnableWindow(m_records.size() > 1);
+    SelectRecord(0);
+    return TRUE;
+}
+
+void CMainWindow::SelectRecord(int nRecord)
+{
+    ASSERT(nRecord >= 0 && nRecord < (int)m_records.size());
+    m_recordList.SendMessage(CB_SETCURSEL, nRecord);
+    m_molecule = m_records[nRecord];
     const CString strHeader = ">" + m_molecule.strName + "\r\n";
     m_nSequenceOffset = strHeader.GetLength();
     m_sequencePane.SetWindowText(strHeader + m_molecule.strSequence);
     m_resultPane.SetWindowText("");
     LoadForm();
+}
+
+void CMainWindow::OnRecordChange()
+{
+    const int nRecord = (int)m_recordList.SendMessage(CB_GETCURSEL);
+    if (nRecord >= 0 && nRecord < (int)m_records.size())
+        SelectRecord(nRecord);
+}
+
+BOOL CMainWindow::OpenSettings(LPCSTR lpszPath)
+{
+    if (m_pEditor == NULL)
+        return FALSE;
+    CString strText;
+    CString strError;
+    if (!ReadTextFile(lpszPath, strText, &strError))
+    {
+        AfxMessageBox(strError + kNotChanged, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    // A copy of the record takes the file's values, each key as the record stores it.
+    std::unique_ptr<CAnalysisData> pData(m_pData->Clone());
+    pData->StoreSettings();
+    if (!pData->m_Storage.FromText(strText, strError))
+    {
+        AfxMessageBox(CString(lpszPath) + ", " + strError + kNotChanged, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    pData->RestoreSettings();
+    m_pData = std::move(pData);
+    LoadForm();
+    return TRUE;
+}
+
+BOOL CMainWindow::SaveSettings(LPCSTR lpszPath)
+{
+    if (!SaveForm())
+        return FALSE;
+    CString strError;
+    if (!WriteTextFile(lpszPath, m_pData->m_Storage.ToText(), strError))
+    {
+        AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CMainWindow::AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultExtension, CString& strPath)
+{
+    char szPath[MAX_PATH] = "";
+    OPENFILENAMEA file = {};
+    file.lStructSize = sizeof(file);
+    file.hwndOwner = m_hWnd;
+    file.lpstrFilter = lpszFilter;
+    file.lpstrFile = szPath;
+    file.nMaxFile = MAX_PATH;
+    file.lpstrDefExt = lpszDefaultExtension;
+    file.Flags = OFN_HIDEREADONLY | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+    if (!(bOpen ? GetOpenFileNameA(&file) : GetSaveFileNameA(&file)))
+        return FALSE;
+    strPath = szPath;
     return TRUE;
 }
 
 void CMainWindow::OnOpenFasta()
 {
-    char szPath[MAX_PATH] = "";
-    OPENFILENAMEA open = {};
-    open.lStructSize = sizeof(open);
-    open.hwndOwner = m_hWnd;
-    open.lpstrFilter = "FASTA files (*.fasta;*.fa;*.faa)\0*.fasta;*.fa;*.faa\0All files\0*.*\0";
-    open.lpstrFile = szPath;
-    open.nMaxFile = MAX_PATH;
-    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (GetOpenFileNameA(&open))
-        OpenFasta(szPath);
+    CString strPath;
+    if (AskForPath(TRUE, kFastaFilter, NULL, strPath))
+        OpenFasta(strPath);
+}
+
+void CMainWindow::OnOpenSettings()
+{
+    CString strPath;
+    if (AskForPath(TRUE, kSettingsFilter, NULL, strPath))
+        OpenSettings(strPath);
+}
+
+void CMainWindow::OnSaveSettings()
+{
+    CString strPath;
+    if (AskForPath(FALSE, kSettingsFilter, "settings", strPath))
+        SaveSettings(strPath);
 }
 
 void CMainWindow::OnExit()
@@ -179,8 +328,9 @@ void CMainWindow::OnRun()
         AfxMessageBox("Open a FASTA file first (File > Open FASTA).", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    m_plugIn.ExchangeData(m_pEditor, m_pContext.get(), TRUE);
-    m_pData->StoreSettings();
+    // A value the form refuses stops the run; the form has said why.
+    if (!SaveForm())
+        return;
     m_bRunning = TRUE;
     m_bCancelled = FALSE;
     m_resultPane.SetWindowText("");

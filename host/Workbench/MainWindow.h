@@ -1,13 +1,15 @@
-// The workbench's main window: the analysis's settings form on the left, the molecule's
-// sequence and the last run's fragment table on the right. File > Open FASTA reads a
-// file (its first record becomes the molecule); Run (F5) analyses it, and Cancel (Esc)
-// ends the engine of a run going on. Lock makes the form read-only; Range from Selection
+// The workbench's main window: the analysis's settings form at the top left, the records
+// of the open FASTA file and the chosen one's sequence beside it, and the last run's
+// fragment table below. File > Open FASTA reads a file; Open and Save Settings keep the
+// settings record in a file; Run (F5) analyses the chosen record, and Cancel (Esc) ends
+// the engine of a run going on. Lock makes the form read-only; Range from Selection
 // gives the form the residues selected in the sequence pane.
 #pragma once
 #include "Fasta.h"
 #include <TessaroDB.h>
 #include <afxwin.h>
 #include <memory>
+#include <vector>
 
 class CMainWindow : public CWnd
 {
@@ -20,44 +22,66 @@ public:
         ID_ANALYSIS_CANCEL,
         ID_ANALYSIS_LOCK,
         ID_ANALYSIS_RANGE_FROM_SELECTION,
+        ID_FILE_OPEN_SETTINGS,
+        ID_FILE_SAVE_SETTINGS,
         IDC_SEQUENCE_PANE = 200,
         IDC_RESULT_PANE,
+        IDC_RECORD_LIST,
+        IDC_RECORD_LABEL,
     };
 
     explicit CMainWindow(CAnalysisPlugIn& plugIn);
     ~CMainWindow() override;
 
     BOOL Create();
-    // Makes the file's first record the molecule and loads the form for it; FALSE with
-    // a message to the user when the file cannot be read.
+    // Reads the records of the file and makes the first one the molecule; FALSE with a
+    // message to the user when the file cannot be read, and the molecule as it was.
     BOOL OpenFasta(LPCSTR lpszPath);
+    // Makes the file's record nRecord (0-based) the molecule and shows it in the form.
+    void SelectRecord(int nRecord);
+    // Reads a settings file into the record and the form. A file that cannot be read or
+    // is damaged: FALSE with a message, and the record and the form as they were.
+    BOOL OpenSettings(LPCSTR lpszPath);
+    // Takes the form's values into the record and writes it; FALSE when the form refuses
+    // them (it says why) or the file cannot be written (a message says why).
+    BOOL SaveSettings(LPCSTR lpszPath);
 
 protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    // The window is the application's member; its end ends the program.
     void PostNcDestroy() override;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnOpenFasta();
+    afx_msg void OnOpenSettings();
+    afx_msg void OnSaveSettings();
     afx_msg void OnExit();
     afx_msg void OnRun();
     afx_msg void OnCancelRun();
     afx_msg void OnLock();
     afx_msg void OnRangeFromSelection();
+    afx_msg void OnRecordChange();
     DECLARE_MESSAGE_MAP()
 
 private:
     void LoadForm();
+    // The form's values into the record, as before a run; FALSE when the form refused.
+    BOOL SaveForm();
+    CSize GetFormSize() const;
+    // The path the user picks in the system's Open or Save As dialog; FALSE when cancelled.
+    BOOL AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultExtension, CString& strPath);
 
     CAnalysisPlugIn& m_plugIn;
     CWnd* m_pEditor = NULL;
+    CWnd m_recordLabel;
+    CWnd m_recordList;
     CWnd m_sequencePane;
     CWnd m_resultPane;
     HACCEL m_hAccelerators = NULL;
-    HFONT m_hFixedFont = NULL;
+    std::vector<CFastaRecord> m_records;
     CFastaRecord m_molecule;
     std::unique_ptr<CPkMol> m_pMol;
     std::unique_ptr<CAnalysisHeaderBase> m_pHeader;
+    // The user's settings: one record for the window's life, shown for each molecule.
     std::unique_ptr<CAnalysisData> m_pData;
     std::unique_ptr<CAnalysisContext> m_pContext;
     BOOL m_bRunning = FALSE;

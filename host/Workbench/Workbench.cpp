@@ -1,7 +1,7 @@
 // The workbench: a host application that loads the analyses beside it the way the host
 // does. With /batch it analyses a FASTA file without showing a window; otherwise it
-// shows the first analysis's settings form in its main window, with the FASTA file
-// named on the command line opened.
+// shows the first analysis's settings form in its main window, with the files named on
+// the command line opened.
 #include "Batch.h"
 #include "MainWindow.h"
 #include "PlugIns.h"
@@ -54,9 +54,7 @@ public:
         }
         m_pMainWnd = m_pWindow.get();
         m_pWindow->ShowWindow(m_nCmdShow);
-        // A FASTA file named on the command line is opened at once, and with /run analysed.
-        if (__argc > 1 && m_pWindow->OpenFasta(__argv[1]) && __argc > 2 && strcmp(__argv[2], "/run") == 0)
-            m_pWindow->PostMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+        OpenCommandLineFiles();
         return TRUE;
     }
 
@@ -69,6 +67,25 @@ public:
     }
 
 private:
+    // Workbench.exe [FASTA] [/settings FILE] [/run]: the files are opened at once, and
+    // with /run the molecule is analysed when both opened.
+    void OpenCommandLineFiles()
+    {
+        BOOL bOpened = TRUE;
+        BOOL bRun = FALSE;
+        for (int i = 1; i < __argc; ++i)
+        {
+            if (strcmp(__argv[i], "/run") == 0)
+                bRun = TRUE;
+            else if (strcmp(__argv[i], "/settings") == 0 && i + 1 < __argc)
+                bOpened = m_pWindow->OpenSettings(__argv[++i]) && bOpened;
+            else
+                bOpened = m_pWindow->OpenFasta(__argv[i]) && bOpened;
+        }
+        if (bRun && bOpened)
+            m_pWindow->PostMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    }
+
     static void Report(bool bBatch, const CString& strMessage)
     {
         if (bBatch)

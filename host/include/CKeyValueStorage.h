@@ -31,6 +31,13 @@ public:
     // written \\, \r and \n, an empty cell \e, and an empty list one empty value.
     // The engine's parameter file and the host's settings files are this form.
     CString ToText() const;
+    // Reads the text form back into the keys the storage holds, each as the type it
+    // holds: an integer in decimal within 32 bits, text as it stands, a list from all its
+    // lines in order. Keys the storage does not hold are skipped, as a newer writer may
+    // add some. A line without '=', a value of the wrong form, a key given twice that is
+    // not a list, or a key of the storage missing: false with strError naming the line
+    // or the key, and the storage as it was.
+    bool FromText(const CString& strText, CString& strError);
 
 private:
     using Value = std::variant<int, CString, std::vector<CString>>;

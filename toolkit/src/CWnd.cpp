@@ -652,6 +652,13 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
         pWnd->m_pfnSuper = NULL;
         pWnd->Detach();
+        // The end of the application's main window ends the application.
+        CWinApp* pApp = AfxGetApp();
+        if (pApp != NULL && pApp->m_pMainWnd == pWnd)
+        {
+            pApp->m_pMainWnd = NULL;
+            ::PostQuitMessage(0);
+        }
         AfxCallGuarded([&] { pWnd->PostNcDestroy(); }, [] {});
     }
     return lResult;

@@ -1,0 +1,246 @@
+// The workbench's main window in the test's process, on the module loaded the way the
+// workbench loads it, in a scratch installation with the shipped library and the engine:
+// settings files, the choice of a FASTA record, and a run the form refuses.
+#include "MainWindow.h"
+#include "MessageBoxScript.h"
+#include "PlugIns.h"
+#include "ScratchFolder.h"
+#include "WindowTestSupport.h"
+#include <resource.h>
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace
+{
+std::string ReadWholeFile(const CString& strPath)
+{
+    std::ifstream in((LPCSTR)strPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteWholeFile(const CString& strPath, const std::string& text)
+{
+    std::ofstream out((LPCSTR)strPath, std::ios::binary);
+    out << text;
+}
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(CreateDirectoryA(m_scratch.PathOf("AM"), NULL));
+        ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\AM\\Enzymes.dat", m_scratch.PathOf("AM\\Enzymes.dat"), FALSE));
+        ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\Cleavage.exe", m_scratch.PathOf("Cleavage.exe"), FALSE));
+        CStringList lstErrors;
+        m_plugIns.Load(ProgramFolder(), CPkMol::kProteinKind, lstErrors);
+        ASSERT_TRUE(lstErrors.IsEmpty()) << (LPCSTR)lstErrors.GetHead();
+        ASSERT_EQ(1u, m_plugIns.GetAnalyses().size());
+        m_pWindow.reset(new CMainWindow(*m_plugIns.GetAnalyses().front()));
+        ASSERT_TRUE(m_pWindow->Create());
+        ASSERT_TRUE(m_pWindow->OpenFasta(ProgramFolder() + "\\samples\\hemoglobin.fasta"));
+        m_hForm = ::GetDlgItem(m_pWindow->m_hWnd, 1);
+        ASSERT_NE((HWND)NULL, m_hForm);
+    }
+
+    void TearDown() override
+    {
+        if (m_pWindow && m_pWindow->m_hWnd != NULL)
+            m_pWindow->DestroyWindow();
+        m_pWindow.reset();
+        PumpMessages();
+    }
+
+    // Sets the form as a user would: the reagent, Best N and the sort order.
+    void SetForm(LPCSTR lpszReagent, LPCSTR lpszBest, int nSortButton)
+    {
+        const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
+        const LRESULT nIndex = ::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)lpszReagent);
+        ASSERT_NE(LB_ERR, nIndex) << lpszReagent;
+        ::SendMessageA(hList, LB_SETCURSEL, nIndex, 0);
+        ::SendMessageA(m_hForm, WM_COMMAND, MAKEWPARAM(IDC_REAGENT_LIST, LBN_SELCHANGE), (LPARAM)hList);
+        ::CheckRadioButton(m_hForm, IDC_ABOVE_PROBABILITY, IDC_BEST_FRAGMENTS, IDC_BEST_FRAGMENTS);
+        ::SendMessageA(m_hForm, WM_COMMAND, MAKEWPARAM(IDC_BEST_FRAGMENTS, BN_CLICKED),
+                       (LPARAM)::GetDlgItem(m_hForm, IDC_BEST_FRAGMENTS));
+        ::SetDlgItemTextA(m_hForm, IDC_FRAGMENTS, lpszBest);
+        ::CheckRadioButton(m_hForm, IDC_SORT_PROBABILITY, IDC_SORT_POSITION, nSortButton);
+    }
+
+    // What the form shows: the selected reagent, Best N, the sort button and the name.
+    std::string FormState() const
+    {
+        char szReagent[128] = "";
+        const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
+        const LRESULT nSelected = ::SendMessageA(hList, LB_GETCURSEL, 0, 0);
+        if (nSelected != LB_ERR)
+            ::SendMessageA(hList, LB_GETTEXT, nSelected, (LPARAM)szReagent);
+        char szBest[32] = "";
+        ::GetDlgItemTextA(m_hForm, IDC_FRAGMENTS, szBest, sizeof(szBest));
+        char szName[64] = "";
+        ::GetDlgItemTextA(m_hForm, IDC_MOL_NAME, szName, sizeof(szName));
+        int nSort = 0;
+        for (int nButton = IDC_SORT_PROBABILITY; nButton <= IDC_SORT_POSITION; ++nButton)
+            if (::IsDlgButtonChecked(m_hForm, nButton))
+                nSort = nButton;
+        return std::string(szReagent) + "|best " + szBest + "|sort " + std::to_string(nSort) + "|" + szName;
+    }
+
+    std::string ResultText() const
+    {
+        char szTable[8192] = "";
+        ::GetDlgItemTextA(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_PANE, szTable, sizeof(szTable));
+        return szTable;
+    }
+
+    ScratchFolder m_scratch;
+    CPlugInSet m_plugIns;
+    std::unique_ptr<CMainWindow> m_pWindow;
+    HWND m_hForm = NULL;
+};
+}
+
+TEST_F(MainWindowTest, SettingsFileRestoresTheFormItWasSavedFrom)
+{
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    const std::string saved = FormState();
+    const CString strFile = m_scratch.PathOf("trypsin.settings");
+    ASSERT_TRUE(m_pWindow->SaveSettings(strFile));
+    const std::string text = ReadWholeFile(strFile);
+    EXPECT_NE(std::string::npos, text.find("enz_name=Trypsin\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("analysis_fragments=3\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("sorting=2\n")) << text;
+
+    SetForm("Lys-C", "12", IDC_SORT_WEIGHT);
+    ASSERT_NE(saved, FormState());
+    ASSERT_TRUE(m_pWindow->OpenSettings(strFile));
+    EXPECT_EQ(saved, FormState());
+
+    // Saved again unchanged, the file is the same bytes; a run uses what was opened.
+    ASSERT_TRUE(m_pWindow->SaveSettings(m_scratch.PathOf("again.settings")));
+    EXPECT_EQ(text, ReadWholeFile(m_scratch.PathOf("again.settings")));
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    const std::string table = ResultText();
+    EXPECT_EQ(0u, table.find("start\tend\t")) << table;
+    EXPECT_EQ(4, std::count(table.begin(), table.end(), '\n')) << table;
+    EXPECT_NE(std::string::npos, table.find("\n9\t17\t9\t0\t1\t")) << table;
+}
+
+TEST_F(MainWindowTest, DamagedSettingsFilesGetTheirMessageAndChangeNothing)
+{
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    const CString strGood = m_scratch.PathOf("good.settings");
+    ASSERT_TRUE(m_pWindow->SaveSettings(strGood));
+    const std::string good = ReadWholeFile(strGood);
+    SetForm("Lys-C", "12", IDC_SORT_WEIGHT);
+    const std::string before = FormState();
+
+    auto replaced = [&good](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    WriteWholeFile(m_scratch.PathOf("text.settings"), replaced("analysis_fragments=3", "analysis_fragments=three"));
+    WriteWholeFile(m_scratch.PathOf("short.settings"), good.substr(0, good.find("range=")));
+    const struct
+    {
+        LPCSTR lpszFile;
+        LPCSTR lpszMessage;
+    } cases[] = {
+        {"text.settings", "'analysis_fragments' needs a whole number, not 'three'"},
+        {"short.settings", "the key 'range' is missing"},
+        {"missing.settings", "Cannot read "},
+    };
+    for (const auto& damaged : cases)
+    {
+        MessageBoxScript script;
+        script.Answer(IDOK);
+        EXPECT_FALSE(m_pWindow->OpenSettings(m_scratch.PathOf(damaged.lpszFile))) << damaged.lpszFile;
+        ASSERT_EQ(1u, script.Calls().size()) << damaged.lpszFile;
+        const CString& strMessage = script.Calls()[0].strText;
+        EXPECT_NE(-1, strMessage.Find(damaged.lpszMessage)) << (LPCSTR)strMessage;
+        EXPECT_NE(-1, strMessage.Find("The settings were not changed.")) << (LPCSTR)strMessage;
+        EXPECT_EQ(before, FormState()) << damaged.lpszFile;
+    }
+    // The record was not changed either: what was set before saves as before.
+    ASSERT_TRUE(m_pWindow->SaveSettings(m_scratch.PathOf("after.settings")));
+    EXPECT_NE(std::string::npos, ReadWholeFile(m_scratch.PathOf("after.settings")).find("enz_name=Lys-C\n"));
+}
+
+// A save that fails (another program holds the file) leaves the user's file whole, and
+// no part of the new one behind.
+TEST_F(MainWindowTest, AFailedSaveLeavesTheOldFile)
+{
+    const CString strFile = m_scratch.PathOf("kept.settings");
+    WriteWholeFile(strFile, "the user's old file\n");
+    const HANDLE hHeld = CreateFileA(strFile, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    MessageBoxScript script;
+    script.Answer(IDOK);
+    EXPECT_FALSE(m_pWindow->SaveSettings(strFile));
+    ASSERT_EQ(1u, script.Calls().size());
+    EXPECT_EQ(0, script.Calls()[0].strText.Find("Cannot write " + strFile + ": ")) << (LPCSTR)script.Calls()[0].strText;
+    EXPECT_EQ("the user's old file\n", ReadWholeFile(strFile));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strFile + ".saving"));
+    CloseHandle(hHeld);
+}
+
+TEST_F(MainWindowTest, TheUserPicksTheRecordAndKeepsTheSettings)
+{
+    const HWND hRecords = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RECORD_LIST);
+    ASSERT_EQ(2, ::SendMessageA(hRecords, CB_GETCOUNT, 0, 0));
+    EXPECT_TRUE(::IsWindowEnabled(hRecords));
+    char szItem[64] = "";
+    ::SendMessageA(hRecords, CB_GETLBTEXT, 1, (LPARAM)szItem);
+    EXPECT_STREQ("HBA_HUMAN (141 residues)", szItem);
+
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    ::SendMessageA(hRecords, CB_SETCURSEL, 1, 0);
+    m_pWindow->SendMessage(WM_COMMAND, MAKEWPARAM(CMainWindow::IDC_RECORD_LIST, CBN_SELCHANGE), (LPARAM)hRecords);
+    char szTitle[128] = "";
+    ::GetWindowTextA(m_pWindow->m_hWnd, szTitle, sizeof(szTitle));
+    EXPECT_STREQ("Cleavage Workbench - HBA_HUMAN", szTitle);
+    EXPECT_EQ("Trypsin|best 3|sort 8032|HBA_HUMAN", FormState());
+    EXPECT_EQ("", ResultText());  // the last record's table is gone with it
+
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    EXPECT_NE(std::string::npos, ResultText().find("\tVLSPADK\r\n")) << ResultText();
+
+    // A file that cannot be read leaves the records and the molecule.
+    MessageBoxScript script;
+    script.Answer(IDOK);
+    EXPECT_FALSE(m_pWindow->OpenFasta(m_scratch.PathOf("missing.fasta")));
+    EXPECT_EQ(2, ::SendMessageA(hRecords, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("Trypsin|best 3|sort 8032|HBA_HUMAN", FormState());
+}
+
+// A form that cannot take its values (its library is gone) stops the run before the
+// engine starts, with the form's message the only one; a value only the engine refuses
+// gets the engine's message.
+TEST_F(MainWindowTest, ARunStopsWithTheMessageOfWhoRefused)
+{
+    SetForm("Trypsin", "0", IDC_SORT_POSITION);
+    ASSERT_TRUE(MoveFileA(m_scratch.PathOf("AM\\Enzymes.dat"), m_scratch.PathOf("AM\\Enzymes.away")));
+    {
+        MessageBoxScript script;
+        script.Answer(IDOK);
+        m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+        ASSERT_EQ(1u, script.Calls().size());
+        EXPECT_EQ(-1, script.Calls()[0].strText.Find("outside")) << (LPCSTR)script.Calls()[0].strText;
+    }
+    ASSERT_TRUE(MoveFileA(m_scratch.PathOf("AM\\Enzymes.away"), m_scratch.PathOf("AM\\Enzymes.dat")));
+    MessageBoxScript script;
+    script.Answer(IDOK);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    ASSERT_EQ(1u, script.Calls().size());
+    EXPECT_NE(-1, script.Calls()[0].strText.Find("'analysis_fragments': 0 is outside 1..2147483647"))
+        << (LPCSTR)script.Calls()[0].strText;
+    EXPECT_EQ("", ResultText());
+}
