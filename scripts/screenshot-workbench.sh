@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the workbench with the sample analysed (the form's reagent,
-# Trypsin when the library is the shipped one): build/workbench.png.
+# Takes a screenshot of the workbench with the sample digested by Trypsin (the sample
+# settings file): build/workbench.png, the picture in the README.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source scripts/wine-env.sh
+# The window takes 1240x900 of the screen, centred.
+TOOL_SCREEN=1280x1024
 begin_tool_session imagemagick
 use_shipped_library
 cp build/x86_64/bin/Cleavage.exe "$SCRATCH_DIR/"
 
-"$WINE64" build/x86_64/bin/Workbench.exe "Z:$PWD/samples/hemoglobin.fasta" /run &
+"$WINE64" build/x86_64/bin/Workbench.exe "Z:$PWD/samples/hemoglobin.fasta" \
+  /settings "Z:$PWD/samples/trypsin.settings" /run &
 workbench_pid=$!
-take_screenshot 6 1016x700 build/workbench.png
+take_screenshot 8 1240x900+20+62 build/workbench.png
 kill "$workbench_pid" 2>/dev/null || true

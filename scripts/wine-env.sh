@@ -69,13 +69,14 @@ use_scratch_installation() {
 # For the by-hand tools: a built tree, a prefix of their own (so that ending their Wine
 # never ends the server of a test run going on), one Xvfb and a scratch installation,
 # all ended or removed when the calling script exits. Arguments: packages to install.
+# TOOL_SCREEN sets the screen's size (1024x768 unless set).
 begin_tool_session() {
   bash scripts/install-deps.sh "$@" >/dev/null
   bash scripts/build.sh >/dev/null
   export WINEPREFIX="$HOME/.wine-cleavage-tools"
   make_wine_prefix
   trap 'stop_wine_and_xvfb; rm -rf "${SCRATCH_DIR:-}"' EXIT
-  start_xvfb 1024x768x24
+  start_xvfb "${TOOL_SCREEN:-1024x768}x24"
   use_scratch_installation
 }
 
@@ -85,9 +86,9 @@ use_shipped_library() {
   cp build/x86_64/bin/AM/Enzymes.dat "$SCRATCH_DIR/AM/"
 }
 
-# After SECONDS, saves the top left WxH of the Xvfb screen to FILE and names it.
+# After SECONDS, saves the part WxH+X+Y of the Xvfb screen to FILE and names it.
 take_screenshot() {
   sleep "$1"
-  import -window root -crop "$2+0+0" +repage "$3"
+  import -window root -crop "$2" +repage "$3"
   echo "$3"
 }

@@ -108,6 +108,8 @@ protected:
 
 TEST_F(MainWindowTest, SettingsFileRestoresTheFormItWasSavedFrom)
 {
+    ASSERT_TRUE(m_pWindow->OpenSettings(ProgramFolder() + "\\samples\\trypsin.settings"));
+    EXPECT_EQ("Trypsin|best 40|sort 8032|HBB_HUMAN", FormState());
     SetForm("Trypsin", "3", IDC_SORT_POSITION);
     const std::string saved = FormState();
     const CString strFile = m_scratch.PathOf("trypsin.settings");
