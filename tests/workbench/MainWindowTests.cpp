@@ -246,3 +246,26 @@ TEST_F(MainWindowTest, ARunStopsWithTheMessageOfWhoRefused)
         << (LPCSTR)script.Calls()[0].strText;
     EXPECT_EQ("", ResultText());
 }
+
+// Modules that are not plug-ins are named with the system's reason; the good one loads.
+TEST(PlugInSetTest, ModulesThatCannotServeAreNamedWithTheReason)
+{
+    ScratchFolder scratch;
+    WriteWholeFile(scratch.PathOf("Text.tsplugin"), "not a module\n");
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\TessaroUtils.dll", scratch.PathOf("Utils.tsplugin"), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\CleavagePlugin.tsplugin", scratch.PathOf("Cleavage.tsplugin"), FALSE));
+    CPlugInSet plugIns;
+    CStringList lstErrors;
+    plugIns.Load(scratch.GetPath(), CPkMol::kProteinKind, lstErrors);
+    EXPECT_EQ(1u, plugIns.GetAnalyses().size());
+    ASSERT_EQ(2, lstErrors.GetCount());
+    // Each message names the file, then gives the system's reason.
+    const CString strNotModule = lstErrors.GetHead();
+    const CString strNoEntry = lstErrors.GetTail();
+    const CString strNotModulePrefix = "Cannot load the plug-in " + scratch.PathOf("Text.tsplugin") + ": ";
+    const CString strNoEntryPrefix = "The plug-in " + scratch.PathOf("Utils.tsplugin") + " has no GetPlugIn: ";
+    EXPECT_EQ(0, strNotModule.Find(strNotModulePrefix)) << (LPCSTR)strNotModule;
+    EXPECT_GT(strNotModule.GetLength(), strNotModulePrefix.GetLength() + 3) << (LPCSTR)strNotModule;
+    EXPECT_EQ(0, strNoEntry.Find(strNoEntryPrefix)) << (LPCSTR)strNoEntry;
+    EXPECT_GT(strNoEntry.GetLength(), strNoEntryPrefix.GetLength() + 3) << (LPCSTR)strNoEntry;
+}
