@@ -71,8 +71,6 @@ public:
     {
         return DrawText(str, str.GetLength(), lpRect, nFormat);
     }
-    BOOL TextOut(int x, int y, const CString& str) { return ::TextOutA(m_hDC, x, y, str, str.GetLength()); }
-    UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
     CSize GetTextExtent(const CString& str) const;
 };
 
