@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the workbench with the sample digested by Trypsin (the sample
-# settings file): build/workbench.png, the picture in the README.
+# settings file): docs/workbench.png, the picture in the README.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,5 +14,5 @@ cp build/x86_64/bin/Cleavage.exe "$SCRATCH_DIR/"
 "$WINE64" build/x86_64/bin/Workbench.exe "Z:$PWD/samples/hemoglobin.fasta" \
   /settings "Z:$PWD/samples/trypsin.settings" /run &
 workbench_pid=$!
-take_screenshot 8 1240x900+20+62 build/workbench.png
+take_screenshot 8 1240x900+20+62 docs/workbench.png
 kill "$workbench_pid" 2>/dev/null || true

@@ -70,6 +70,7 @@ BOOL CAnalysisRun::Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings
                        LPCSTR lpszSequence, const ProgressAction& onProgress)
 {
     m_strTable.Empty();
+    m_strSites.Empty();
     m_strError.Empty();
     if (!CreateDirectoryA(m_strFolder, NULL) && GetLastError() != ERROR_ALREADY_EXISTS)
     {
@@ -93,7 +94,14 @@ BOOL CAnalysisRun::Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings
     if (!WaitForEngine(dwProcessId, onProgress))
         return FALSE;
     if (ReadTextFile(PathOf(kResultFile), m_strTable))
-        return TRUE;
+    {
+        // The engine writes both tables or neither.
+        if (ReadTextFile(PathOf(kSitesFile), m_strSites))
+            return TRUE;
+        m_strError = "The engine wrote its fragment table but no site table (" + PathOf(kSitesFile) + ").";
+        m_strTable.Empty();
+        return FALSE;
+    }
     if (!ReadTextFile(PathOf(kErrorFile), m_strError) && !ReadTextFile(PathOf(kParameterErrorFile), m_strError))
         m_strError = "The engine ended without writing its table or a message.";
     m_strError.TrimRight();

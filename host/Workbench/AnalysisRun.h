@@ -18,12 +18,13 @@ public:
 
     // Writes the settings (the record's storage) with the molecule and the result file as
     // the parameter file, starts the analysis and waits for the engine, pumping messages.
-    // TRUE with the engine's table; FALSE with the launch error, the engine's message or
+    // TRUE with the engine's tables; FALSE with the launch error, the engine's message or
     // the reason the run stopped in GetError().
     BOOL Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings, LPCSTR lpszMolName, LPCSTR lpszSequence,
              const ProgressAction& onProgress = ProgressAction());
 
     const CString& GetTable() const { return m_strTable; }
+    const CString& GetSites() const { return m_strSites; }
     const CString& GetError() const { return m_strError; }
 
 private:
@@ -32,6 +33,7 @@ private:
 
     CString m_strFolder;
     CString m_strTable;
+    CString m_strSites;
     CString m_strError;
 };
 

@@ -9,23 +9,13 @@ namespace
 const char kTitle[] = "Cleavage Workbench";
 const char kFastaFilter[] = "FASTA files (*.fasta;*.fa;*.faa)\0*.fasta;*.fa;*.faa\0All files\0*.*\0";
 const char kSettingsFilter[] = "Settings files (*.settings)\0*.settings\0All files\0*.*\0";
+const char kResultsFilter[] = "Tab-separated tables (*.tsv)\0*.tsv\0Comma-separated tables (*.csv)\0*.csv\0";
 const char kNotChanged[] = "\n\nThe settings were not changed.";
 const int kGap = 4;
 const int kRecordRowHeight = 26;
 const int kRecordLabelWidth = 52;
-
-// Edit controls show line breaks only as CR LF.
-CString WithCrLf(const CString& strText)
-{
-    CString strShown;
-    for (int i = 0; i < strText.GetLength(); ++i)
-    {
-        if (strText[i] == '\n')
-            strShown += '\r';
-        strShown += strText[i];
-    }
-    return strShown;
-}
+const int kMapHeight = 150;
+const int kMinTableHeight = 120;
 }
 
 BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
@@ -33,6 +23,7 @@ BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_COMMAND(ID_FILE_OPEN_FASTA, OnOpenFasta)
     ON_COMMAND(ID_FILE_OPEN_SETTINGS, OnOpenSettings)
     ON_COMMAND(ID_FILE_SAVE_SETTINGS, OnSaveSettings)
+    ON_COMMAND(ID_FILE_EXPORT_RESULTS, OnExportResults)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
     ON_COMMAND(ID_ANALYSIS_RUN, OnRun)
     ON_COMMAND(ID_ANALYSIS_CANCEL, OnCancelRun)
@@ -60,6 +51,8 @@ BOOL CMainWindow::Create()
     AppendMenuA(hFile, MF_STRING, ID_FILE_OPEN_SETTINGS, "Open &Settings...");
     AppendMenuA(hFile, MF_STRING, ID_FILE_SAVE_SETTINGS, "Sa&ve Settings...\tCtrl+S");
     AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(hFile, MF_STRING, ID_FILE_EXPORT_RESULTS, "&Export Results...\tCtrl+E");
+    AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
     AppendMenuA(hFile, MF_STRING, ID_FILE_EXIT, "E&xit");
     HMENU hAnalysis = CreatePopupMenu();
     AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_RUN, "&Run\tF5");
@@ -74,6 +67,7 @@ BOOL CMainWindow::Create()
     ACCEL accelerators[] = {
         {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN_FASTA},
         {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE_SETTINGS},
+        {FVIRTKEY | FCONTROL, 'E', ID_FILE_EXPORT_RESULTS},
         {FVIRTKEY, VK_F5, ID_ANALYSIS_RUN},
         {FVIRTKEY, VK_ESCAPE, ID_ANALYSIS_CANCEL},
     };
@@ -98,17 +92,15 @@ BOOL CMainWindow::Create()
                                         0, m_hWnd, (HMENU)IDC_RECORD_LIST, hInstance, NULL));
     m_sequencePane.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", dwPaneStyle, 0, 0, 0, 0, m_hWnd,
                                           (HMENU)IDC_SEQUENCE_PANE, hInstance, NULL));
-    m_resultPane.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", dwPaneStyle | WS_HSCROLL | ES_AUTOHSCROLL, 0, 0,
-                                        0, 0, m_hWnd, (HMENU)IDC_RESULT_PANE, hInstance, NULL));
-    VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_sequencePane.m_hWnd != NULL &&
-           m_resultPane.m_hWnd != NULL);
+    VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_sequencePane.m_hWnd != NULL);
+    VERIFY(m_cleavageMap.Create(WS_VISIBLE | WS_BORDER, CRect(), this, IDC_CLEAVAGE_MAP));
+    VERIFY(m_resultsView.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(), this, IDC_RESULT_LIST));
     // Stock fonts, never deleted; residues line up in the fixed one.
     const WPARAM hGuiFont = (WPARAM)GetStockObject(DEFAULT_GUI_FONT);
     const WPARAM hFixedFont = (WPARAM)GetStockObject(ANSI_FIXED_FONT);
     m_recordLabel.SendMessage(WM_SETFONT, hGuiFont);
     m_recordList.SendMessage(WM_SETFONT, hGuiFont);
     m_sequencePane.SendMessage(WM_SETFONT, hFixedFont);
-    m_resultPane.SendMessage(WM_SETFONT, hFixedFont);
     m_recordList.EnableWindow(FALSE);
 
     m_pEditor = m_plugIn.CreateEditor(this);
@@ -127,7 +119,6 @@ void CMainWindow::PostNcDestroy()
     m_recordLabel.Detach();
     m_recordList.Detach();
     m_sequencePane.Detach();
-    m_resultPane.Detach();
 }
 
 BOOL CMainWindow::PreTranslateMessage(MSG* pMsg)
@@ -148,23 +139,28 @@ CSize CMainWindow::GetFormSize() const
 }
 
 // The form keeps its size where the window allows it (it scrolls where it cannot); the
-// records and the sequence sit beside it, and the fragment table fills the width below.
+// records and the sequence sit beside it, and the map and the fragment table fill the
+// width below.
 void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
 {
     const CSize formSize = GetFormSize();
     const int nFormWidth = std::min((int)formSize.cx, cx * 2 / 3);
-    const int nTop = std::min((int)formSize.cy, cy * 3 / 5);
+    const int nTop = std::max(0, std::min((int)formSize.cy, cy - kMapHeight - kMinTableHeight - 2 * kGap));
     const int nRight = nFormWidth + kGap;
     const int nRightWidth = std::max(0, cx - nRight - kGap);
+    const int nWidth = std::max(0, cx - 2 * kGap);
     if (m_pEditor != NULL)
         m_pEditor->MoveWindow(0, 0, nFormWidth, nTop);
-    if (m_sequencePane.m_hWnd == NULL)
+    if (m_resultsView.m_hWnd == NULL)
         return;
     m_recordLabel.MoveWindow(nRight, kGap, kRecordLabelWidth, kRecordRowHeight - kGap);
     // A drop-down list's height includes its open list.
     m_recordList.MoveWindow(nRight + kRecordLabelWidth, kGap, std::max(0, nRightWidth - kRecordLabelWidth), 240);
-    m_sequencePane.MoveWindow(nRight, kRecordRowHeight + kGap, nRightWidth, std::max(0, nTop - kRecordRowHeight - kGap));
-    m_resultPane.MoveWindow(kGap, nTop + kGap, std::max(0, cx - 2 * kGap), std::max(0, cy - nTop - 2 * kGap));
+    m_sequencePane.MoveWindow(nRight, kRecordRowHeight + kGap, nRightWidth,
+                              std::max(0, nTop - kRecordRowHeight - kGap));
+    m_cleavageMap.MoveWindow(kGap, nTop + kGap, nWidth, kMapHeight);
+    const int nTableTop = nTop + kMapHeight + 2 * kGap;
+    m_resultsView.MoveWindow(kGap, nTableTop, nWidth, std::max(0, cy - nTableTop - kGap));
 }
 
 // The molecule gets a header of its own, and the form shows it with the user's settings.
@@ -227,7 +223,8 @@ void CMainWindow::SelectRecord(int nRecord)
     const CString strHeader = ">" + m_molecule.strName + "\r\n";
     m_nSequenceOffset = strHeader.GetLength();
     m_sequencePane.SetWindowText(strHeader + m_molecule.strSequence);
-    m_resultPane.SetWindowText("");
+    m_cleavageMap.SetMolecule(m_molecule.strSequence);
+    m_resultsView.Clear();
     LoadForm();
 }
 
@@ -293,6 +290,17 @@ BOOL CMainWindow::AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultEx
     return TRUE;
 }
 
+BOOL CMainWindow::ExportResults(LPCSTR lpszPath)
+{
+    CString strError;
+    if (m_resultsView.GetShownRows().empty())
+        strError = "There are no results to export: run the analysis first (Analysis > Run).";
+    else if (m_resultsView.Export(lpszPath, strError))
+        return TRUE;
+    AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
 void CMainWindow::OnOpenFasta()
 {
     CString strPath;
@@ -314,6 +322,13 @@ void CMainWindow::OnSaveSettings()
         SaveSettings(strPath);
 }
 
+void CMainWindow::OnExportResults()
+{
+    CString strPath;
+    if (AskForPath(FALSE, kResultsFilter, "tsv", strPath))
+        ExportResults(strPath);
+}
+
 void CMainWindow::OnExit()
 {
     DestroyWindow();
@@ -333,7 +348,8 @@ void CMainWindow::OnRun()
         return;
     m_bRunning = TRUE;
     m_bCancelled = FALSE;
-    m_resultPane.SetWindowText("");
+    m_cleavageMap.Clear();
+    m_resultsView.Clear();
     // The title shows the seconds the engine has been running.
     const DWORD dwStart = GetTickCount();
     auto showProgress = [this, dwStart]() {
@@ -350,10 +366,15 @@ void CMainWindow::OnRun()
     if (m_hWnd == NULL)
         return;
     SetWindowText(CString(kTitle) + " - " + m_molecule.strName);
-    if (bDone)
-        m_resultPane.SetWindowText(WithCrLf(run.GetTable()));
+    CFragmentTable table;
+    CString strError = run.GetError();
+    if (bDone && table.Parse(run.GetTable(), run.GetSites(), strError))
+    {
+        m_resultsView.SetResults(table);
+        m_cleavageMap.SetResults(table);
+    }
     else
-        AfxMessageBox(run.GetError(), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMainWindow::OnCancelRun()

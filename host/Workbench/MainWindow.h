@@ -1,11 +1,14 @@
 // The workbench's main window: the analysis's settings form at the top left, the records
-// of the open FASTA file and the chosen one's sequence beside it, and the last run's
-// fragment table below. File > Open FASTA reads a file; Open and Save Settings keep the
-// settings record in a file; Run (F5) analyses the chosen record, and Cancel (Esc) ends
-// the engine of a run going on. Lock makes the form read-only; Range from Selection
-// gives the form the residues selected in the sequence pane.
+// of the open FASTA file and the chosen one's sequence beside it, and below them the last
+// run's cleavage map and fragment table. File > Open FASTA reads a file; Open and Save
+// Settings keep the settings record in a file; Export Results writes the table. Run (F5)
+// analyses the chosen record, and Cancel (Esc) ends the engine of a run going on. Lock
+// makes the form read-only; Range from Selection gives the form the residues selected in
+// the sequence pane.
 #pragma once
+#include "CleavageMap.h"
 #include "Fasta.h"
+#include "ResultsView.h"
 #include <TessaroDB.h>
 #include <afxwin.h>
 #include <memory>
@@ -24,10 +27,12 @@ public:
         ID_ANALYSIS_RANGE_FROM_SELECTION,
         ID_FILE_OPEN_SETTINGS,
         ID_FILE_SAVE_SETTINGS,
+        ID_FILE_EXPORT_RESULTS,
         IDC_SEQUENCE_PANE = 200,
-        IDC_RESULT_PANE,
+        IDC_RESULT_LIST,
         IDC_RECORD_LIST,
         IDC_RECORD_LABEL,
+        IDC_CLEAVAGE_MAP,
     };
 
     explicit CMainWindow(CAnalysisPlugIn& plugIn);
@@ -45,6 +50,9 @@ public:
     // Takes the form's values into the record and writes it; FALSE when the form refuses
     // them (it says why) or the file cannot be written (a message says why).
     BOOL SaveSettings(LPCSTR lpszPath);
+    // Writes the fragment table in the order shown: CSV for a .csv name, else TSV; FALSE
+    // with a message when there is no table or the file cannot be written.
+    BOOL ExportResults(LPCSTR lpszPath);
 
 protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -54,6 +62,7 @@ protected:
     afx_msg void OnOpenFasta();
     afx_msg void OnOpenSettings();
     afx_msg void OnSaveSettings();
+    afx_msg void OnExportResults();
     afx_msg void OnExit();
     afx_msg void OnRun();
     afx_msg void OnCancelRun();
@@ -75,7 +84,8 @@ private:
     CWnd m_recordLabel;
     CWnd m_recordList;
     CWnd m_sequencePane;
-    CWnd m_resultPane;
+    CCleavageMap m_cleavageMap;
+    CResultsView m_resultsView;
     HACCEL m_hAccelerators = NULL;
     std::vector<CFastaRecord> m_records;
     CFastaRecord m_molecule;

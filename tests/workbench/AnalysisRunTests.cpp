@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace
@@ -31,11 +32,19 @@ public:
         std::ostringstream text;
         text << in.rdbuf();
         m_strParameters = text.str();
+        const CString strFolder = CString(lpszParamFile).Left(CString(lpszParamFile).ReverseFind('\\') + 1);
+        for (const auto& file : m_engineFiles)
+        {
+            CString strError;
+            EXPECT_TRUE(WriteTextFile(strFolder + file.first, file.second, strError)) << strError;
+        }
         m_dwProcessId = m_strProgram.IsEmpty() ? 0xFFFFFFFF : StartProcess(m_strProgram, "");
         return m_dwProcessId;
     }
 
     CString m_strProgram;
+    // Files written beside the parameter file, as if by the engine: name and text.
+    std::map<CString, CString> m_engineFiles;
     std::string m_strParameters;
     DWORD m_dwProcessId = 0;
 };
@@ -85,4 +94,24 @@ TEST(AnalysisRunTest, AnEngineThatEndsWithoutATableIsReported)
     CAnalysisRun run;
     EXPECT_FALSE(run.Run(analysis, CKeyValueStorage(), "m", "MK"));
     EXPECT_STREQ("The engine ended without writing its table or a message.", run.GetError());
+}
+
+TEST(AnalysisRunTest, TheSiteTableIsReadBesideTheFragmentTable)
+{
+    ScratchFolder scratch;
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\CleavageEngineStub.exe", scratch.PathOf("stub.exe"), FALSE));
+    CStandInAnalysis analysis("stub.exe");
+    analysis.m_engineFiles["result.tsv"] = "fragments\n";
+    analysis.m_engineFiles["result.sites.tsv"] = "sites\n";
+    CAnalysisRun run;
+    EXPECT_TRUE(run.Run(analysis, CKeyValueStorage(), "m", "MK")) << run.GetError();
+    EXPECT_STREQ("fragments\n", run.GetTable());
+    EXPECT_STREQ("sites\n", run.GetSites());
+
+    // The engine writes both or neither: one without the other is not a result.
+    analysis.m_engineFiles.erase("result.sites.tsv");
+    CAnalysisRun incomplete;
+    EXPECT_FALSE(incomplete.Run(analysis, CKeyValueStorage(), "m", "MK"));
+    EXPECT_EQ(0, incomplete.GetError().Find("The engine wrote its fragment table but no site table")) << incomplete.GetError();
+    EXPECT_STREQ("", incomplete.GetTable());
 }

@@ -92,11 +92,27 @@ protected:
         return std::string(szReagent) + "|best " + szBest + "|sort " + std::to_string(nSort) + "|" + szName;
     }
 
-    std::string ResultText() const
+    // The fragment table as shown: a line per row, its cells separated by tabs.
+    std::string ShownTable() const
     {
-        char szTable[8192] = "";
-        ::GetDlgItemTextA(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_PANE, szTable, sizeof(szTable));
-        return szTable;
+        const HWND hList = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST);
+        std::string table;
+        const int nRows = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
+        for (int nRow = 0; nRow < nRows; ++nRow)
+        {
+            for (int nColumn = 0; nColumn < CFragmentTable::kColumnCount; ++nColumn)
+            {
+                char szCell[256] = "";
+                LVITEMA item = {};
+                item.iSubItem = nColumn;
+                item.pszText = szCell;
+                item.cchTextMax = sizeof(szCell);
+                ::SendMessageA(hList, LVM_GETITEMTEXTA, nRow, (LPARAM)&item);
+                table += (nColumn > 0 ? "\t" : "") + std::string(szCell);
+            }
+            table += "\n";
+        }
+        return table;
     }
 
     ScratchFolder m_scratch;
@@ -128,10 +144,16 @@ TEST_F(MainWindowTest, SettingsFileRestoresTheFormItWasSavedFrom)
     ASSERT_TRUE(m_pWindow->SaveSettings(m_scratch.PathOf("again.settings")));
     EXPECT_EQ(text, ReadWholeFile(m_scratch.PathOf("again.settings")));
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
-    const std::string table = ResultText();
-    EXPECT_EQ(0u, table.find("start\tend\t")) << table;
-    EXPECT_EQ(4, std::count(table.begin(), table.end(), '\n')) << table;
-    EXPECT_NE(std::string::npos, table.find("\n9\t17\t9\t0\t1\t")) << table;
+    const std::string table = ShownTable();
+    EXPECT_EQ("1\t8\t8\t0\t1\t951.502547\t952.0627\tVHLTPEEK\n"
+              "9\t17\t9\t0\t1\t931.512718\t932.0745\tSAVTALWGK\n"
+              "18\t30\t13\t0\t1\t1313.657544\t1314.4017\tVNVDEVGGEALGR\n",
+              table);
+    // Exported as shown, with the engine's headings.
+    ASSERT_TRUE(m_pWindow->ExportResults(m_scratch.PathOf("fragments.csv")));
+    EXPECT_EQ(0u, ReadWholeFile(m_scratch.PathOf("fragments.csv"))
+                      .find("start,end,length,missed,probability,mono_mass,average_mass,sequence\r\n"
+                            "1,8,8,0,1,951.502547,952.0627,VHLTPEEK\r\n"));
 }
 
 TEST_F(MainWindowTest, DamagedSettingsFilesGetTheirMessageAndChangeNothing)
@@ -210,10 +232,11 @@ TEST_F(MainWindowTest, TheUserPicksTheRecordAndKeepsTheSettings)
     ::GetWindowTextA(m_pWindow->m_hWnd, szTitle, sizeof(szTitle));
     EXPECT_STREQ("Cleavage Workbench - HBA_HUMAN", szTitle);
     EXPECT_EQ("Trypsin|best 3|sort 8032|HBA_HUMAN", FormState());
-    EXPECT_EQ("", ResultText());  // the last record's table is gone with it
+    EXPECT_EQ("", ShownTable());  // the last record's table is gone with it
 
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
-    EXPECT_NE(std::string::npos, ResultText().find("\tVLSPADK\r\n")) << ResultText();
+    EXPECT_EQ(0u, ShownTable().find("1\t7\t7\t0\t1\t")) << ShownTable();
+    EXPECT_NE(std::string::npos, ShownTable().find("\tVLSPADK\n")) << ShownTable();
 
     // A file that cannot be read leaves the records and the molecule.
     MessageBoxScript script;
@@ -244,7 +267,14 @@ TEST_F(MainWindowTest, ARunStopsWithTheMessageOfWhoRefused)
     ASSERT_EQ(1u, script.Calls().size());
     EXPECT_NE(-1, script.Calls()[0].strText.Find("'analysis_fragments': 0 is outside 1..2147483647"))
         << (LPCSTR)script.Calls()[0].strText;
-    EXPECT_EQ("", ResultText());
+    EXPECT_EQ("", ShownTable());
+
+    // Without a table there is nothing to export, and nothing is written.
+    script.Answer(IDOK);
+    EXPECT_FALSE(m_pWindow->ExportResults(m_scratch.PathOf("none.tsv")));
+    ASSERT_EQ(2u, script.Calls().size());
+    EXPECT_EQ(0, script.Calls()[1].strText.Find("There are no results to export")) << (LPCSTR)script.Calls()[1].strText;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_scratch.PathOf("none.tsv")));
 }
 
 // Modules that are not plug-ins are named with the system's reason; the good one loads.

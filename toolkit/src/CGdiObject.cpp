@@ -68,6 +68,11 @@ BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
     return Attach(::CreateFontIndirectA(lpLogFont));
 }
 
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
+{
+    return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
+}
+
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
 {
     return Attach(::CreateRectRgn(x1, y1, x2, y2));
@@ -80,9 +85,9 @@ BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect)
 
 CDC::~CDC()
 {
-    // A CDC made by FromHandle or Attach does not own the DC; CPaintDC and CClientDC
-    // release theirs in their own destructors.
-    m_hDC = NULL;
+    // Temporary wrappers are emptied before they are deleted, and CPaintDC and CClientDC
+    // detach theirs, so what is left here is a DC of the object's own.
+    DeleteDC();
 }
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
@@ -103,6 +108,18 @@ HDC CDC::Detach()
     const HDC hDC = m_hDC;
     m_hDC = NULL;
     return hDC;
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC)
+{
+    return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL));
+}
+
+BOOL CDC::DeleteDC()
+{
+    if (m_hDC == NULL)
+        return FALSE;
+    return ::DeleteDC(Detach());
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)

@@ -10,6 +10,7 @@ class AFXKIT_API CDC : public CObject
 {
 public:
     CDC() = default;
+    // Deletes a device context the object made or was attached to, as MFC does.
     ~CDC() override;
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
@@ -22,11 +23,15 @@ public:
     HDC Detach();
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
+    // A memory device context like pDC's device (the screen's when pDC is NULL).
+    BOOL CreateCompatibleDC(CDC* pDC);
+    BOOL DeleteDC();
 
     CGdiObject* SelectObject(CGdiObject* pObject);
     CPen* SelectObject(CPen* pPen) { return (CPen*)SelectObject((CGdiObject*)pPen); }
     CBrush* SelectObject(CBrush* pBrush) { return (CBrush*)SelectObject((CGdiObject*)pBrush); }
     CFont* SelectObject(CFont* pFont) { return (CFont*)SelectObject((CGdiObject*)pFont); }
+    CBitmap* SelectObject(CBitmap* pBitmap) { return (CBitmap*)SelectObject((CGdiObject*)pBitmap); }
     CGdiObject* SelectStockObject(int nIndex);
     // NULL removes the clip region.
     int SelectClipRgn(CRgn* pRgn);
@@ -48,6 +53,10 @@ public:
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
     {
         return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
+    {
+        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->m_hDC, xSrc, ySrc, dwRop);
     }
     void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
     // Fills with a colour without a brush (through ExtTextOut, as MFC does); changes the background colour.

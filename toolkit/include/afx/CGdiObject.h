@@ -53,6 +53,18 @@ public:
     static CFont* PASCAL FromHandle(HFONT hFont) { return (CFont*)CGdiObject::FromHandle(hFont); }
 };
 
+class CDC;
+
+class AFXKIT_API CBitmap : public CGdiObject
+{
+public:
+    CBitmap() = default;
+
+    // A bitmap in the format of the device's surface, for drawing off screen.
+    BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
+    operator HBITMAP() const { return (HBITMAP)m_hObject; }
+};
+
 class AFXKIT_API CRgn : public CGdiObject
 {
 public:

@@ -8,6 +8,8 @@ class AFXKIT_API CListCtrl : public CWnd
 public:
     CListCtrl() = default;
 
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
     CHeaderCtrl* GetHeaderCtrl() const { return (CHeaderCtrl*)FromHandle((HWND)SendMessage(LVM_GETHEADER)); }
     DWORD GetExtendedStyle() const { return (DWORD)SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE); }
     DWORD SetExtendedStyle(DWORD dwNewStyle)
@@ -29,6 +31,11 @@ public:
     int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
 
     int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
+    // The row count of a virtual list (LVS_OWNERDATA).
+    BOOL SetItemCountEx(int iCount, DWORD dwFlags = LVSICF_NOINVALIDATEALL)
+    {
+        return (BOOL)SendMessage(LVM_SETITEMCOUNT, iCount, dwFlags);
+    }
     int InsertItem(int nItem, LPCSTR lpszItem);
     BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(LVM_DELETEITEM, nItem); }
     BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }

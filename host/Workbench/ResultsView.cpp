@@ -1,0 +1,122 @@
+#include "ResultsView.h"
+
+#include <numeric>
+
+namespace
+{
+struct ColumnLayout
+{
+    LPCSTR lpszHeading;
+    int nFormat;
+    int nWidthPx;
+};
+
+// In the order of CFragmentTable's columns.
+const ColumnLayout kColumns[CFragmentTable::kColumnCount] = {
+    {"Start", LVCFMT_RIGHT, 50},       {"End", LVCFMT_RIGHT, 50},
+    {"Length", LVCFMT_RIGHT, 56},      {"Missed", LVCFMT_RIGHT, 56},
+    {"Probability", LVCFMT_RIGHT, 78}, {"Mono mass", LVCFMT_RIGHT, 90},
+    {"Average mass", LVCFMT_RIGHT, 94}, {"Sequence", LVCFMT_LEFT, 320},
+};
+}
+
+BEGIN_MESSAGE_MAP(CResultsView, CListCtrl)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+END_MESSAGE_MAP()
+
+BOOL CResultsView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    // A virtual list: the texts come from the table when a row is drawn, so thousands of
+    // rows fill at once, and sorting only reorders m_rows.
+    const DWORD dwListStyle = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS;
+    if (!CListCtrl::Create(dwStyle | WS_CHILD | dwListStyle, rect, pParentWnd, nID))
+        return FALSE;
+    SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    // The list keeps its first column left-aligned whatever it is given; a column that
+    // becomes the first by the deletion of another keeps its own alignment.
+    if (InsertColumn(0, "") != 0)
+        return FALSE;
+    for (int nColumn = 0; nColumn < CFragmentTable::kColumnCount; ++nColumn)
+    {
+        const ColumnLayout& column = kColumns[nColumn];
+        if (InsertColumn(nColumn + 1, column.lpszHeading, column.nFormat, column.nWidthPx) != nColumn + 1)
+            return FALSE;
+    }
+    return DeleteColumn(0);
+}
+
+void CResultsView::SetResults(const CFragmentTable& table)
+{
+    m_table = table;
+    m_nSortColumn = -1;
+    m_rows.resize(m_table.GetFragmentCount());
+    std::iota(m_rows.begin(), m_rows.end(), 0);
+    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    VERIFY(SetItemCountEx((int)m_rows.size(), 0));
+    ShowSortArrow();
+    Invalidate();
+}
+
+void CResultsView::Clear()
+{
+    SetResults(CFragmentTable());
+}
+
+BOOL CResultsView::Export(LPCSTR lpszPath, CString& strError) const
+{
+    return m_table.Export(lpszPath, m_rows, strError);
+}
+
+void CResultsView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    LVITEMA& item = ((NMLVDISPINFOA*)pNMHDR)->item;
+    *pResult = 0;
+    if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0)
+        return;
+    ASSERT(item.iItem >= 0 && item.iItem < (int)m_rows.size());
+    ASSERT(item.iSubItem >= 0 && item.iSubItem < CFragmentTable::kColumnCount);
+    const CFragmentTable::CFragment& fragment = m_table.GetFragment(m_rows.at(item.iItem));
+    lstrcpynA(item.pszText, fragment.strCells[item.iSubItem], item.cchTextMax);
+}
+
+void CResultsView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const int nColumn = ((NMLISTVIEW*)pNMHDR)->iSubItem;
+    SortByColumn(nColumn, nColumn == m_nSortColumn ? !m_bSortAscending : TRUE);
+    *pResult = 0;
+}
+
+void CResultsView::SortByColumn(int nColumn, BOOL bAscending)
+{
+    // The list keeps its selection by position: it is taken off and put back on the rows
+    // that were selected, wherever they go.
+    std::vector<BOOL> selected(m_rows.size(), FALSE);
+    for (int nItem = -1; (nItem = GetNextItem(nItem, LVNI_SELECTED)) >= 0;)
+        selected[m_rows[nItem]] = TRUE;
+    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    m_rows = m_table.GetSortedRows(nColumn, bAscending);
+    for (int nItem = 0; nItem < (int)m_rows.size(); ++nItem)
+        if (selected[m_rows[nItem]])
+            SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);
+    m_nSortColumn = nColumn;
+    m_bSortAscending = bAscending;
+    ShowSortArrow();
+    Invalidate();
+}
+
+void CResultsView::ShowSortArrow()
+{
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    ASSERT(pHeader != NULL);
+    for (int nColumn = 0; nColumn < pHeader->GetItemCount(); ++nColumn)
+    {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT;
+        VERIFY(pHeader->GetItem(nColumn, &item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (nColumn == m_nSortColumn)
+            item.fmt |= m_bSortAscending ? HDF_SORTUP : HDF_SORTDOWN;
+        VERIFY(pHeader->SetItem(nColumn, &item));
+    }
+}

@@ -1,0 +1,37 @@
+// The fragments of the last run as a report-view list, a column per cell of the engine's
+// table. Clicking a heading sorts by that column; a second click sorts the other way.
+#pragma once
+#include "FragmentTable.h"
+#include <afxcmn.h>
+
+class CResultsView : public CListCtrl
+{
+public:
+    CResultsView() = default;
+
+    // A virtual report-view list with its columns; dwStyle adds to WS_CHILD and the
+    // list's own styles (WS_VISIBLE, WS_BORDER...).
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    // Shows the table's fragments in the engine's order.
+    void SetResults(const CFragmentTable& table);
+    void Clear();
+
+    // The table's rows in the order shown.
+    const std::vector<int>& GetShownRows() const { return m_rows; }
+    // Writes the fragments in the order shown; see CFragmentTable::Export.
+    BOOL Export(LPCSTR lpszPath, CString& strError) const;
+
+protected:
+    afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SortByColumn(int nColumn, BOOL bAscending);
+    void ShowSortArrow();
+
+    CFragmentTable m_table;
+    std::vector<int> m_rows;  // the table's rows in the order shown
+    int m_nSortColumn = -1;   // -1: the engine's order
+    BOOL m_bSortAscending = TRUE;
+};
