@@ -259,6 +259,7 @@ TEST_F(MainWindowTest, ARunStopsWithTheMessageOfWhoRefused)
         m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
         ASSERT_EQ(1u, script.Calls().size());
         EXPECT_EQ(-1, script.Calls()[0].strText.Find("outside")) << (LPCSTR)script.Calls()[0].strText;
+        EXPECT_EQ("", ShownTable());
     }
     ASSERT_TRUE(MoveFileA(m_scratch.PathOf("AM\\Enzymes.away"), m_scratch.PathOf("AM\\Enzymes.dat")));
     MessageBoxScript script;
