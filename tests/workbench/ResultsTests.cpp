@@ -300,16 +300,6 @@ TEST_F(ResultsViewTest, NumbersLineUpOnTheRightAndTheSequenceOnTheLeft)
     }
 }
 
-TEST_F(ResultsViewTest, TheFirstColumnLinesUpOnTheRightToo)
-{
-    // Windows draws a column that became the first by the deletion of another in its own
-    // format; Wine draws the first column on the left whatever its format.
-    if (::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL)
-        GTEST_SKIP() << "Wine's list view draws its first column on the left";
-    const std::pair<int, int> margins = TextMargins(CFragmentTable::colStart);
-    EXPECT_GT(margins.first, margins.second);
-}
-
 TEST_F(ResultsViewTest, TiesKeepTheEnginesOrderInEitherDirection)
 {
     // Enough rows that an unstable sort would show: 1, 4, 7... miss 1 site, 2, 5, 8... miss 2.
