@@ -88,35 +88,28 @@ TEST_F(ReagentLibraryTest, AppendingCreatesAMissingLibraryAndAddsOnlyTheRecordAt
     EXPECT_EQ(Encode({"Trypsin", "Pepsin"}), ReadBytes());
 }
 
-TEST_F(ReagentLibraryTest, RewriteOnTheOpenFileKeepsOrderAndCount)
+TEST_F(ReagentLibraryTest, RewriteOnTheOpenFileKeepsOrderAndCountAndADamagedRecordEndsItLikeTheEndOfTheFile)
 {
-    WriteBytes(Encode({"Trypsin", "Pepsin", "Thermolysin"}));
-    CFile file;
-    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
     CEnzymeDlg holder, replacement;
     MakeReagent(replacement, "Pep");  // shorter: the file must shrink
-    CMemFile image;
-    CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
-        (record.GetReagentName() == "Pepsin" ? replacement : record).SerializeReagent(arImage);
-    });
-    CReagentLibrary::WriteImage(file, image);
-    file.Close();
+    const auto rewrite = [&] {
+        CFile file;
+        ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
+        CMemFile image;
+        CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
+            (record.GetReagentName() == "Pepsin" ? replacement : record).SerializeReagent(arImage);
+        });
+        CReagentLibrary::WriteImage(file, image);
+    };
+    const std::string library = Encode({"Trypsin", "Pepsin", "Thermolysin"});
+    WriteBytes(library);
+    rewrite();
     EXPECT_EQ(Encode({"Trypsin", "Pep", "Thermolysin"}), ReadBytes());
-}
-
-TEST_F(ReagentLibraryTest, DamagedRecordEndsTheRebuildLikeTheEndOfTheFile)
-{
     // A negative length in the second record.
-    std::string damaged = Encode({"Trypsin", "Pepsin", "Thermolysin"});
+    std::string damaged = library;
     damaged[Encode({"Trypsin"}).size() + 3] = '\x80';
     WriteBytes(damaged);
-    CFile file;
-    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
-    CEnzymeDlg holder;
-    CMemFile image;
-    CReagentLibrary::BuildImage(file, holder, image, [](IReagentRecord& record, CPkArchive& ar) { record.SerializeReagent(ar); });
-    CReagentLibrary::WriteImage(file, image);
-    file.Close();
+    rewrite();
     EXPECT_EQ(Encode({"Trypsin"}), ReadBytes());
 }
 
