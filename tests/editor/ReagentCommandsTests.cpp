@@ -1,22 +1,7 @@
 #include "EditorFixture.h"
+#include "LibraryFiles.h"
 
 using Names = std::vector<CString>;
-
-namespace
-{
-Names LibraryNames()
-{
-    CFile file;
-    EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
-    CEnzymeDlg holder;
-    Names names;
-    CReagentLibrary::ReadRecords(file, holder, [&](IReagentRecord& record) {
-        names.push_back(record.GetReagentName());
-        return TRUE;
-    });
-    return names;
-}
-}
 
 TEST_F(EditorTest, RemoveAnsweredWithCancelChangesNothing)
 {
