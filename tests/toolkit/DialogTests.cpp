@@ -179,27 +179,6 @@ TEST_F(DialogTest, KeyPassesThroughTheControlThenItsDialogUnlessTheControlSwallo
     }
 }
 
-TEST_F(DialogTest, MessageBoxInsideTheDialogIsAnsweredByTheScript)
-{
-    MessageBoxScript boxes;
-    boxes.Answer(IDCANCEL);
-    boxes.Answer(IDOK);
-    CTestDialog dlg;
-    int nFirst = 0, nSecond = 0;
-    dlg.m_onInit = [&](CTestDialog& d) {
-        PostTestAction([&] {
-            nFirst = AfxMessageBox("Delete the item?", MB_OKCANCEL);
-            nSecond = AfxMessageBox("Delete the item?", MB_OKCANCEL);
-            d.EndDialog(IDOK);
-        });
-    };
-    EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
-    EXPECT_EQ(IDCANCEL, nFirst);
-    EXPECT_EQ(IDOK, nSecond);
-    ASSERT_EQ(2u, boxes.Calls().size());
-    EXPECT_EQ((UINT)MB_OKCANCEL, boxes.Calls()[1].nType);
-}
-
 TEST_F(DialogTest, MissingTemplateReturnsMinusOne)
 {
     CDialog dlg(4242);
