@@ -43,19 +43,6 @@ std::string RandomProtein(std::mt19937& random, std::size_t length)
 }
 }
 
-TEST(DigestTest, TiesInBestAndThresholdGoToTheLowerStartThenEnd)
-{
-    // Sites of efficiency 1/2 after residues 2 and 4 of 6: every fragment is 1/2 or
-    // 1/4 probable, so selections are decided by position.
-    const Digest digest(6, {{2, 0.5}, {4, 0.5}});
-    EXPECT_EQ((Ranges{{1, 2}, {5, 6}, {1, 4}}), RangesOf(digest.Best(3, FragmentFilter())));
-    EXPECT_EQ((Ranges{{1, 2}, {5, 6}, {1, 4}, {1, 6}, {3, 4}}), RangesOf(digest.Best(5, FragmentFilter())));
-    EXPECT_EQ((Ranges{{1, 2}, {1, 4}, {1, 6}, {3, 4}, {3, 6}, {5, 6}}), RangesOf(digest.Above(0.0, FragmentFilter())));
-    // "More probable than": 1/4 itself is not above a threshold of 1/4.
-    EXPECT_EQ((Ranges{{1, 2}, {5, 6}}), RangesOf(digest.Above(0.25, FragmentFilter())));
-    EXPECT_TRUE(digest.Best(0, FragmentFilter()).empty());
-}
-
 TEST(DigestTest, SortOrdersBreakTiesByStartThenEnd)
 {
     // Equal probabilities, and equal masses: I and L weigh the same.
@@ -95,19 +82,6 @@ TEST(DigestTest, BestOfAHugeProteinDoesNotEnumerateEveryFragment)
     ASSERT_EQ(40u, best.size());
     EXPECT_EQ((Ranges{{1, 1}, {length, length}, {1, 2}, {length - 1, length}}),
               RangesOf(std::vector<Fragment>(best.begin(), best.begin() + 4)));
-}
-
-TEST(DigestTest, FiltersBoundMissedSitesAndLength)
-{
-    const Digest digest(10, {{2, 0.5}, {3, 0.0}, {5, 0.5}, {8, 0.5}});
-    FragmentFilter filter;
-    filter.maxMissed = 1;
-    filter.minLength = 3;
-    filter.maxLength = 6;
-    // The site after 3 never cuts, so it is no missed site of 1..5.
-    EXPECT_EQ((Ranges{{1, 5}, {3, 5}, {3, 8}, {6, 8}, {6, 10}}), RangesOf(digest.Above(0.0, filter)));
-    const std::vector<Fragment> all = digest.Above(0.0, FragmentFilter());
-    EXPECT_EQ(1u, all[1].missed);
 }
 
 TEST(ReportTest, RangeIsAnalysedLikeTheCutOutSequenceAtTheMoleculesPositions)

@@ -25,7 +25,7 @@ TEST_F(ReagentLibraryTest, RandomAndMutatedLibrariesEndInTheirCompleteRecords)
     for (int nCase = 0; nCase < kCases; ++nCase)
     {
         const std::string bytes = mutations.Next();
-        WriteBytes(bytes);
+        WriteLibraryBytes(bytes);
         CFile file;
         ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
         CEnzymeDlg holder;

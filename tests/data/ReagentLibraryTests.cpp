@@ -9,26 +9,26 @@ TEST_F(ReagentLibraryTest, PathFollowsTheInstallationAndMissingOrEmptyLibrariesH
     CFileException error;
     EXPECT_FALSE(CReagentLibrary::Open(file, CFile::modeRead, &error));
     EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
-    WriteBytes("");
-    EXPECT_TRUE(ReadNames().empty());
+    WriteLibraryBytes("");
+    EXPECT_TRUE(LibraryNames().empty());
 }
 
 TEST_F(ReagentLibraryTest, TruncatedFourthRecordIsNeitherReadNorFoundAndARewriteDropsIt)
 {
     const std::string fourth = Encode({"Chymotrypsin"});
-    WriteBytes(Encode({"Trypsin", "Pepsin", "Thermolysin"}) + fourth.substr(0, fourth.size() - 5));
-    EXPECT_EQ((Texts{"Trypsin", "Pepsin", "Thermolysin"}), ReadNames());
+    WriteLibraryBytes(Encode({"Trypsin", "Pepsin", "Thermolysin"}) + fourth.substr(0, fourth.size() - 5));
+    EXPECT_EQ((Texts{"Trypsin", "Pepsin", "Thermolysin"}), LibraryNames());
     CFile file;
     ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
     CEnzymeDlg holder, found;
     EXPECT_FALSE(CReagentLibrary::FindReagent(file, "Chymotrypsin", holder, found));
     ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Pepsin", holder));
-    EXPECT_EQ(Encode({"Trypsin", "Thermolysin"}), ReadBytes());
+    EXPECT_EQ(Encode({"Trypsin", "Thermolysin"}), ReadLibraryBytes());
 }
 
 TEST_F(ReagentLibraryTest, EveryOpenIsExclusive)
 {
-    WriteBytes(Encode({"Trypsin"}));
+    WriteLibraryBytes(Encode({"Trypsin"}));
     CFile holder, second;
     ASSERT_TRUE(CReagentLibrary::Open(holder, CFile::modeRead | CFile::shareDenyNone));
     CFileException error;
@@ -63,7 +63,7 @@ TEST_F(ReagentLibraryTest, DuplicateNamesAreFoundLastWithEveryFieldAndRemovedTog
     later.m_exception.m_nBegin = 1;
     later.m_exception.m_nCount = 1;
     later.m_exception.m_lstCells.AddTail("P");
-    WriteBytes(Encode({"Trypsin", "trypsin"}) + BytesOfRecord(later));
+    WriteLibraryBytes(Encode({"Trypsin", "trypsin"}) + BytesOfRecord(later));
 
     CFile file;
     ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
@@ -71,7 +71,7 @@ TEST_F(ReagentLibraryTest, DuplicateNamesAreFoundLastWithEveryFieldAndRemovedTog
     ASSERT_TRUE(CReagentLibrary::FindReagent(file, "Trypsin", holder, found));
     EXPECT_EQ(BytesOfRecord(later), BytesOfRecord(found));
     ASSERT_TRUE(CReagentLibrary::RemoveReagent(file, "Trypsin", holder));
-    EXPECT_EQ(Encode({"trypsin"}), ReadBytes());
+    EXPECT_EQ(Encode({"trypsin"}), ReadLibraryBytes());
 }
 
 TEST_F(ReagentLibraryTest, AppendingCreatesAMissingLibraryAndAddsOnlyTheRecordAtTheEnd)
@@ -85,45 +85,38 @@ TEST_F(ReagentLibraryTest, AppendingCreatesAMissingLibraryAndAddsOnlyTheRecordAt
         MakeReagent(reagent, lpszName);
         CReagentLibrary::AppendReagent(file, reagent);
     }
-    EXPECT_EQ(Encode({"Trypsin", "Pepsin"}), ReadBytes());
+    EXPECT_EQ(Encode({"Trypsin", "Pepsin"}), ReadLibraryBytes());
 }
 
-TEST_F(ReagentLibraryTest, RewriteOnTheOpenFileKeepsOrderAndCount)
+TEST_F(ReagentLibraryTest, RewriteOnTheOpenFileKeepsOrderAndCountAndADamagedRecordEndsItLikeTheEndOfTheFile)
 {
-    WriteBytes(Encode({"Trypsin", "Pepsin", "Thermolysin"}));
-    CFile file;
-    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
     CEnzymeDlg holder, replacement;
     MakeReagent(replacement, "Pep");  // shorter: the file must shrink
-    CMemFile image;
-    CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
-        (record.GetReagentName() == "Pepsin" ? replacement : record).SerializeReagent(arImage);
-    });
-    CReagentLibrary::WriteImage(file, image);
-    file.Close();
-    EXPECT_EQ(Encode({"Trypsin", "Pep", "Thermolysin"}), ReadBytes());
-}
-
-TEST_F(ReagentLibraryTest, DamagedRecordEndsTheRebuildLikeTheEndOfTheFile)
-{
+    const auto rewrite = [&] {
+        CFile file;
+        ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
+        CMemFile image;
+        CReagentLibrary::BuildImage(file, holder, image, [&](IReagentRecord& record, CPkArchive& arImage) {
+            (record.GetReagentName() == "Pepsin" ? replacement : record).SerializeReagent(arImage);
+        });
+        CReagentLibrary::WriteImage(file, image);
+    };
+    const std::string library = Encode({"Trypsin", "Pepsin", "Thermolysin"});
+    WriteLibraryBytes(library);
+    rewrite();
+    EXPECT_EQ(Encode({"Trypsin", "Pep", "Thermolysin"}), ReadLibraryBytes());
     // A negative length in the second record.
-    std::string damaged = Encode({"Trypsin", "Pepsin", "Thermolysin"});
+    std::string damaged = library;
     damaged[Encode({"Trypsin"}).size() + 3] = '\x80';
-    WriteBytes(damaged);
-    CFile file;
-    ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
-    CEnzymeDlg holder;
-    CMemFile image;
-    CReagentLibrary::BuildImage(file, holder, image, [](IReagentRecord& record, CPkArchive& ar) { record.SerializeReagent(ar); });
-    CReagentLibrary::WriteImage(file, image);
-    file.Close();
-    EXPECT_EQ(Encode({"Trypsin"}), ReadBytes());
+    WriteLibraryBytes(damaged);
+    rewrite();
+    EXPECT_EQ(Encode({"Trypsin"}), ReadLibraryBytes());
 }
 
 TEST_F(ReagentLibraryTest, RebuildThatFailsThrowsAndLeavesTheLibraryAsItWas)
 {
     const std::string library = Encode({"Trypsin", "Pepsin", "Thermolysin"});
-    WriteBytes(library);
+    WriteLibraryBytes(library);
     CEnzymeDlg holder, longer;
     MakeReagent(longer, "Trypsin", 9);
     // Rebuilds with a longer first record on a failing disk, or with a record action that
@@ -145,7 +138,7 @@ TEST_F(ReagentLibraryTest, RebuildThatFailsThrowsAndLeavesTheLibraryAsItWas)
             CReagentLibrary::WriteImage(file, image);
         });
         file.Close();
-        EXPECT_EQ(library, ReadBytes());
+        EXPECT_EQ(library, ReadLibraryBytes());
         return nCause;
     };
     // A read error inside the third record; a disk with no room for a byte more; the action's

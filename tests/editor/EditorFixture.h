@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <resource.h>
+#include <string>
 #include <vector>
 
 class EditorTest : public testing::Test
@@ -78,6 +80,25 @@ protected:
     bool Checked(int nID) const { return m_pEditor->IsDlgButtonChecked(nID) == BST_CHECKED; }
     void SetText(int nID, LPCSTR lpszText) { m_pEditor->SetDlgItemText(nID, lpszText); }
     void Click(int nID) { m_pEditor->GetDlgItem(nID)->SendMessage(BM_CLICK); }
+
+    // What the option controls show: the checked buttons, then each field's text, marked
+    // "(off)" while disabled: "best sort-probability | from=(off) to=(off) fragments=40 ...".
+    std::string Options() const
+    {
+        std::string strShown;
+        const std::pair<int, LPCSTR> buttons[] = {{IDC_BEST_FRAGMENTS, "best"},       {IDC_ABOVE_PROBABILITY, "above"},
+                                                  {IDC_SORT_PROBABILITY, "sort-probability"},
+                                                  {IDC_SORT_WEIGHT, "sort-weight"}, {IDC_SORT_POSITION, "sort-position"},
+                                                  {IDC_RANGE_ONLY, "range"}};
+        for (const auto& [nID, lpszName] : buttons)
+            strShown += Checked(nID) ? std::string(lpszName) + " " : "";
+        strShown += "|";
+        const std::pair<int, LPCSTR> fields[] = {
+            {IDC_RANGE_FROM, "from"}, {IDC_RANGE_TO, "to"}, {IDC_FRAGMENTS, "fragments"}, {IDC_PROBABILITY, "probability"}};
+        for (const auto& [nID, lpszName] : fields)
+            strShown += std::string(" ") + lpszName + "=" + Text(nID).GetString() + (Enabled(nID) ? "" : "(off)");
+        return strShown;
+    }
 
     std::vector<CString> ListedNames() const
     {

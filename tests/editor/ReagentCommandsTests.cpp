@@ -1,24 +1,7 @@
 #include "EditorFixture.h"
-
-#include <resource.h>
+#include "LibraryFiles.h"
 
 using Names = std::vector<CString>;
-
-namespace
-{
-Names LibraryNames()
-{
-    CFile file;
-    EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
-    CEnzymeDlg holder;
-    Names names;
-    CReagentLibrary::ReadRecords(file, holder, [&](IReagentRecord& record) {
-        names.push_back(record.GetReagentName());
-        return TRUE;
-    });
-    return names;
-}
-}
 
 TEST_F(EditorTest, RemoveAnsweredWithCancelChangesNothing)
 {
@@ -134,17 +117,7 @@ TEST_F(EditorTest, UseDefaultsBeforeAnyExchangeShowsTheWholeUnknownMolecule)
     SetText(IDC_FRAGMENTS, "3");
     SetText(IDC_PROBABILITY, "9");
     Click(IDC_USE_DEFAULTS);
-    EXPECT_STREQ("1", Text(IDC_RANGE_FROM));
-    EXPECT_STREQ("0", Text(IDC_RANGE_TO));
-    EXPECT_STREQ("40", Text(IDC_FRAGMENTS));
-    EXPECT_STREQ("75", Text(IDC_PROBABILITY));
-    EXPECT_TRUE(Checked(IDC_BEST_FRAGMENTS));
-    EXPECT_FALSE(Checked(IDC_RANGE_ONLY));
-    EXPECT_TRUE(Checked(IDC_SORT_PROBABILITY));
-    EXPECT_FALSE(Checked(IDC_SORT_POSITION));
-    EXPECT_FALSE(Enabled(IDC_RANGE_FROM));
-    EXPECT_TRUE(Enabled(IDC_FRAGMENTS));
-    EXPECT_FALSE(Enabled(IDC_PROBABILITY));
+    EXPECT_EQ("best sort-probability | from=1(off) to=0(off) fragments=40 probability=75(off)", Options());
     EXPECT_STREQ("Trypsin", SelectedName());
 }
 

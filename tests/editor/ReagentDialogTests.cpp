@@ -1,9 +1,6 @@
 // The reagent dialog as the form's New and Edit run it: composing, checking and saving.
 #include "EditorFixture.h"
-
-#include <fstream>
-#include <sstream>
-#include <string>
+#include "LibraryFiles.h"
 
 namespace
 {
@@ -41,32 +38,6 @@ Names Headings(CPatternListCtrl& table)
     return headings;
 }
 
-std::string LibraryBytes()
-{
-    std::ifstream in(CReagentLibrary::GetPath().GetString(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteLibraryBytes(const std::string& bytes)
-{
-    std::ofstream out(CReagentLibrary::GetPath().GetString(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string RecordBytes(CEnzymeDlg& record)
-{
-    CMemFile file;
-    CPkArchive ar(&file, CPkArchive::store);
-    record.SerializeReagent(ar);
-    const ULONGLONG nLength = file.GetLength();
-    BYTE* pBytes = file.Detach();
-    const std::string bytes((const char*)pBytes, (size_t)nLength);
-    free(pBytes);
-    return bytes;
-}
-
 Names MessageTexts(const MessageBoxScript& boxes)
 {
     Names texts;
@@ -91,7 +62,7 @@ protected:
 TEST_F(ReagentDialogTest, NewReagentComposedInTheGridIsAppendedFromItsTableAndListed)
 {
     AddReagents({"Trypsin", "Pepsin"});
-    const std::string before = LibraryBytes();
+    const std::string before = ReadLibraryBytes();
     CreateEditor();
     CString strCaption;
     Names headings;
@@ -120,14 +91,14 @@ TEST_F(ReagentDialogTest, NewReagentComposedInTheGridIsAppendedFromItsTableAndLi
     expected.m_strRecognitionProbability = "95";
     for (LPCSTR lpszCell : {"K", "", "K", ""})
         expected.m_recognition.m_lstCells.AddTail(lpszCell);
-    EXPECT_EQ(before + RecordBytes(expected), LibraryBytes());
+    EXPECT_EQ(before + BytesOfRecord(expected), ReadLibraryBytes());
     EXPECT_EQ((Names{"Lys-C", "Pepsin", "Trypsin"}), ListedNames());
 }
 
 TEST_F(ReagentDialogTest, ChecksRunInOrderRewriteTheFieldsAndKeepTheDialogOpen)
 {
     AddReagents({"Trypsin"});
-    const std::string before = LibraryBytes();
+    const std::string before = ReadLibraryBytes();
     CreateEditor();
     MessageBoxScript boxes;
     Names fieldsAfter;
@@ -174,7 +145,7 @@ TEST_F(ReagentDialogTest, ChecksRunInOrderRewriteTheFieldsAndKeepTheDialogOpen)
     const int kName = IDC_REAGENT_NAME, kRecognition = IDC_RECOGNITION_EFFICIENCY;
     EXPECT_EQ((std::vector<int>{kName, kName, kRecognition, 0, kRecognition, kRecognition, kRecognition, kRecognition, 0}),
               focused);
-    EXPECT_EQ(before, LibraryBytes());
+    EXPECT_EQ(before, ReadLibraryBytes());
 }
 
 TEST_F(ReagentDialogTest, EditShowsTheStoredSetsAndRewritesTheRecordInItsPlace)
@@ -231,7 +202,7 @@ TEST_F(ReagentDialogTest, EditShowsTheStoredSetsAndRewritesTheRecordInItsPlace)
 TEST_F(ReagentDialogTest, CancelledEditLeavesTheLibraryByteForByteAndReleasesIt)
 {
     AddReagents({"Trypsin", "Pepsin"});
-    const std::string before = LibraryBytes();
+    const std::string before = ReadLibraryBytes();
     CreateEditor();
     Select("Pepsin");
     RunCommand(IDC_EDIT_REAGENT, [&](CEnzymeDlg& dlg) {
@@ -240,7 +211,7 @@ TEST_F(ReagentDialogTest, CancelledEditLeavesTheLibraryByteForByteAndReleasesIt)
         Press(dlg, IDC_ADD_EXCEPTION);
         Press(dlg, IDCANCEL);
     });
-    EXPECT_EQ(before, LibraryBytes());
+    EXPECT_EQ(before, ReadLibraryBytes());
     CFile file;
     EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
     EXPECT_STREQ("Pepsin", SelectedName());
@@ -249,7 +220,7 @@ TEST_F(ReagentDialogTest, CancelledEditLeavesTheLibraryByteForByteAndReleasesIt)
 TEST_F(ReagentDialogTest, NewReagentOnADamagedLibraryGoesBeforeTheUnreadableRest)
 {
     AddReagents({"Trypsin", "Pepsin"});
-    const std::string good = LibraryBytes();
+    const std::string good = ReadLibraryBytes();
     const std::string damaged = good.substr(0, 9);  // a record cut short
     WriteLibraryBytes(good + damaged);
     CreateEditor();
@@ -259,7 +230,7 @@ TEST_F(ReagentDialogTest, NewReagentOnADamagedLibraryGoesBeforeTheUnreadableRest
     });
     CEnzymeDlg expected;
     expected.m_strName = "Asp-N";
-    EXPECT_EQ(good + RecordBytes(expected) + damaged, LibraryBytes());
+    EXPECT_EQ(good + BytesOfRecord(expected) + damaged, ReadLibraryBytes());
     EXPECT_EQ((Names{"Asp-N", "Pepsin", "Trypsin"}), ListedNames());
 }
 

@@ -1,98 +1,72 @@
 #include <CKeyValueStorage.h>
 
 #include <gtest/gtest.h>
-
-TEST(KeyValueStorageTest, MissingOrOtherTypedKeyLeavesTheOutValue)
-{
-    CKeyValueStorage storage;
-    storage.SetValue("n", 5);
-    storage.SetValue("s", CString("text"));
-
-    int nValue = -1;
-    EXPECT_FALSE(storage.GetValue("missing", nValue));
-    EXPECT_FALSE(storage.GetValue("s", nValue));
-    EXPECT_EQ(-1, nValue);
-
-    CString strValue("kept");
-    EXPECT_FALSE(storage.GetValue("n", strValue));
-    EXPECT_STREQ("kept", strValue);
-
-    CStringList list;
-    list.AddTail("kept");
-    EXPECT_FALSE(storage.GetValues("n", list));
-    EXPECT_EQ(1, list.GetCount());
-}
-
-TEST(KeyValueStorageTest, SettingAKeyReplacesItsValueAndType)
-{
-    CKeyValueStorage storage;
-    storage.SetValue("k", 1);
-    storage.SetValue("k", CString("one"));
-    CString strValue;
-    EXPECT_TRUE(storage.GetValue("k", strValue));
-    EXPECT_STREQ("one", strValue);
-    int nValue = 0;
-    EXPECT_FALSE(storage.GetValue("k", nValue));
-
-    CStringList lstOut;
-    lstOut.AddTail("old");
-    CStringList lstIn;
-    lstIn.AddTail("a");
-    lstIn.AddTail("a");
-    storage.SetValues("k", lstIn);
-    EXPECT_TRUE(storage.GetValues("k", lstOut));
-    EXPECT_EQ(2, lstOut.GetCount());
-    EXPECT_STREQ("a", lstOut.GetTail());
-}
-
-TEST(KeyValueStorageTest, TextFormWritesEachKeyOnceAndEachCellOnItsLine)
-{
-    CKeyValueStorage storage;
-    storage.SetValue("n", -12);
-    storage.SetValue("name", CString("Trypsin/P"));
-    CStringList cells;
-    cells.AddTail("KR");
-    cells.AddTail("");
-    cells.AddTail("a\\b\nc\rd");
-    storage.SetValues("list", cells);
-    storage.SetValues("none", CStringList());
-    EXPECT_STREQ("list=KR\n"
-                 "list=\\e\n"
-                 "list=a\\\\b\\nc\\rd\n"
-                 "n=-12\n"
-                 "name=Trypsin/P\n"
-                 "none=\n",
-                 storage.ToText());
-}
+#include <initializer_list>
 
 namespace
 {
+void Fill(CStringList& list, std::initializer_list<LPCSTR> cells)
+{
+    for (LPCSTR lpszCell : cells)
+        list.AddTail(lpszCell);
+}
+
 // A storage shaped as a settings record leaves it: an integer, a text and two lists.
-CKeyValueStorage RecordShapedStorage()
+CKeyValueStorage RecordShapedStorage(int n = 7, LPCSTR lpszName = "old", std::initializer_list<LPCSTR> cells = {"old"},
+                                     std::initializer_list<LPCSTR> none = {"old"})
 {
     CKeyValueStorage storage;
-    storage.SetValue("n", 7);
-    storage.SetValue("name", CString("old"));
-    CStringList cells;
-    cells.AddTail("old");
-    storage.SetValues("list", cells);
-    storage.SetValues("none", cells);
+    storage.SetValue("n", n);
+    storage.SetValue("name", CString(lpszName));
+    CStringList lists[2];
+    Fill(lists[0], cells);
+    Fill(lists[1], none);
+    storage.SetValues("list", lists[0]);
+    storage.SetValues("none", lists[1]);
     return storage;
 }
 }
 
-TEST(KeyValueStorageTest, TextFormReadsBackWhatItWrote)
+TEST(KeyValueStorageTest, GetsOnlyAValueOfItsTypeAndSettingReplacesValueAndType)
 {
-    CKeyValueStorage written;
-    written.SetValue("n", -2147483647 - 1);
-    written.SetValue("name", CString("a=b \\n"));
-    CStringList cells;
-    cells.AddTail("KR");
-    cells.AddTail("");
-    cells.AddTail("a\\b\nc\rd");
-    written.SetValues("list", cells);
-    written.SetValues("none", CStringList());
+    CKeyValueStorage storage;
+    storage.SetValue("n", 5);
+    storage.SetValue("k", 1);
+    storage.SetValue("k", CString("one"));
+    // A missing key or one of another type leaves the out value.
+    int nValue = -1;
+    EXPECT_FALSE(storage.GetValue("missing", nValue));
+    EXPECT_FALSE(storage.GetValue("k", nValue));
+    EXPECT_EQ(-1, nValue);
+    CString strValue("kept");
+    EXPECT_FALSE(storage.GetValue("n", strValue));
+    EXPECT_STREQ("kept", strValue);
+    CStringList list;
+    list.AddTail("kept");
+    EXPECT_FALSE(storage.GetValues("n", list));
+    EXPECT_EQ(1, list.GetCount());
+    EXPECT_TRUE(storage.GetValue("k", strValue));
+    EXPECT_STREQ("one", strValue);
 
+    CStringList pair;
+    Fill(pair, {"a", "a"});
+    storage.SetValues("k", pair);
+    EXPECT_TRUE(storage.GetValues("k", list));
+    EXPECT_EQ(2, list.GetCount()) << "the list read replaces the old one";
+    EXPECT_STREQ("a", list.GetTail());
+}
+
+TEST(KeyValueStorageTest, TextFormWritesEachKeyOnceAndEachCellOnItsLineAndReadsItBack)
+{
+    const CKeyValueStorage written =
+        RecordShapedStorage(-2147483647 - 1, "a=b \\n", {"KR", "", "a\\b\nc\rd"}, {});
+    EXPECT_STREQ("list=KR\n"
+                 "list=\\e\n"
+                 "list=a\\\\b\\nc\\rd\n"
+                 "n=-2147483648\n"
+                 "name=a=b \\n\n"
+                 "none=\n",
+                 written.ToText());
     CKeyValueStorage read = RecordShapedStorage();
     CString strError;
     // Comments, CR LF ends and keys the storage does not hold are read past.

@@ -8,27 +8,6 @@ TEST_F(LoadedPlugInTest, AcceptsProteinsOnly)
     EXPECT_EQ(1, m_analysis->IsAcceptable(nullptr, nullptr));
 }
 
-TEST_F(LoadedPlugInTest, FreshObjectAnswers)
-{
-    EXPECT_EQ(33, m_analysis->GetAnalysisCode());
-    EXPECT_EQ(33, m_analysis->GetAnalysisCode());
-    EXPECT_TRUE(m_analysis->GetErrorText().IsEmpty());
-    // No run-time class of its own: the toolkit's root class answers.
-    EXPECT_EQ(RUNTIME_CLASS(CObject), m_analysis->GetRuntimeClass());
-}
-
-TEST_F(LoadedPlugInTest, CreateDataMakesARecordWithDefaults)
-{
-    std::unique_ptr<CAnalysisData> record = MakeStoredRecord();
-    ASSERT_NE(nullptr, record);
-    // The module's record answers with the host's class, across the module boundary.
-    EXPECT_EQ(RUNTIME_CLASS(CAnalysisData), record->GetRuntimeClass());
-    EXPECT_TRUE(record->IsKindOf(RUNTIME_CLASS(CAnalysisData)));
-    int nFragments = 0;
-    EXPECT_TRUE(record->m_Storage.GetValue("analysis_fragments", nFragments));
-    EXPECT_EQ(40, nFragments);
-}
-
 TEST_F(LoadedPlugInTest, EditorOperationsIgnoreWindowsThatAreNotEditors)
 {
     std::unique_ptr<CAnalysisData> record(m_analysis->CreateData(nullptr));

@@ -3,45 +3,39 @@
 
 #include <libsrv.h>
 
-TEST_F(LoadedPlugInTest, MissingOutSlotReturnsOne)
-{
-    EXPECT_EQ(1u, m_pfnGetPlugIn(0, nullptr));
-    EXPECT_EQ(1u, m_pfnGetPlugIn(1, nullptr));
-    EXPECT_EQ(1u, m_pfnGetPlugIn(5, nullptr));
-}
-
-TEST_F(LoadedPlugInTest, NonZeroNumberLeavesTheSlotAlone)
+TEST_F(LoadedPlugInTest, OnlyNumberZeroFillsTheSlotAndAMissingSlotReturnsOne)
 {
     CAnalysisPlugIn* const pSentinel = reinterpret_cast<CAnalysisPlugIn*>(0x1234);
-    CAnalysisPlugIn* pPlugIn = pSentinel;
-    EXPECT_EQ(0u, m_pfnGetPlugIn(1, &pPlugIn));
-    EXPECT_EQ(pSentinel, pPlugIn);
-    EXPECT_EQ(0u, m_pfnGetPlugIn(5, &pPlugIn));
-    EXPECT_EQ(pSentinel, pPlugIn);
+    for (DWORD dwNumber : {0u, 1u, 5u})
+        EXPECT_EQ(1u, m_pfnGetPlugIn(dwNumber, nullptr)) << dwNumber;
+    for (DWORD dwNumber : {1u, 5u})
+    {
+        CAnalysisPlugIn* pPlugIn = pSentinel;
+        EXPECT_EQ(0u, m_pfnGetPlugIn(dwNumber, &pPlugIn));
+        EXPECT_EQ(pSentinel, pPlugIn) << dwNumber;
+    }
 }
 
 TEST_F(LoadedPlugInTest, NumberZeroMakesAFreshAnalysisEachTime)
 {
-    CAnalysisPlugIn* pFirst = nullptr;
     CAnalysisPlugIn* pSecond = nullptr;
-    ASSERT_EQ(0u, m_pfnGetPlugIn(0, &pFirst));
     ASSERT_EQ(0u, m_pfnGetPlugIn(0, &pSecond));
-    std::unique_ptr<CAnalysisPlugIn> first(pFirst), second(pSecond);
-    ASSERT_NE(nullptr, pFirst);
-    EXPECT_NE(pFirst, pSecond);
-    EXPECT_STREQ("CleavageAnalysis", pFirst->GetAnalysisName());
-    EXPECT_STREQ("The search of proteolytic cleavage of a target protein", pFirst->GetAnalysisDescription());
+    std::unique_ptr<CAnalysisPlugIn> second(pSecond);
+    EXPECT_NE(m_analysis.get(), pSecond);
+    EXPECT_STREQ("CleavageAnalysis", pSecond->GetAnalysisName());
+    EXPECT_STREQ("The search of proteolytic cleavage of a target protein", pSecond->GetAnalysisDescription());
     EXPECT_EQ(33, pSecond->GetAnalysisCode());
+    EXPECT_TRUE(pSecond->GetErrorText().IsEmpty());
+    // No run-time class of its own: the toolkit's root class answers.
+    EXPECT_EQ(RUNTIME_CLASS(CObject), pSecond->GetRuntimeClass());
 }
 
-TEST_F(LoadedPlugInTest, RecordsComeFromTheModuleAndCloneThere)
+TEST_F(LoadedPlugInTest, RecordsComeFromTheModuleWithDefaultsAndCloneThere)
 {
-    CAnalysisPlugIn* pPlugIn = nullptr;
-    ASSERT_EQ(0u, m_pfnGetPlugIn(0, &pPlugIn));
-    std::unique_ptr<CAnalysisPlugIn> plugIn(pPlugIn);
-    std::unique_ptr<CAnalysisData> data(pPlugIn->CreateData(nullptr));
+    std::unique_ptr<CAnalysisData> data(m_analysis->CreateData(nullptr));
     ASSERT_NE(nullptr, data);
-    EXPECT_TRUE(data->IsKindOf(RUNTIME_CLASS(CAnalysisData)));
+    // The module's record answers with the host's class, across the module boundary.
+    EXPECT_EQ(RUNTIME_CLASS(CAnalysisData), data->GetRuntimeClass());
     data->StoreSettings();
     std::unique_ptr<CAnalysisData> clone(data->Clone());
     ASSERT_NE(nullptr, clone);
@@ -50,17 +44,9 @@ TEST_F(LoadedPlugInTest, RecordsComeFromTheModuleAndCloneThere)
     EXPECT_EQ(40, nFragments);
 }
 
-TEST_F(LoadedPlugInTest, ModuleResourcesAreFoundOnlyWhileLoaded)
+TEST_F(LoadedPlugInTest, ModuleResourcesAndReagentRecordAreFoundOnlyWhileLoaded)
 {
     EXPECT_EQ(m_hModule, AfxFindResourceHandle(MAKEINTRESOURCEA(VS_VERSION_INFO), (LPCSTR)RT_VERSION));
-    m_analysis.reset();
-    ASSERT_TRUE(FreeLibrary(m_hModule));
-    m_hModule = nullptr;
-    EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEA(VS_VERSION_INFO), (LPCSTR)RT_VERSION));
-}
-
-TEST_F(LoadedPlugInTest, ModuleRegistersTheReagentRecordWhileLoaded)
-{
     const PK_RTTI_LINK* pLink = PK_RTTI_LINK::Find("EnzymeDlg");
     ASSERT_NE(nullptr, pLink);
     EXPECT_STREQ("CEnzymeDlg", pLink->m_pRuntimeClass->m_lpszClassName);
@@ -87,5 +73,6 @@ TEST_F(LoadedPlugInTest, ModuleRegistersTheReagentRecordWhileLoaded)
     m_analysis.reset();
     ASSERT_TRUE(FreeLibrary(m_hModule));
     m_hModule = nullptr;
+    EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEA(VS_VERSION_INFO), (LPCSTR)RT_VERSION));
     EXPECT_EQ(nullptr, PK_RTTI_LINK::Find("EnzymeDlg"));
 }

@@ -27,15 +27,6 @@ protected:
             FreeLibrary(m_hModule);
     }
 
-    // A settings record made by the analysis, saved into its storage.
-    std::unique_ptr<CAnalysisData> MakeStoredRecord()
-    {
-        std::unique_ptr<CAnalysisData> record(m_analysis->CreateData(nullptr));
-        if (record)
-            record->StoreSettings();
-        return record;
-    }
-
     HMODULE m_hModule = nullptr;
     GetPlugInFunction m_pfnGetPlugIn = nullptr;
     std::unique_ptr<CAnalysisPlugIn> m_analysis;

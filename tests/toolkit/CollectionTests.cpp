@@ -14,27 +14,14 @@ std::vector<CString> ContentsBackwards(CStringList& list)
 }
 }
 
-TEST(CStringListTest, KeepsOrderAndDuplicates)
-{
-    CStringList list;
-    list.AddTail("K");
-    list.AddTail("R");
-    list.AddTail("K");
-    list.AddHead("{P}");
-    EXPECT_EQ(4, list.GetCount());
-    const std::vector<CString> expected = {"{P}", "K", "R", "K"};
-    EXPECT_EQ(expected, ListContents(list));
-    EXPECT_EQ(expected, ContentsBackwards(list));
-    EXPECT_STREQ("{P}", list.GetHead());
-    EXPECT_STREQ("K", list.GetTail());
-}
-
-TEST(CStringListTest, RemovingAndInsertingKeepsBothDirectionsLinked)
+TEST(CStringListTest, AddingRemovingAndInsertingKeepsOrderDuplicatesAndBothDirectionsLinked)
 {
     CStringList list;
     const POSITION posA = list.AddTail("A");
     const POSITION posB = list.AddTail("B");
     const POSITION posC = list.AddTail("C");
+    list.AddHead("A");
+    EXPECT_STREQ("C", list.GetTail());
 
     list.RemoveAt(posB);
     list.InsertAfter(posA, "A2");
@@ -43,12 +30,14 @@ TEST(CStringListTest, RemovingAndInsertingKeepsBothDirectionsLinked)
     list.InsertAfter(NULL, "Z");   // null: at the tail
     list.InsertBefore(NULL, "0");  // null: at the head
 
-    const std::vector<CString> expected = {"0", "A0", "A", "A2", "Z"};
+    const std::vector<CString> expected = {"0", "A", "A0", "A", "A2", "Z"};
     EXPECT_EQ(expected, ListContents(list));
     EXPECT_EQ(expected, ContentsBackwards(list));
     EXPECT_STREQ("0", list.RemoveHead());
     EXPECT_STREQ("Z", list.RemoveTail());
-    EXPECT_EQ(3, list.GetCount());
+    EXPECT_EQ(4, list.GetCount());
+    EXPECT_STREQ("A", list.GetHead());
+    EXPECT_STREQ("A2", list.GetTail());
 }
 
 TEST(CStringListTest, FindAndFindIndex)

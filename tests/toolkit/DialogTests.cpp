@@ -132,7 +132,6 @@ TEST_F(DialogTest, ExchangeFillsTheControlsAndOkReadsThemBack)
 TEST_F(DialogTest, RadioGroupWithNothingCheckedSavesMinusOne)
 {
     CTestDialog dlg;
-    dlg.m_nRadio = -1;
     dlg.m_onInit = [](CTestDialog& d) { PostTestAction([&d] { d.GetDlgItem(IDOK)->SendMessage(BM_CLICK); }); };
     dlg.m_nRadio = 7;  // no such button: all unchecked
     EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
@@ -152,92 +151,38 @@ TEST_F(DialogTest, EscapeKeyPostedToAControlCancels)
     EXPECT_STREQ("Trypsin", dlg.m_strName) << "Cancel does not read the controls";
 }
 
-TEST_F(DialogTest, KeyPassesThroughTheControlThenItsDialog)
+TEST_F(DialogTest, KeyPassesThroughTheControlThenItsDialogUnlessTheControlSwallowsIt)
 {
-    CTestDialog dlg;
-    dlg.m_onInit = [](CTestDialog& d) {
-        PostTestAction([&d] {
-            PostKey(d.m_editName.m_hWnd, 'A');
-            PostTestAction([&d] { d.EndDialog(IDABORT); });
-        });
+    const struct
+    {
+        UINT nKey;
+        BOOL bSwallowReturn;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {'A', FALSE, {"edit 65", "dialog 65"}},
+        // Without the swallowing, Return would press the default button (IDOK).
+        {VK_RETURN, TRUE, {"edit 13"}},
     };
-    EXPECT_EQ(IDABORT, DoModalWithWatchdog(dlg));
-    const std::vector<std::string> expected = {"edit 65", "dialog 65"};
-    EXPECT_EQ(expected, PreTranslated());
-}
-
-TEST_F(DialogTest, KeySwallowedByTheControlNeverReachesTheDialog)
-{
-    CTestDialog dlg;
-    dlg.m_onInit = [](CTestDialog& d) {
-        d.m_editName.m_bSwallowReturn = TRUE;
-        PostTestAction([&d] {
-            PostKey(d.m_editName.m_hWnd, VK_RETURN);
-            PostTestAction([&d] { d.EndDialog(IDABORT); });
-        });
-    };
-    // Without the swallowing, Return would press the default button (IDOK).
-    EXPECT_EQ(IDABORT, DoModalWithWatchdog(dlg));
-    const std::vector<std::string> expected = {"edit 13"};
-    EXPECT_EQ(expected, PreTranslated());
-}
-
-TEST_F(DialogTest, EndDialogDuringInitialisationEndsWithoutALoop)
-{
-    CTestDialog dlg;
-    dlg.m_onInit = [](CTestDialog& d) { d.EndDialog(IDCANCEL); };
-    EXPECT_EQ(IDCANCEL, DoModalWithWatchdog(dlg));
-    EXPECT_EQ(1, dlg.m_nInitCount);
-}
-
-TEST_F(DialogTest, MessageBoxInsideTheDialogIsAnsweredByTheScript)
-{
-    MessageBoxScript boxes;
-    boxes.Answer(IDCANCEL);
-    boxes.Answer(IDOK);
-    CTestDialog dlg;
-    int nFirst = 0, nSecond = 0;
-    dlg.m_onInit = [&](CTestDialog& d) {
-        PostTestAction([&] {
-            nFirst = AfxMessageBox("Delete the item?", MB_OKCANCEL);
-            nSecond = AfxMessageBox("Delete the item?", MB_OKCANCEL);
-            d.EndDialog(IDOK);
-        });
-    };
-    EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
-    EXPECT_EQ(IDCANCEL, nFirst);
-    EXPECT_EQ(IDOK, nSecond);
-    ASSERT_EQ(2u, boxes.Calls().size());
-    EXPECT_EQ((UINT)MB_OKCANCEL, boxes.Calls()[1].nType);
-}
-
-TEST_F(DialogTest, DialogWithoutWindowIsAPlainObject)
-{
-    CTestDialog holder;
-    EXPECT_EQ(nullptr, holder.GetSafeHwnd());
-    EXPECT_TRUE(holder.IsKindOf(RUNTIME_CLASS(CDialog)));
-    EXPECT_STREQ("Trypsin", holder.m_strName);
+    for (const auto& c : cases)
+    {
+        PreTranslated().clear();
+        CTestDialog dlg;
+        dlg.m_onInit = [&c](CTestDialog& d) {
+            d.m_editName.m_bSwallowReturn = c.bSwallowReturn;
+            PostTestAction([&] {
+                PostKey(d.m_editName.m_hWnd, c.nKey);
+                PostTestAction([&d] { d.EndDialog(IDABORT); });
+            });
+        };
+        EXPECT_EQ(IDABORT, DoModalWithWatchdog(dlg));
+        EXPECT_EQ(c.expected, PreTranslated());
+    }
 }
 
 TEST_F(DialogTest, MissingTemplateReturnsMinusOne)
 {
     CDialog dlg(4242);
     EXPECT_EQ(-1, DoModalWithWatchdog(dlg));
-}
-
-TEST_F(DialogTest, GotoDlgCtrlMovesTheFocus)
-{
-    CTestDialog dlg;
-    int nFocusedId = 0;
-    dlg.m_onInit = [&](CTestDialog& d) {
-        PostTestAction([&] {
-            d.GotoDlgCtrl(&d.m_list);
-            nFocusedId = ::GetDlgCtrlID(::GetFocus());
-            d.EndDialog(IDOK);
-        });
-    };
-    DoModalWithWatchdog(dlg);
-    EXPECT_EQ(IDC_TEST_LIST, nFocusedId);
 }
 
 TEST_F(DialogTest, RefusedFieldKeepsTheDialogOpenWithTheFocusOnIt)
@@ -250,10 +195,12 @@ TEST_F(DialogTest, RefusedFieldKeepsTheDialogOpenWithTheFocusOnIt)
     BOOL bUpdated = TRUE;
     bool bOpenAfterOk = false;
     bool bFocusOnName = false;
+    int nFocusedId = 0;
     dlg.m_onInit = [&](CTestDialog& d) {
         PostTestAction([&] {
             d.m_editName.SetWindowText("");
             d.GotoDlgCtrl(&d.m_list);
+            nFocusedId = ::GetDlgCtrlID(::GetFocus());
             bUpdated = d.UpdateData(TRUE);
             d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
             bOpenAfterOk = ::IsWindowVisible(d.m_hWnd) != FALSE;
@@ -263,6 +210,7 @@ TEST_F(DialogTest, RefusedFieldKeepsTheDialogOpenWithTheFocusOnIt)
         });
     };
     EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
+    EXPECT_EQ(IDC_TEST_LIST, nFocusedId);
     EXPECT_FALSE(bUpdated);
     EXPECT_TRUE(bOpenAfterOk);
     EXPECT_TRUE(bFocusOnName);
@@ -284,7 +232,8 @@ TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRunsAndEnabledAfter)
             else
                 PostTestAction([&d] { d.EndDialog(IDOK); });
         };
-        DoModalWithWatchdog(dlg);
+        EXPECT_EQ(bEndAtOnce ? IDCANCEL : IDOK, DoModalWithWatchdog(dlg));
+        EXPECT_EQ(1, dlg.m_nInitCount);
         EXPECT_FALSE(bOwnerEnabled);
         EXPECT_TRUE(m_host.IsWindowEnabled());
     }

@@ -35,17 +35,6 @@ TEST(ExceptionTest, FileExceptionCrossesModuleBoundary)
     }
 }
 
-TEST(ExceptionTest, KindTestsFollowTheClassTree)
-{
-    CFileException fileError(CFileException::diskFull);
-    CArchiveException archiveError(CArchiveException::endOfFile);
-    EXPECT_TRUE(fileError.IsKindOf(RUNTIME_CLASS(CException)));
-    EXPECT_TRUE(fileError.IsKindOf(RUNTIME_CLASS(CObject)));
-    EXPECT_FALSE(fileError.IsKindOf(RUNTIME_CLASS(CArchiveException)));
-    EXPECT_TRUE(archiveError.IsKindOf(RUNTIME_CLASS(CException)));
-    EXPECT_STREQ("CArchiveException", archiveError.GetRuntimeClass()->m_lpszClassName);
-}
-
 TEST(ExceptionTest, ReportErrorShowsFileNameAndSystemTextThroughTheSeam)
 {
     MessageBoxScript boxes;
