@@ -278,6 +278,29 @@ TEST_F(MainWindowTest, ARunStopsWithTheMessageOfWhoRefused)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_scratch.PathOf("none.tsv")));
 }
 
+// Lock makes the form read-only; residues selected in the sequence pane become its range.
+TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
+{
+    // ">HBB_HUMAN\r\n" is 12 characters: residues 9 to 17 are characters 20 to 29.
+    ::SendDlgItemMessageA(m_pWindow->m_hWnd, CMainWindow::IDC_SEQUENCE_PANE, EM_SETSEL, 20, 29);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RANGE_FROM_SELECTION);
+    char szFrom[16] = "";
+    char szTo[16] = "";
+    ::GetDlgItemTextA(m_hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
+    ::GetDlgItemTextA(m_hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
+    EXPECT_STREQ("9", szFrom);
+    EXPECT_STREQ("17", szTo);
+
+    const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_LOCK);
+    EXPECT_FALSE(::IsWindowEnabled(hList));
+    // A new molecule keeps the lock.
+    m_pWindow->SelectRecord(1);
+    EXPECT_FALSE(::IsWindowEnabled(hList));
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_LOCK);
+    EXPECT_TRUE(::IsWindowEnabled(hList));
+}
+
 // Modules that are not plug-ins are named with the system's reason; the good one loads.
 TEST(PlugInSetTest, ModulesThatCannotServeAreNamedWithTheReason)
 {

@@ -281,38 +281,3 @@ TEST_F(WorkbenchTest, TheWindowRunsTheAnalysisOnTheOpenedMolecule)
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
 }
-
-// Lock makes the form read-only; residues selected in the sequence pane become its range.
-TEST_F(WorkbenchTest, TheWindowLocksTheFormAndTakesTheRangeFromTheSelection)
-{
-    const UINT kLockCommand = 104;
-    const UINT kRangeCommand = 105;
-    const int kSequencePane = 200;
-    const int kForm = 1;
-    PROCESS_INFORMATION process = {};
-    const HWND hWindow = OpenWindowOnTheSample(process);
-    ASSERT_NE((HWND)NULL, hWindow);
-    HWND hForm = GetDlgItem(hWindow, kForm);
-    ASSERT_NE((HWND)NULL, hForm);
-
-    // ">HBB_HUMAN\r\n" is 12 characters: residues 9 to 17 are characters 20 to 29.
-    SendMessageA(GetDlgItem(hWindow, kSequencePane), EM_SETSEL, 20, 29);
-    SendMessageA(hWindow, WM_COMMAND, kRangeCommand, 0);
-    char szFrom[16] = "";
-    char szTo[16] = "";
-    GetDlgItemTextA(hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
-    GetDlgItemTextA(hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
-    EXPECT_STREQ("9", szFrom);
-    EXPECT_STREQ("17", szTo);
-
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hForm, IDC_REAGENT_LIST)));
-    SendMessageA(hWindow, WM_COMMAND, kLockCommand, 0);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hForm, IDC_REAGENT_LIST)));
-    SendMessageA(hWindow, WM_COMMAND, kLockCommand, 0);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hForm, IDC_REAGENT_LIST)));
-
-    PostMessageA(hWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000));
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-}
