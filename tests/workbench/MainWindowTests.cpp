@@ -278,6 +278,20 @@ TEST_F(MainWindowTest, ARunStopsWithTheMessageOfWhoRefused)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_scratch.PathOf("none.tsv")));
 }
 
+// Esc during a run ends an engine that would run on, and says so.
+TEST_F(MainWindowTest, EscCancelsARunGoingOn)
+{
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\WineIdle.exe", m_scratch.PathOf("Cleavage.exe"), FALSE));
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    PostKey(m_pWindow->m_hWnd, VK_ESCAPE);
+    MessageBoxScript script;
+    script.Answer(IDOK);
+    RunWithWatchdog([this] { m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN); });
+    ASSERT_EQ(1u, script.Calls().size());
+    EXPECT_STREQ("The run was cancelled.", script.Calls()[0].strText);
+    EXPECT_EQ("", ShownTable());
+}
+
 // Lock makes the form read-only; residues selected in the sequence pane become its range.
 TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
 {

@@ -452,8 +452,9 @@ LRESULT CWnd::Default()
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT nID = LOWORD(wParam);
-    const UINT nCode = HIWORD(wParam);
     const HWND hWndCtrl = (HWND)lParam;
+    // A menu item (code 0) and an accelerator (code 1) send the same command.
+    const UINT nCode = hWndCtrl == NULL ? 0 : HIWORD(wParam);
     LRESULT lResult = 0;
     if (hWndCtrl != NULL && ReflectLastMsg(hWndCtrl, WM_COMMAND, wParam, lParam, &lResult))
         return TRUE;
