@@ -155,14 +155,16 @@ int CCleavageMap::DrawRuler(CDC& dc, const CRect& rcClient, int nTop) const
     dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     const int nTextHeight = dc.GetTextExtent("0").cy;
     const double dResidueWidth = (double)(BoundaryX(rcClient, m_nLength) - BoundaryX(rcClient, 0)) / m_nLength;
-    // The letters, when each has room; the row is kept either way, so the map does not
-    // jump between molecules.
-    if (dResidueWidth >= dc.GetTextExtent("W").cx + 1)
+    // The letters in the fixed font of the sequence pane, when each has room; the row is
+    // kept either way, so the map does not jump between molecules.
+    dc.SelectStockObject(ANSI_FIXED_FONT);
+    if (dResidueWidth >= dc.GetTextExtent("W").cx)
         for (int i = 0; i < m_strSequence.GetLength(); ++i)
         {
             CRect rcLetter(BoundaryX(rcClient, i), nTop, BoundaryX(rcClient, i + 1), nTop + nTextHeight);
             dc.DrawText(CString(m_strSequence[i]), &rcLetter, DT_CENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
         }
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
     const int nRulerTop = nTop + nTextHeight + 1;
     dc.FillSolidRect(CRect(BoundaryX(rcClient, 0), nRulerTop, BoundaryX(rcClient, m_nLength), nRulerTop + kRulerPx),
                      kRulerColour);
