@@ -66,6 +66,7 @@ TEST_F(ReagentDialogTest, NewReagentComposedInTheGridIsAppendedFromItsTableAndLi
     CreateEditor();
     CString strCaption;
     Names headings;
+    Names labels;
     bool bExceptionEfficiencyDisabled = false;
     int nRows = 0;
     RunCommand(IDC_NEW_REAGENT, [&](CEnzymeDlg& dlg) {
@@ -74,7 +75,12 @@ TEST_F(ReagentDialogTest, NewReagentComposedInTheGridIsAppendedFromItsTableAndLi
         bExceptionEfficiencyDisabled = !dlg.GetDlgItem(IDC_EXCEPTION_EFFICIENCY)->IsWindowEnabled();
         dlg.SetDlgItemText(IDC_REAGENT_NAME, "Lys-C");
         dlg.SetDlgItemText(IDC_RECOGNITION_EFFICIENCY, " 95");
-        dlg.m_wndRecognitionGrid.m_header.SetCell(0, "K");
+        // "+P'" then "+P" widen the grid to P2..P2'.
+        Press(dlg, IDC_RECOGNITION_RIGHT);
+        Press(dlg, IDC_RECOGNITION_LEFT);
+        for (int i = 0; i < dlg.m_wndRecognitionGrid.m_header.GetPositionCount(); ++i)
+            labels.push_back(dlg.m_wndRecognitionGrid.m_header.GetLabel(i));
+        dlg.m_wndRecognitionGrid.m_header.SetCell(1, "K");
         // The same pattern twice gives two rows.
         Press(dlg, IDC_ADD_RECOGNITION);
         Press(dlg, IDC_ADD_RECOGNITION);
@@ -83,12 +89,14 @@ TEST_F(ReagentDialogTest, NewReagentComposedInTheGridIsAppendedFromItsTableAndLi
     });
     EXPECT_STREQ("Add new reagent", strCaption);
     EXPECT_EQ((Names{"P1", "P1'"}), headings);
+    EXPECT_EQ((Names{"P2", "P1", "P1'", "P2'"}), labels);
     EXPECT_TRUE(bExceptionEfficiencyDisabled);
     EXPECT_EQ(2, nRows);
 
     CEnzymeDlg expected;
     expected.m_strName = "Lys-C";
     expected.m_strRecognitionProbability = "95";
+    // Empty positions at the ends are not stored: the pattern is P1 and P1' again.
     for (LPCSTR lpszCell : {"K", "", "K", ""})
         expected.m_recognition.m_lstCells.AddTail(lpszCell);
     EXPECT_EQ(before + BytesOfRecord(expected), ReadLibraryBytes());
@@ -247,7 +255,7 @@ TEST_F(ReagentDialogTest, EditWithTheLibraryHeldElsewhereSaysSoAndEnds)
     EXPECT_TRUE(m_host.IsWindowEnabled());
 }
 
-TEST_F(ReagentDialogTest, SelectingARowGrowsTheGridToItAndPlusPWantsTheGridAtItsLeftEnd)
+TEST_F(ReagentDialogTest, SelectingARowGrowsTheGridToItAndEachPlusPWantsTheGridAtItsEnd)
 {
     {
         CFile file;
@@ -273,7 +281,10 @@ TEST_F(ReagentDialogTest, SelectingARowGrowsTheGridToItAndPlusPWantsTheGridAtIts
         for (int i = 0; i < header.GetPositionCount(); ++i)
             labels.push_back(header.GetLabel(i));
         strLastCell = header.GetCell(header.GetPositionCount() - 1);
-        // Scrolled one column to the right, the grid refuses a position at its left.
+        // At its left end the grid's last column is cut off: it refuses a position at its
+        // right. Scrolled one column to the right, it refuses one at its left.
+        boxes.Answer(IDOK);
+        Press(dlg, IDC_EXCEPTION_RIGHT);
         header.ScrollColumns(SB_LINERIGHT, 0, &header.m_scrollBar);
         nFirstVisible = header.m_nFirstVisible;
         boxes.Answer(IDOK);
@@ -284,6 +295,7 @@ TEST_F(ReagentDialogTest, SelectingARowGrowsTheGridToItAndPlusPWantsTheGridAtIts
     EXPECT_EQ((Names{"P1", "P1'", "P2'", "P3'"}), labels);
     EXPECT_STREQ("W", strLastCell);
     ASSERT_EQ(1, nFirstVisible) << "four columns of the loaded row do not fit: the grid scrolls";
-    EXPECT_EQ((Names{"The header must be at the most left position"}), MessageTexts(boxes));
+    EXPECT_EQ((Names{"The header must be at the most right position", "The header must be at the most left position"}),
+              MessageTexts(boxes));
     EXPECT_EQ(4, nPositionsAfterPlusP);
 }
