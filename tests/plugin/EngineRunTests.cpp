@@ -4,20 +4,10 @@
 #include "SampleRun.h"
 #include "ScratchFolder.h"
 
-#include <fstream>
-#include <sstream>
 
 namespace
 {
 typedef LoadedPlugInTest EngineRunTest;
-
-std::string ReadFile(const CString& strPath)
-{
-    std::ifstream in(strPath.GetString(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 }
 
 TEST_F(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
@@ -40,7 +30,7 @@ TEST_F(EngineRunTest, RunAnalysisStartsTheEngineWhichWritesTheResult)
         return GetFileAttributesA(strResult) != INVALID_FILE_ATTRIBUTES ||
                GetFileAttributesA(strError) != INVALID_FILE_ATTRIBUTES;
     }, 10000);
-    EXPECT_EQ("", ReadFile(strError));
-    EXPECT_EQ(kSampleResult, ReadFile(strResult));
-    EXPECT_EQ(kSampleSites, ReadFile(scratch.PathOf("run 1\\result.sites.tsv")));
+    EXPECT_EQ("", ReadWholeFile(strError));
+    EXPECT_EQ(kSampleResult, ReadWholeFile(strResult));
+    EXPECT_EQ(kSampleSites, ReadWholeFile(scratch.PathOf("run 1\\result.sites.tsv")));
 }

@@ -2,6 +2,8 @@
 #include <MainDir.h>
 
 #include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
 #include <shellapi.h>
 #include <stdexcept>
 
@@ -61,4 +63,18 @@ CString ProgramFolder()
     const DWORD nLength = GetModuleFileNameA(NULL, szPath, MAX_PATH);
     CString strPath(szPath, (int)nLength);
     return strPath.Left(strPath.ReverseFind('\\'));
+}
+
+std::string ReadWholeFile(const CString& strPath)
+{
+    std::ifstream in((LPCSTR)strPath, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteWholeFile(const CString& strPath, const std::string& bytes)
+{
+    std::ofstream out((LPCSTR)strPath, std::ios::binary);
+    out << bytes;
 }

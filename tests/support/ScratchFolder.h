@@ -2,6 +2,7 @@
 // the object lives; the folder and everything in it are removed afterwards.
 #pragma once
 #include <afx.h>
+#include <string>
 
 class ScratchFolder
 {
@@ -23,3 +24,7 @@ private:
 
 // Folder of the running test program (bin/), where the built programs and DLLs lie.
 CString ProgramFolder();
+
+// A file's bytes, read and written whole ("" for a file that cannot be read).
+std::string ReadWholeFile(const CString& strPath);
+void WriteWholeFile(const CString& strPath, const std::string& bytes);

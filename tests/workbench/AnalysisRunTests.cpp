@@ -4,9 +4,7 @@
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 namespace
 {
@@ -28,10 +26,7 @@ public:
     void SetRange(CWnd*, LPCSTR, int, int, int) override {}
     DWORD RunAnalysis(LPCSTR lpszParamFile) override
     {
-        std::ifstream in(lpszParamFile, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        m_strParameters = text.str();
+        m_strParameters = ReadWholeFile(lpszParamFile);
         const CString strFolder = CString(lpszParamFile).Left(CString(lpszParamFile).ReverseFind('\\') + 1);
         for (const auto& file : m_engineFiles)
         {

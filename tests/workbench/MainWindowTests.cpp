@@ -10,27 +10,11 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace
 {
-std::string ReadWholeFile(const CString& strPath)
-{
-    std::ifstream in((LPCSTR)strPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteWholeFile(const CString& strPath, const std::string& text)
-{
-    std::ofstream out((LPCSTR)strPath, std::ios::binary);
-    out << text;
-}
-
 class MainWindowTest : public testing::Test
 {
 protected:

@@ -49,13 +49,6 @@ CFragmentTable Parsed(const CString& strFragments, const CString& strSites)
     return table;
 }
 
-std::string FileBytes(const CString& strPath)
-{
-    CString strText;
-    EXPECT_TRUE(ReadTextFile(strPath, strText)) << strPath;
-    return std::string((LPCSTR)strText, strText.GetLength());
-}
-
 CString WithCrLf(const char* lpszText)
 {
     CString strText;
@@ -180,7 +173,7 @@ TEST(FragmentTableTest, ExportWritesTheRowsGivenAsTsvOrQuotedCsv)
     {
         SCOPED_TRACE(file.lpszName);
         ASSERT_TRUE(table.Export(scratch.PathOf(file.lpszName), rows, strError)) << strError;
-        EXPECT_EQ(file.lpszBytes, FileBytes(scratch.PathOf(file.lpszName)));
+        EXPECT_EQ(file.lpszBytes, ReadWholeFile(scratch.PathOf(file.lpszName)));
     }
 
     EXPECT_FALSE(table.Export(scratch.PathOf("no folder\\fragments.csv"), rows, strError));
@@ -373,7 +366,7 @@ TEST_F(ResultsViewTest, ExportWritesTheRowsInTheOrderShown)
     ClickHeading(CFragmentTable::colProbability);
     CString strError;
     ASSERT_TRUE(m_view.Export(scratch.PathOf("shown.tsv"), strError)) << strError;
-    const std::string strBytes = FileBytes(scratch.PathOf("shown.tsv"));
+    const std::string strBytes = ReadWholeFile(scratch.PathOf("shown.tsv"));
     EXPECT_EQ(0u, strBytes.find(std::string(WithCrLf(kFragmentHeader)) +
                                 "1\t2\t2\t0\t0.8\t277.146013\t277.3837\tMK\r\n"
                                 "18\t20\t3\t0\t0.8\t350.195406\t350.4128\tFGK\r\n"

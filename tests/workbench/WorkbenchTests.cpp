@@ -8,27 +8,12 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace
 {
-std::string ReadWholeFile(const CString& strPath)
-{
-    std::ifstream in((LPCSTR)strPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteWholeFile(const CString& strPath, const std::string& text)
-{
-    std::ofstream out((LPCSTR)strPath, std::ios::binary);
-    out << text;
-}
-
 // One column of a tab-separated table, header line excluded.
 std::vector<std::string> Column(const std::string& table, size_t nColumn)
 {
