@@ -9,6 +9,42 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 
+# The shipped i686 build runs under 32-bit Wine, which needs a kernel that runs 32-bit
+# programs; some virtual machines' kernels are built without that. There the tests run
+# through qemu's user-mode emulator (scripts/with-i386-emulation.sh). Debian 12's qemu 7.2
+# cannot run Wine: it does not honour MAP_FIXED_NOREPLACE, with which Wine reserves its
+# address space, and Wine's start-up had not ended after ten minutes. qemu 10, from
+# bookworm-backports, starts it in seconds.
+readonly I386_EMULATOR_MIN_VERSION=10
+
+# True when 32-bit programs run here as they are, without the emulator.
+kernel_runs_i386() {
+  [ -z "${CLEAVAGE_I386_EMULATED:-}" ] && "$WINE32" --version >/dev/null 2>&1
+}
+
+install_i386_emulator() {
+  local version
+  version=$(qemu-i386-static --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\)\..*/\1/p')
+  [ -n "$version" ] && [ "$version" -ge "$I386_EMULATOR_MIN_VERSION" ] && return 0
+  local sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  local sources=/etc/apt/sources.list.d/bookworm-backports.sources
+  if [ ! -f "$sources" ]; then
+    printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm-backports' \
+      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+      $sudo_cmd tee "$sources" >/dev/null
+  fi
+  $sudo_cmd apt-get update >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends \
+    -t bookworm-backports qemu-user-static >/dev/null
+}
+
+# Runs a command with 32-bit programs handed to the emulator, in a namespace of its own.
+with_i386_emulation() {
+  CLEAVAGE_I386_EMULATED=1 unshare --user --map-root-user --mount \
+    bash scripts/with-i386-emulation.sh "$@"
+}
+
 # The marker names what the prefix was made with: a prefix made before 32-bit Wine was
 # installed has no 32-bit system files, and is made again.
 readonly PREFIX_MARKER=.cleavage-ready-wow64
