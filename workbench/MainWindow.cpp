@@ -202,9 +202,6 @@ CSize CMainWindow::GetFormSize() const
 // width below.
 void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
 {
-    const CSize formSize = GetFormSize();
-    const int nFormWidth = std::min((int)formSize.cx, cx * 2 / 3);
-    const int nTop = std::max(0, std::min((int)formSize.cy, cy - kMapHeight - kMinTableHeight - 2 * kGap));
     // The status bar places itself at the bottom.
     if (m_statusBar.m_hWnd != NULL)
     {
@@ -213,6 +210,9 @@ void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
         m_statusBar.GetWindowRect(&rcStatus);
         cy = std::max(0, cy - (int)rcStatus.Height());
     }
+    const CSize formSize = GetFormSize();
+    const int nFormWidth = std::min((int)formSize.cx, cx * 2 / 3);
+    const int nTop = std::max(0, std::min((int)formSize.cy, cy - kMapHeight - kMinTableHeight - 2 * kGap));
     const int nRight = nFormWidth + kGap;
     const int nRightWidth = std::max(0, cx - nRight - kGap);
     const int nWidth = std::max(0, cx - 2 * kGap);
@@ -314,12 +314,6 @@ void CMainWindow::ShowChosenReagent()
     m_statusBar.SetWindowText(strStatus);
 }
 
-void CMainWindow::OnReagentChosen()
-{
-    if (m_pEditor != NULL && m_pData)
-        ShowChosenReagent();
-}
-
 BOOL CMainWindow::OpenFasta(LPCSTR lpszPath)
 {
     std::vector<CFastaRecord> records;
@@ -360,6 +354,12 @@ void CMainWindow::OnRecordChange()
     const int nRecord = (int)m_recordList.SendMessage(CB_GETCURSEL);
     if (nRecord >= 0 && nRecord < (int)m_records.size())
         SelectRecord(nRecord);
+}
+
+void CMainWindow::OnReagentChosen()
+{
+    if (m_pEditor != NULL && m_pData)
+        ShowChosenReagent();
 }
 
 BOOL CMainWindow::OpenSettings(LPCSTR lpszPath)
