@@ -1,7 +1,8 @@
-// Times what the user waits for in the settings form, with a library of 1,000 reagents:
-// from CreateEditor to a filled list, and one save exchange. Not a test: run it under
-// Wine with a display, with TESSARO_MAINDIR pointing at a scratch folder (it overwrites
-// AM\Enzymes.dat there), or through scripts/run-benchmarks.sh.
+// Times what the user waits for in the settings form, with a library of N reagents (1,000
+// unless given: EditorBenchmark.exe [N]): from CreateEditor to a filled list, and one save
+// exchange. Not a test: run it under Wine with a display, with TESSARO_MAINDIR pointing at
+// a scratch folder (it overwrites AM\Enzymes.dat there), or through
+// scripts/run-benchmarks.sh.
 #include "CCleavageAnalysis.h"
 #include "CCleavageData.h"
 #include "CEnzymeDlg.h"
@@ -10,13 +11,14 @@
 #include <afxwin.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <MainDir.h>
 
 namespace
 {
-const int kReagents = 1000;
+const int kDefaultReagents = 1000;
 const int kRuns = 20;
 
 double Milliseconds(std::chrono::steady_clock::duration elapsed)
@@ -24,7 +26,7 @@ double Milliseconds(std::chrono::steady_clock::duration elapsed)
     return std::chrono::duration<double, std::milli>(elapsed).count();
 }
 
-void WriteLibrary()
+void WriteLibrary(int nReagents)
 {
     CreateDirectoryA(MAINDIR.GetPath() + "\\AM", NULL);
     CFile file;
@@ -32,10 +34,11 @@ void WriteLibrary()
         throw std::runtime_error("cannot write the benchmark library");
     CMemFile image;
     CPkArchive ar(&image, CPkArchive::store);
-    for (int i = 0; i < kReagents; ++i)
+    for (int i = 0; i < nReagents; ++i)
     {
         CEnzymeDlg reagent;
-        reagent.m_strName.Format("Reagent %04d", (i * 7919) % kReagents);
+        // The names in a scrambled order: 7919 is a prime that divides no count used.
+        reagent.m_strName.Format("Reagent %05d", (int)((i * 7919LL) % nReagents));
         reagent.m_strRecognitionProbability = "95";
         reagent.m_recognition.m_nBegin = -3;
         reagent.m_recognition.m_nCount = 6;
@@ -50,9 +53,15 @@ void WriteLibrary()
 }
 }
 
-int main()
+int main(int argc, char** argv)
 {
-    WriteLibrary();
+    const int nReagents = argc > 1 ? atoi(argv[1]) : kDefaultReagents;
+    if (nReagents < 1)
+    {
+        fprintf(stderr, "usage: EditorBenchmark.exe [reagents, 1 or more]\n");
+        return 2;
+    }
+    WriteLibrary(nReagents);
 
     CWnd host;
     if (!host.CreateEx(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 500), NULL, 0))
@@ -84,7 +93,7 @@ int main()
         dSaveTotal += dSave;
         dSaveWorst = std::max(dSaveWorst, dSave);
     }
-    printf("library of %d reagents, %d runs\n", kReagents, kRuns);
+    printf("library of %d reagents, %d runs\n", nReagents, kRuns);
     printf("CreateEditor to a filled list: mean %.1f ms, worst %.1f ms\n", dCreateTotal / kRuns, dCreateWorst);
     printf("one save exchange:             mean %.1f ms, worst %.1f ms\n", dSaveTotal / kRuns, dSaveWorst);
 

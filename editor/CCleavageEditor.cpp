@@ -6,7 +6,10 @@
 #include "ValueValidators.h"
 
 #include <AnalysisPopups.h>
+#include <algorithm>
 #include <set>
+#include <string>
+#include <vector>
 #include <shlwapi.h>
 
 IMPLEMENT_DYNCREATE(CCleavageEditor, CFormView)
@@ -36,6 +39,32 @@ void CopyList(const CStringList& source, CStringList& target)
 {
     target.RemoveAll();
     target.AddTail(&source);
+}
+
+// The names in the order a sorted list box of the locale keeps them (its comparison
+// ignores letter case, and orders as the names' sort keys do); equal names in the
+// order given.
+std::vector<CString> SortedAsTheList(const CStringList& names, LCID lcid)
+{
+    std::vector<std::pair<std::string, CString>> keyed;
+    keyed.reserve((size_t)names.GetCount());
+    for (POSITION pos = names.GetHeadPosition(); pos != NULL;)
+    {
+        const CString& strName = names.GetNext(pos);
+        const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+        std::string key((size_t)std::max(0, LCMapStringA(lcid, dwFlags, strName, -1, NULL, 0)), '\0');
+        VERIFY(key.empty() || LCMapStringA(lcid, dwFlags, strName, -1, &key[0], (int)key.size()) != 0);
+        keyed.emplace_back(key, strName);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const std::pair<std::string, CString>& a, const std::pair<std::string, CString>& b) {
+                         return a.first < b.first;
+                     });
+    std::vector<CString> sorted;
+    sorted.reserve(keyed.size());
+    for (const auto& entry : keyed)
+        sorted.push_back(entry.second);
+    return sorted;
 }
 }
 
@@ -284,14 +313,18 @@ BOOL CCleavageEditor::LoadReagentList()
 
     m_lstReagentNames.RemoveAll();
     CEnzymeDlg holder;
-    // Without redrawing while it fills, the list costs one sorted insert per name, not
-    // one repaint of itself and its scroll bar.
-    m_listReagents.SendMessage(WM_SETREDRAW, FALSE);
     const int nCount = CReagentLibrary::ReadRecords(file, holder, [this, &holder](IReagentRecord&) {
-        m_listReagents.AddString(holder.m_strName);
         m_lstReagentNames.AddTail(holder.m_strName);
         return TRUE;
     });
+    // A sorted list compares each new name with a dozen others, each comparison slow
+    // (full collation); the names go in already in its order, at its end, and without
+    // a repaint of the list and its scroll bar for each.
+    const std::vector<CString> sorted = SortedAsTheList(m_lstReagentNames, (LCID)m_listReagents.SendMessage(LB_GETLOCALE));
+    m_listReagents.SendMessage(WM_SETREDRAW, FALSE);
+    m_listReagents.SendMessage(LB_INITSTORAGE, sorted.size(), 0);
+    for (const CString& strName : sorted)
+        m_listReagents.SendMessage(LB_INSERTSTRING, (WPARAM)-1, (LPARAM)(LPCSTR)strName);
     m_listReagents.SendMessage(WM_SETREDRAW, TRUE);
     m_listReagents.Invalidate();
     m_strTotal.Format("Total: %d", nCount);

@@ -8,9 +8,12 @@ cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 begin_tool_session
 
-for bench in LibraryBenchmark EditorBenchmark; do
-  echo "== $bench"
-  "$WINE64" "build/x86_64/bin/$bench.exe" </dev/null
+echo "== LibraryBenchmark"
+"$WINE64" build/x86_64/bin/LibraryBenchmark.exe </dev/null
+# The settings form with a library of 1,000 and of 10,000 reagents.
+for reagents in 1000 10000; do
+  echo "== EditorBenchmark $reagents"
+  "$WINE64" build/x86_64/bin/EditorBenchmark.exe "$reagents" </dev/null
 done
 
 echo "== LibraryFuzz"

@@ -102,17 +102,84 @@ use_scratch_installation() {
   TESSARO_MAINDIR="$("$WINE64" winepath -w "$SCRATCH_DIR" 2>/dev/null | tr -d '\r')"
 }
 
-# For the by-hand tools: a built tree, a prefix of their own (so that ending their Wine
-# never ends the server of a test run going on), one Xvfb and a scratch installation,
-# all ended or removed when the calling script exits. Arguments: packages to install.
-# TOOL_SCREEN sets the screen's size (1024x768 unless set).
+# A lock held by one process at a time: a folder made atomically, with the holder's
+# process id in it; a holder that died without leaving gives it up.
+acquire_lock() {
+  until mkdir "$1" 2>/dev/null; do
+    local holder
+    holder=$(cat "$1/pid" 2>/dev/null || true)
+    if [ -n "$holder" ] && ! kill -0 "$holder" 2>/dev/null; then rm -rf "$1"; continue; fi
+    sleep 0.1
+  done
+  echo $$ >"$1/pid"
+}
+
+release_lock() {
+  rm -rf "$1"
+}
+
+# The by-hand tools share one prefix, its Wine server and one Xvfb per screen size. Each
+# run registers itself in TOOL_RUNS while it works; the last to leave ends the server and
+# the Xvfbs, so two runs at once never end each other's Wine.
+readonly TOOL_PREFIX="$HOME/.wine-cleavage-tools"
+readonly TOOL_LOCK="$TOOL_PREFIX.lock"
+readonly TOOL_RUNS="$TOOL_PREFIX.runs"
+
+# Runs registered whose process has ended are forgotten.
+forget_ended_tool_runs() {
+  local run
+  for run in "$TOOL_RUNS"/run-*; do
+    [ -e "$run" ] || continue
+    kill -0 "${run##*/run-}" 2>/dev/null || rm -f "$run"
+  done
+}
+
+# Joins the tools' session: the shared prefix (made if needed), an Xvfb of the screen
+# size SCREEN (started unless a run already has one) as DISPLAY, and the run registered;
+# leave_tool_session undoes it.
+join_tool_session() {
+  local screen="$1"
+  export WINEPREFIX="$TOOL_PREFIX"
+  acquire_lock "$TOOL_LOCK"
+  make_wine_prefix
+  mkdir -p "$TOOL_RUNS"
+  forget_ended_tool_runs
+  local record="$TOOL_RUNS/xvfb-$screen" pid display
+  if [ -f "$record" ] && read -r pid display <"$record" && kill -0 "$pid" 2>/dev/null; then
+    export DISPLAY="$display"
+  else
+    start_xvfb "$screen" || { release_lock "$TOOL_LOCK"; return 1; }
+    echo "$XVFB_PID $DISPLAY" >"$record"
+  fi
+  touch "$TOOL_RUNS/run-$$"
+  release_lock "$TOOL_LOCK"
+}
+
+leave_tool_session() {
+  acquire_lock "$TOOL_LOCK"
+  rm -f "$TOOL_RUNS/run-$$"
+  forget_ended_tool_runs
+  if ! compgen -G "$TOOL_RUNS/run-*" >/dev/null; then
+    WINEPREFIX="$TOOL_PREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    local record pid display
+    for record in "$TOOL_RUNS"/xvfb-*; do
+      [ -e "$record" ] || continue
+      read -r pid display <"$record" && kill "$pid" 2>/dev/null || true
+      rm -f "$record"
+    done
+  fi
+  release_lock "$TOOL_LOCK"
+}
+
+# For the by-hand tools: a built tree, the tools' session (a prefix of their own, so that
+# ending their Wine never ends the server of a test run going on) and a scratch
+# installation, left or removed when the calling script exits. Arguments: packages to
+# install. TOOL_SCREEN sets the screen's size (1024x768 unless set).
 begin_tool_session() {
   bash scripts/install-deps.sh "$@" >/dev/null
   bash scripts/build.sh >/dev/null
-  export WINEPREFIX="$HOME/.wine-cleavage-tools"
-  make_wine_prefix
-  trap 'stop_wine_and_xvfb; rm -rf "${SCRATCH_DIR:-}"' EXIT
-  start_xvfb "${TOOL_SCREEN:-1024x768}x24"
+  trap 'leave_tool_session; rm -rf "${SCRATCH_DIR:-}"' EXIT
+  join_tool_session "${TOOL_SCREEN:-1024x768}x24"
   use_scratch_installation
 }
 

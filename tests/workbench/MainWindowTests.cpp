@@ -76,6 +76,13 @@ protected:
         return std::string(szReagent) + "|best " + szBest + "|sort " + std::to_string(nSort) + "|" + szName;
     }
 
+    std::string StatusText() const
+    {
+        char szText[256] = "";
+        ::GetDlgItemTextA(m_pWindow->m_hWnd, CMainWindow::IDC_STATUS_BAR, szText, sizeof(szText));
+        return szText;
+    }
+
     // The fragment table as shown: a line per row, its cells separated by tabs.
     std::string ShownTable() const
     {
@@ -110,6 +117,13 @@ TEST_F(MainWindowTest, SettingsFileRestoresTheFormItWasSavedFrom)
 {
     ASSERT_TRUE(m_pWindow->OpenSettings(ProgramFolder() + "\\samples\\trypsin.settings"));
     EXPECT_EQ("Trypsin|best 40|sort 8032|HBB_HUMAN", FormState());
+    // The status bar shows the reagent as the settings record takes it, also after a click
+    // in the form's list.
+    EXPECT_EQ("Trypsin: recognition P1 KR P1' {P} at 100 %; exception none at 100 %", StatusText());
+    SetForm("Lys-C", "12", IDC_SORT_WEIGHT);
+    ::PostMessageA(::GetDlgItem(m_hForm, IDC_REAGENT_LIST), WM_LBUTTONUP, 0, 0);
+    PumpMessages();
+    EXPECT_EQ("Lys-C: recognition P1 K P1' . at 100 %; exception none at 100 %", StatusText());
     SetForm("Trypsin", "3", IDC_SORT_POSITION);
     const std::string saved = FormState();
     const CString strFile = m_scratch.PathOf("trypsin.settings");
@@ -220,6 +234,13 @@ TEST_F(MainWindowTest, TheUserPicksTheRecordAndKeepsTheSettings)
 
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
     EXPECT_EQ(0u, ShownTable().find("1\t7\t7\t0\t1\t")) << ShownTable();
+    // The table shows whole rows: none is cut off at its bottom.
+    const HWND hTable = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST);
+    CRect rcRow(LVIR_BOUNDS, 0, 0, 0);
+    CRect rcTable;
+    ASSERT_TRUE(::SendMessageA(hTable, LVM_GETITEMRECT, 0, (LPARAM)&rcRow));
+    ::GetClientRect(hTable, &rcTable);
+    EXPECT_EQ(0, (rcTable.bottom - rcRow.top) % rcRow.Height());
     EXPECT_NE(std::string::npos, ShownTable().find("\tVLSPADK\n")) << ShownTable();
 
     // A file that cannot be read leaves the records and the molecule.

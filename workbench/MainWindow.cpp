@@ -2,7 +2,9 @@
 #include "AnalysisRun.h"
 #include "FormMessages.h"
 #include <algorithm>
+#include <commctrl.h>
 #include <commdlg.h>
+#include <resource.h>
 
 namespace
 {
@@ -16,6 +18,42 @@ const int kRecordRowHeight = 26;
 const int kRecordLabelWidth = 52;
 const int kMapHeight = 150;
 const int kMinTableHeight = 120;
+
+CString PositionLabel(int nIndex)
+{
+    CString strLabel;
+    if (nIndex <= 0)
+        strLabel.Format("P%d", 1 - nIndex);
+    else
+        strLabel.Format("P%d'", nIndex);
+    return strLabel;
+}
+
+// One side of a reagent as its record keys hold it: "P1 KR P1' {P}", each pattern's cells
+// with their positions (patterns apart by " | ", "." for any residue), and the efficiency.
+CString DescribeSide(const CKeyValueStorage& settings, const CString& strSide)
+{
+    int nBegin = 0;
+    int nCount = 0;
+    int nEfficiency = 0;
+    CStringList lstCells;
+    settings.GetValue(strSide + "_begining", nBegin);
+    settings.GetValue(strSide + "_count", nCount);
+    settings.GetValue(strSide + "_probability", nEfficiency);
+    settings.GetValues(strSide + "_list", lstCells);
+    CString strText;
+    int nCell = 0;
+    for (POSITION pos = lstCells.GetHeadPosition(); pos != NULL && nCount > 0; ++nCell)
+    {
+        const CString strCell = lstCells.GetNext(pos);
+        if (nCell > 0)
+            strText += nCell % nCount == 0 ? " | " : " ";
+        strText += PositionLabel(nBegin + nCell % nCount) + " " + (strCell.IsEmpty() ? CString(".") : strCell);
+    }
+    CString strEfficiency;
+    strEfficiency.Format(" at %d %%", nEfficiency);
+    return strSide + " " + (strText.IsEmpty() ? CString("none") : strText) + strEfficiency;
+}
 }
 
 BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
@@ -30,6 +68,7 @@ BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_COMMAND(ID_ANALYSIS_LOCK, OnLock)
     ON_COMMAND(ID_ANALYSIS_RANGE_FROM_SELECTION, OnRangeFromSelection)
     ON_CONTROL(CBN_SELCHANGE, IDC_RECORD_LIST, OnRecordChange)
+    ON_COMMAND(ID_REAGENT_CHOSEN, OnReagentChosen)
 END_MESSAGE_MAP()
 
 CMainWindow::CMainWindow(CAnalysisPlugIn& plugIn) : m_plugIn(plugIn)
@@ -92,7 +131,10 @@ BOOL CMainWindow::Create()
                                         0, m_hWnd, (HMENU)IDC_RECORD_LIST, hInstance, NULL));
     m_sequencePane.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", dwPaneStyle, 0, 0, 0, 0, m_hWnd,
                                           (HMENU)IDC_SEQUENCE_PANE, hInstance, NULL));
-    VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_sequencePane.m_hWnd != NULL);
+    m_statusBar.Attach(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                       m_hWnd, (HMENU)IDC_STATUS_BAR, hInstance, NULL));
+    VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_sequencePane.m_hWnd != NULL &&
+           m_statusBar.m_hWnd != NULL);
     VERIFY(m_cleavageMap.Create(WS_VISIBLE | WS_BORDER, CRect(), this, IDC_CLEAVAGE_MAP));
     VERIFY(m_resultsView.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(), this, IDC_RESULT_LIST));
     // Stock fonts, never deleted; residues line up in the fixed one.
@@ -103,7 +145,17 @@ BOOL CMainWindow::Create()
     m_sequencePane.SendMessage(WM_SETFONT, hFixedFont);
     m_recordList.EnableWindow(FALSE);
 
-    m_pEditor = m_plugIn.CreateEditor(this);
+    // A form that refused (another workbench was reading the library) is made anew.
+    CStringList lstMessages;
+    RunFormStep(
+        [this]() {
+            if (m_pEditor != NULL)
+                m_pEditor->DestroyWindow();
+            m_pEditor = m_plugIn.CreateEditor(this);
+            return m_pEditor != NULL;
+        },
+        lstMessages);
+    ShowMessages(lstMessages);
     if (m_pEditor == NULL)
         AfxMessageBox("The analysis could not make its settings form.", MB_OK | MB_ICONEXCLAMATION);
     LoadForm();
@@ -119,10 +171,17 @@ void CMainWindow::PostNcDestroy()
     m_recordLabel.Detach();
     m_recordList.Detach();
     m_sequencePane.Detach();
+    m_statusBar.Detach();
 }
 
 BOOL CMainWindow::PreTranslateMessage(MSG* pMsg)
 {
+    // The form keeps its list's notifications; a click or key in the list may choose
+    // another reagent, which the status bar shows once the list has taken it.
+    const BOOL bInput = pMsg->message == WM_LBUTTONUP || pMsg->message == WM_KEYUP;
+    CWnd* pList = m_pEditor != NULL ? m_pEditor->GetDlgItem(IDC_REAGENT_LIST) : NULL;
+    if (bInput && pList != NULL && pMsg->hwnd == pList->m_hWnd)
+        PostMessage(WM_COMMAND, ID_REAGENT_CHOSEN);
     return TranslateAcceleratorA(m_hWnd, m_hAccelerators, pMsg) || CWnd::PreTranslateMessage(pMsg);
 }
 
@@ -143,6 +202,14 @@ CSize CMainWindow::GetFormSize() const
 // width below.
 void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
 {
+    // The status bar places itself at the bottom.
+    if (m_statusBar.m_hWnd != NULL)
+    {
+        m_statusBar.SendMessage(WM_SIZE);
+        CRect rcStatus;
+        m_statusBar.GetWindowRect(&rcStatus);
+        cy = std::max(0, cy - (int)rcStatus.Height());
+    }
     const CSize formSize = GetFormSize();
     const int nFormWidth = std::min((int)formSize.cx, cx * 2 / 3);
     const int nTop = std::max(0, std::min((int)formSize.cy, cy - kMapHeight - kMinTableHeight - 2 * kGap));
@@ -158,9 +225,29 @@ void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
     m_recordList.MoveWindow(nRight + kRecordLabelWidth, kGap, std::max(0, nRightWidth - kRecordLabelWidth), 240);
     m_sequencePane.MoveWindow(nRight, kRecordRowHeight + kGap, nRightWidth,
                               std::max(0, nTop - kRecordRowHeight - kGap));
-    m_cleavageMap.MoveWindow(kGap, nTop + kGap, nWidth, kMapHeight);
-    const int nTableTop = nTop + kMapHeight + 2 * kGap;
-    m_resultsView.MoveWindow(kGap, nTableTop, nWidth, std::max(0, cy - nTableTop - kGap));
+    // The map takes what whole rows of the table leave.
+    const int nRoom = std::max(0, cy - nTop - kMapHeight - 3 * kGap);
+    const int nTableHeight = GetTableHeight(nRoom);
+    m_cleavageMap.MoveWindow(kGap, nTop + kGap, nWidth, kMapHeight + nRoom - nTableHeight);
+    m_resultsView.MoveWindow(kGap, cy - kGap - nTableHeight, nWidth, nTableHeight);
+}
+
+int CMainWindow::GetTableHeight(int nRoom) const
+{
+    CRect rcRow;
+    rcRow.left = LVIR_BOUNDS;
+    if (m_resultsView.GetItemCount() == 0 ||
+        !m_resultsView.SendMessage(LVM_GETITEMRECT, 0, (LPARAM)(RECT*)&rcRow) || rcRow.Height() <= 0)
+        return nRoom;
+    CRect rcHeader;
+    m_resultsView.GetHeaderCtrl()->GetWindowRect(&rcHeader);
+    CRect rcWindow;
+    CRect rcClient;
+    m_resultsView.GetWindowRect(&rcWindow);
+    m_resultsView.GetClientRect(&rcClient);
+    const int nFrame = rcWindow.Height() - rcClient.Height() + rcHeader.Height();
+    const int nRows = std::max(1, (nRoom - nFrame) / (int)rcRow.Height());
+    return std::min(nRoom, nFrame + nRows * (int)rcRow.Height());
 }
 
 // The molecule gets a header of its own, and the form shows it with the user's settings.
@@ -177,6 +264,7 @@ void CMainWindow::LoadForm()
     {
         m_plugIn.ExchangeData(m_pEditor, m_pContext.get(), FALSE);
         m_plugIn.SetReadOnly(m_pEditor, m_pContext.get(), m_bLocked);
+        ShowChosenReagent();
     }
     SetWindowText(CString(kTitle) + " - " + m_molecule.strName);
 }
@@ -185,12 +273,45 @@ BOOL CMainWindow::SaveForm()
 {
     if (m_pEditor == NULL)
         return FALSE;
-    CFormMessages formMessages(CFormMessages::Show);
-    m_plugIn.ExchangeData(m_pEditor, m_pContext.get(), TRUE);
-    if (formMessages.GetCount() > 0)
+    CStringList lstMessages;
+    const BOOL bSaved = RunFormStep(
+        [this]() {
+            m_plugIn.ExchangeData(m_pEditor, m_pContext.get(), TRUE);
+            return TRUE;
+        },
+        lstMessages);
+    ShowMessages(lstMessages);
+    if (!bSaved)
         return FALSE;
     m_pData->StoreSettings();
     return TRUE;
+}
+
+void CMainWindow::ShowMessages(const CStringList& lstMessages)
+{
+    for (POSITION pos = lstMessages.GetHeadPosition(); pos != NULL;)
+        AfxMessageBox(lstMessages.GetNext(pos), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The form's choice goes into a copy of the settings record, the way a run takes it: the
+// analysis looks the reagent up in its library. The user's record stays as it was.
+void CMainWindow::ShowChosenReagent()
+{
+    std::unique_ptr<CAnalysisData> pCopy(m_pData->Clone());
+    CAnalysisContext context(m_pHeader.get(), pCopy.get());
+    CString strStatus;
+    {
+        CFormMessages messages;
+        m_plugIn.ExchangeData(m_pEditor, &context, TRUE);
+        if (!messages.GetMessages().IsEmpty())
+            strStatus = "The reagent cannot be shown: " + messages.GetMessages().GetHead();
+    }
+    pCopy->StoreSettings();
+    CString strName;
+    if (strStatus.IsEmpty() && pCopy->m_Storage.GetValue("enz_name", strName) && !strName.IsEmpty())
+        strStatus = strName + ": " + DescribeSide(pCopy->m_Storage, "recognition") + "; " +
+                    DescribeSide(pCopy->m_Storage, "exception");
+    m_statusBar.SetWindowText(strStatus);
 }
 
 BOOL CMainWindow::OpenFasta(LPCSTR lpszPath)
@@ -233,6 +354,12 @@ void CMainWindow::OnRecordChange()
     const int nRecord = (int)m_recordList.SendMessage(CB_GETCURSEL);
     if (nRecord >= 0 && nRecord < (int)m_records.size())
         SelectRecord(nRecord);
+}
+
+void CMainWindow::OnReagentChosen()
+{
+    if (m_pEditor != NULL && m_pData)
+        ShowChosenReagent();
 }
 
 BOOL CMainWindow::OpenSettings(LPCSTR lpszPath)
@@ -372,6 +499,10 @@ void CMainWindow::OnRun()
     {
         m_resultsView.SetResults(table);
         m_cleavageMap.SetResults(table);
+        // The table's rows have their height now: it shows whole rows.
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        OnSize(SIZE_RESTORED, rcClient.Width(), rcClient.Height());
     }
     else
         AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);

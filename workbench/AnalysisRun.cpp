@@ -11,6 +11,11 @@ const char kErrorFile[] = "result.tsv.error";
 const char kParameterErrorFile[] = "parameters.txt.error";
 }
 
+CString CannotWrite(LPCSTR lpszPath, const CString& strReason)
+{
+    return "Cannot write " + CString(lpszPath) + ": " + strReason;
+}
+
 BOOL ReadTextFile(LPCSTR lpszPath, CString& strText, CString* pstrError)
 {
     std::ifstream in(lpszPath, std::ios::binary);
@@ -27,12 +32,28 @@ BOOL ReadTextFile(LPCSTR lpszPath, CString& strText, CString* pstrError)
     return TRUE;
 }
 
+CString SavingPathOf(LPCSTR lpszPath)
+{
+    return CString(lpszPath) + ".saving";
+}
+
+BOOL ReplaceWithSaved(LPCSTR lpszPath, CString& strError)
+{
+    const CString strSaving = SavingPathOf(lpszPath);
+    if (MoveFileExA(strSaving, lpszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return TRUE;
+    const DWORD dwError = GetLastError();
+    DeleteFileA(strSaving);
+    strError = CannotWrite(lpszPath, AfxGetSystemErrorText(dwError));
+    return FALSE;
+}
+
 BOOL WriteTextFile(LPCSTR lpszPath, const CString& strText, CString& strError)
 {
     // The text goes to a file beside the target first, which then replaces it: a failed
     // write leaves whatever file the user had as it was.
-    const CString strTemporary = CString(lpszPath) + ".saving";
-    HANDLE hFile = CreateFileA(strTemporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    const CString strSaving = SavingPathOf(lpszPath);
+    HANDLE hFile = CreateFileA(strSaving, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     BOOL bWritten = FALSE;
     if (hFile != INVALID_HANDLE_VALUE)
     {
@@ -40,15 +61,15 @@ BOOL WriteTextFile(LPCSTR lpszPath, const CString& strText, CString& strError)
         bWritten = WriteFile(hFile, (LPCSTR)strText, (DWORD)strText.GetLength(), &dwWritten, NULL) &&
                    dwWritten == (DWORD)strText.GetLength();
         bWritten = CloseHandle(hFile) && bWritten;
-        bWritten = bWritten && MoveFileExA(strTemporary, lpszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
     if (!bWritten)
     {
         const DWORD dwError = GetLastError();
-        DeleteFileA(strTemporary);
-        strError.Format("Cannot write %s: %s", lpszPath, (LPCSTR)AfxGetSystemErrorText(dwError));
+        DeleteFileA(strSaving);
+        strError = CannotWrite(lpszPath, AfxGetSystemErrorText(dwError));
+        return FALSE;
     }
-    return bWritten;
+    return ReplaceWithSaved(lpszPath, strError);
 }
 
 CAnalysisRun::CAnalysisRun()
@@ -59,27 +80,80 @@ CAnalysisRun::CAnalysisRun()
     m_strFolder.Format("%sWorkbench-%lu-%ld", szTemp, GetCurrentProcessId(), InterlockedIncrement(&nRuns));
 }
 
+
 CAnalysisRun::~CAnalysisRun()
 {
-    for (LPCSTR lpszName : {kParameterFile, kResultFile, kSitesFile, kErrorFile, kParameterErrorFile})
-        DeleteFileA(PathOf(lpszName));
+    // The parameter file, the tables, an error file, the parts of an engine that was
+    // stopped, a batch's FASTA file.
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA(PathOf("*"), &found);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                DeleteFileA(PathOf(found.cFileName));
+        while (FindNextFileA(hFind, &found));
+        FindClose(hFind);
+    }
     RemoveDirectoryA(m_strFolder);
+}
+
+BOOL CAnalysisRun::MakeFolder(CString& strError)
+{
+    if (CreateDirectoryA(m_strFolder, NULL) || GetLastError() == ERROR_ALREADY_EXISTS)
+        return TRUE;
+    strError = "Cannot make the folder " + m_strFolder + ": " + AfxGetSystemErrorText(GetLastError());
+    return FALSE;
+}
+
+CString CAnalysisRun::PathOf(LPCSTR lpszName) const
+{
+    return m_strFolder + "\\" + lpszName;
+}
+
+CString CAnalysisRun::GetResultPath() const
+{
+    return PathOf(kResultFile);
+}
+
+CString CAnalysisRun::GetPartialResultPath() const
+{
+    return GetResultPath() + ".part";
 }
 
 BOOL CAnalysisRun::Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings, LPCSTR lpszMolName,
                        LPCSTR lpszSequence, const ProgressAction& onProgress)
 {
-    m_strTable.Empty();
-    m_strSites.Empty();
-    m_strError.Empty();
-    if (!CreateDirectoryA(m_strFolder, NULL) && GetLastError() != ERROR_ALREADY_EXISTS)
-    {
-        m_strError = "Cannot make the folder " + m_strFolder + ": " + AfxGetSystemErrorText(GetLastError());
-        return FALSE;
-    }
     CKeyValueStorage parameters = settings;
     parameters.SetValue("molecule_name", CString(lpszMolName));
     parameters.SetValue("sequence", CString(lpszSequence));
+    if (!Start(plugIn, parameters, onProgress))
+        return FALSE;
+    if (!ReadTextFile(GetResultPath(), m_strTable, &m_strError))
+        return FALSE;
+    // The engine writes both tables or neither.
+    if (ReadTextFile(PathOf(kSitesFile), m_strSites))
+        return TRUE;
+    m_strError = "The engine wrote its fragment table but no site table (" + PathOf(kSitesFile) + ").";
+    m_strTable.Empty();
+    return FALSE;
+}
+
+BOOL CAnalysisRun::RunBatch(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings, LPCSTR lpszFastaPath,
+                            const ProgressAction& onProgress)
+{
+    CKeyValueStorage parameters = settings;
+    parameters.SetValue("fasta", CString(lpszFastaPath));
+    return Start(plugIn, parameters, onProgress);
+}
+
+BOOL CAnalysisRun::Start(CAnalysisPlugIn& plugIn, CKeyValueStorage& parameters, const ProgressAction& onProgress)
+{
+    m_strTable.Empty();
+    m_strSites.Empty();
+    m_strError.Empty();
+    if (!MakeFolder(m_strError))
+        return FALSE;
     parameters.SetValue("result_file", CString(kResultFile));
     const CString strParameterFile = PathOf(kParameterFile);
     if (!WriteTextFile(strParameterFile, parameters.ToText(), m_strError))
@@ -93,15 +167,8 @@ BOOL CAnalysisRun::Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings
     }
     if (!WaitForEngine(dwProcessId, onProgress))
         return FALSE;
-    if (ReadTextFile(PathOf(kResultFile), m_strTable))
-    {
-        // The engine writes both tables or neither.
-        if (ReadTextFile(PathOf(kSitesFile), m_strSites))
-            return TRUE;
-        m_strError = "The engine wrote its fragment table but no site table (" + PathOf(kSitesFile) + ").";
-        m_strTable.Empty();
-        return FALSE;
-    }
+    if (GetFileAttributesA(GetResultPath()) != INVALID_FILE_ATTRIBUTES)
+        return TRUE;
     if (!ReadTextFile(PathOf(kErrorFile), m_strError) && !ReadTextFile(PathOf(kParameterErrorFile), m_strError))
         m_strError = "The engine ended without writing its table or a message.";
     m_strError.TrimRight();

@@ -4,7 +4,7 @@
 // Settings keep the settings record in a file; Export Results writes the table. Run (F5)
 // analyses the chosen record, and Cancel (Esc) ends the engine of a run going on. Lock
 // makes the form read-only; Range from Selection gives the form the residues selected in
-// the sequence pane.
+// the sequence pane. The status bar shows the chosen reagent's rule and efficiencies.
 #pragma once
 #include "CleavageMap.h"
 #include "Fasta.h"
@@ -28,11 +28,13 @@ public:
         ID_FILE_OPEN_SETTINGS,
         ID_FILE_SAVE_SETTINGS,
         ID_FILE_EXPORT_RESULTS,
+        ID_REAGENT_CHOSEN,  // posted when the user may have chosen another reagent in the form
         IDC_SEQUENCE_PANE = 200,
         IDC_RESULT_LIST,
         IDC_RECORD_LIST,
         IDC_RECORD_LABEL,
         IDC_CLEAVAGE_MAP,
+        IDC_STATUS_BAR,
     };
 
     explicit CMainWindow(CAnalysisPlugIn& plugIn);
@@ -69,6 +71,7 @@ protected:
     afx_msg void OnLock();
     afx_msg void OnRangeFromSelection();
     afx_msg void OnRecordChange();
+    afx_msg void OnReagentChosen();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -76,6 +79,11 @@ private:
     // The form's values into the record, as before a run; FALSE when the form refused.
     BOOL SaveForm();
     CSize GetFormSize() const;
+    // The table's height for the room it has: whole rows, so that none is cut off.
+    int GetTableHeight(int nRoom) const;
+    // Shows the reagent the form has chosen, as the analysis's settings record takes it.
+    void ShowChosenReagent();
+    void ShowMessages(const CStringList& lstMessages);
     // The path the user picks in the system's Open or Save As dialog; FALSE when cancelled.
     BOOL AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultExtension, CString& strPath);
 
@@ -84,6 +92,7 @@ private:
     CWnd m_recordLabel;
     CWnd m_recordList;
     CWnd m_sequencePane;
+    CWnd m_statusBar;
     CCleavageMap m_cleavageMap;
     CResultsView m_resultsView;
     HACCEL m_hAccelerators = NULL;

@@ -39,7 +39,7 @@ public:
             if (!ParseBatchOptions(__argc - 2, __argv + 2, options, strError))
             {
                 fprintf(stderr, "%s\nUsage: %s\n", (LPCSTR)strError, kBatchUsage);
-                m_nExitCode = 2;
+                m_nExitCode = kBatchExitUsage;
                 return FALSE;
             }
             m_nExitCode = RunBatch(plugIn, options);

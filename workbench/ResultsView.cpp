@@ -15,8 +15,8 @@ struct ColumnLayout
 const ColumnLayout kColumns[CFragmentTable::kColumnCount] = {
     {"Start", LVCFMT_RIGHT, 50},       {"End", LVCFMT_RIGHT, 50},
     {"Length", LVCFMT_RIGHT, 56},      {"Missed", LVCFMT_RIGHT, 56},
-    {"Probability", LVCFMT_RIGHT, 78}, {"Mono mass", LVCFMT_RIGHT, 90},
-    {"Average mass", LVCFMT_RIGHT, 94}, {"Sequence", LVCFMT_LEFT, 320},
+    {"Probability", LVCFMT_RIGHT, 78}, {"Mono mass (Da)", LVCFMT_RIGHT, 110},
+    {"Average mass (Da)", LVCFMT_RIGHT, 120}, {"Sequence", LVCFMT_LEFT, 320},
 };
 }
 

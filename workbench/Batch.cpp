@@ -1,0 +1,472 @@
+#include "Batch.h"
+#include "AnalysisRun.h"
+#include "Fasta.h"
+#include "FormMessages.h"
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <resource.h>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+const char kBatchUsage[] =
+    "Workbench.exe /batch --fasta FILE --reagent NAME [--best N | --above P]"
+    " [--sort probability|weight|position] [--range A-B] [--missed N] [--min-length N] [--max-length N]"
+    " --out FILE";
+
+namespace
+{
+struct SortName
+{
+    LPCSTR lpszName;
+    int nButton;
+};
+const SortName kSortNames[] = {
+    {"probability", IDC_SORT_PROBABILITY},
+    {"weight", IDC_SORT_WEIGHT},
+    {"position", IDC_SORT_POSITION},
+};
+
+// A whole-number option: its field, its bounds, what it takes, and the engine's key when
+// it goes to the engine as it is.
+struct NumberOption
+{
+    LPCSTR lpszName;
+    int CBatchOptions::*pField;
+    int nMin;
+    int nMax;
+    LPCSTR lpszTakes;
+    LPCSTR lpszEngineKey;
+};
+const NumberOption kNumberOptions[] = {
+    {"--best", &CBatchOptions::nBest, 1, INT_MAX, "a whole number of fragments from 1 to 2147483647", NULL},
+    {"--above", &CBatchOptions::nAbove, 0, 100, "a whole percent from 0 to 100", NULL},
+    {"--missed", &CBatchOptions::nMissed, 0, INT_MAX, "a whole number of sites from 0 to 2147483647", "missed"},
+    {"--min-length", &CBatchOptions::nMinLength, 1, INT_MAX, "a whole number of residues from 1 to 2147483647",
+     "min_length"},
+    {"--max-length", &CBatchOptions::nMaxLength, 1, INT_MAX, "a whole number of residues from 1 to 2147483647",
+     "max_length"},
+};
+
+// The form's best-fragments text for every fragment with a probability above 0.
+const char kAllFragments[] = "All";
+// The host tells how far a long batch has come about once a second.
+const DWORD kProgressIntervalMs = 1000;
+
+// Decimal digits only, within nMin..nMax.
+BOOL ParseWholeNumber(LPCSTR lpszText, int nMin, int nMax, int& nValue)
+{
+    const size_t nLength = strlen(lpszText);
+    if (nLength == 0 || nLength > 10 || strspn(lpszText, "0123456789") != nLength)
+        return FALSE;
+    const long long nParsed = strtoll(lpszText, NULL, 10);
+    if (nParsed < nMin || nParsed > nMax)
+        return FALSE;
+    nValue = (int)nParsed;
+    return TRUE;
+}
+
+// "<option> <text>: <what is wrong>"
+CString OptionError(LPCSTR lpszOption, LPCSTR lpszText, LPCSTR lpszWhat)
+{
+    CString strError;
+    strError.Format("%s %s: %s", lpszOption, lpszText, lpszWhat);
+    return strError;
+}
+
+BOOL ParseNumberOption(const NumberOption& option, LPCSTR lpszText, CBatchOptions& options, CString& strError)
+{
+    if (ParseWholeNumber(lpszText, option.nMin, option.nMax, options.*option.pField))
+        return TRUE;
+    // A number of another kind or size is told what the option takes.
+    char* pEnd = NULL;
+    strtod(lpszText, &pEnd);
+    const BOOL bNumber = *lpszText != 0 && *pEnd == 0;
+    strError = OptionError(option.lpszName, lpszText, bNumber ? option.lpszTakes : "not a whole number");
+    return FALSE;
+}
+
+BOOL ParseRange(const CString& strRange, CBatchOptions& options)
+{
+    const int nDash = strRange.Find('-');
+    return nDash > 0 && ParseWholeNumber(strRange.Left(nDash), 1, INT_MAX, options.nFrom) &&
+           ParseWholeNumber(strRange.Mid(nDash + 1), 1, INT_MAX, options.nTo) && options.nFrom <= options.nTo;
+}
+
+// The folder of --out exists (the batch writes nothing until its end).
+BOOL CheckOutput(const CString& strOut, CString& strError)
+{
+    const int nSlash = std::max(strOut.ReverseFind('\\'), strOut.ReverseFind('/'));
+    const CString strFolder = nSlash < 0 ? CString(".") : strOut.Left(nSlash + 1);
+    const DWORD dwFolder = GetFileAttributesA(strFolder);
+    if (dwFolder == INVALID_FILE_ATTRIBUTES || (dwFolder & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        strError = OptionError("--out", strOut, "the folder " + strFolder + " does not exist");
+    const DWORD dwOut = GetFileAttributesA(strOut);
+    if (strError.IsEmpty() && dwOut != INVALID_FILE_ATTRIBUTES && (dwOut & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        strError = OptionError("--out", strOut, "a folder, not a file");
+    return strError.IsEmpty();
+}
+
+// Sends the form what a click on the control would.
+void ClickControl(CWnd& editor, int nID, UINT nCode)
+{
+    CWnd* pControl = editor.GetDlgItem(nID);
+    ASSERT(pControl != NULL);
+    editor.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)pControl->m_hWnd);
+}
+
+// Selects the reagent in the form's list, its name matched exactly as the form matches
+// names; FALSE with the names the list holds.
+BOOL SelectReagent(CWnd& editor, const CString& strName, CString& strError)
+{
+    CWnd* pList = editor.GetDlgItem(IDC_REAGENT_LIST);
+    ASSERT(pList != NULL);
+    CString strNames;
+    const LRESULT nCount = pList->SendMessage(LB_GETCOUNT);
+    for (LRESULT i = 0; i < nCount; ++i)
+    {
+        std::vector<char> item((size_t)std::max<LRESULT>(0, pList->SendMessage(LB_GETTEXTLEN, i)) + 1, '\0');
+        pList->SendMessage(LB_GETTEXT, i, (LPARAM)item.data());
+        if (strName == item.data())
+        {
+            pList->SendMessage(LB_SETCURSEL, i);
+            ClickControl(editor, IDC_REAGENT_LIST, LBN_SELCHANGE);
+            return TRUE;
+        }
+        strNames += CString("\n  ") + item.data();
+    }
+    strError = "Unknown reagent '" + strName + "' (letter case counts). The reagents are:" + strNames;
+    return FALSE;
+}
+
+// Sets the form as the options say: the reagent, the result options (every fragment
+// above 0 unless --best or --above is given) and the order; the range stays off, as the
+// host cuts each protein to it.
+void SetResultOptions(CWnd& editor, const CBatchOptions& options)
+{
+    const BOOL bAbove = options.nAbove >= 0;
+    const int nModeButton = bAbove ? IDC_ABOVE_PROBABILITY : IDC_BEST_FRAGMENTS;
+    editor.CheckRadioButton(IDC_ABOVE_PROBABILITY, IDC_BEST_FRAGMENTS, nModeButton);
+    ClickControl(editor, nModeButton, BN_CLICKED);
+    CString strValue;
+    if (bAbove)
+        strValue.Format("%d", options.nAbove);
+    else if (options.nBest >= 0)
+        strValue.Format("%d", options.nBest);
+    else
+        strValue = kAllFragments;
+    editor.SetDlgItemText(bAbove ? IDC_PROBABILITY : IDC_FRAGMENTS, strValue);
+    if (options.nSortButton != 0)
+        editor.CheckRadioButton(IDC_SORT_PROBABILITY, IDC_SORT_POSITION, options.nSortButton);
+    editor.CheckDlgButton(IDC_RANGE_ONLY, BST_UNCHECKED);
+    ClickControl(editor, IDC_RANGE_ONLY, BN_CLICKED);
+}
+
+// The settings record of the batch, taken once through the form's save exchange (tried
+// again while another workbench holds the reagent library). kBatchExitDone, or the exit code
+// with the messages written.
+int TakeSettings(CAnalysisPlugIn& plugIn, const CBatchOptions& options, CKeyValueStorage& settings)
+{
+    CPkMol mol(options.strFasta, 0);
+    CAnalysisHeaderBase header(&mol);
+    std::unique_ptr<CAnalysisData> data(plugIn.CreateData(&header));
+    CAnalysisContext context(&header, data.get());
+    std::unique_ptr<CWnd> pHost;
+    CString strError;
+    int nExitCode = kBatchExitFailed;
+    CStringList lstMessages;
+    const BOOL bTaken = RunFormStep(
+        [&]() {
+            // A form that refused is made anew, as the library it read may have been held.
+            if (pHost && pHost->m_hWnd != NULL)
+                pHost->DestroyWindow();
+            pHost.reset(new CWnd);
+            if (!pHost->CreateEx(0, AfxRegisterWndClass(0), "Workbench batch", WS_OVERLAPPEDWINDOW, 0, 0, 660, 480,
+                                 NULL, NULL))
+            {
+                strError = "Cannot make the batch window: " + AfxGetSystemErrorText(GetLastError());
+                return FALSE;
+            }
+            CWnd* pEditor = plugIn.CreateEditor(pHost.get());
+            if (pEditor == NULL)
+            {
+                strError = "The analysis could not make its settings form.";
+                return FALSE;
+            }
+            plugIn.ExchangeData(pEditor, &context, FALSE);
+            if (!SelectReagent(*pEditor, options.strReagent, strError))
+            {
+                nExitCode = kBatchExitUsage;
+                return FALSE;
+            }
+            SetResultOptions(*pEditor, options);
+            plugIn.ExchangeData(pEditor, &context, TRUE);
+            return TRUE;
+        },
+        lstMessages);
+    if (pHost && pHost->m_hWnd != NULL)
+        pHost->DestroyWindow();
+    // A form that refused says why; its list may have been empty, so the step's own
+    // error (an unknown reagent) would mislead.
+    for (POSITION pos = lstMessages.GetHeadPosition(); pos != NULL;)
+        fprintf(stderr, "%s\n", (LPCSTR)lstMessages.GetNext(pos));
+    if (!lstMessages.IsEmpty())
+        return kBatchExitFailed;
+    if (!bTaken)
+    {
+        fprintf(stderr, "%s\n", (LPCSTR)strError);
+        return nExitCode;
+    }
+    data->StoreSettings();
+    settings = data->m_Storage;
+    CString strTaken;
+    settings.GetValue("enz_name", strTaken);
+    if (strTaken != options.strReagent)
+    {
+        fprintf(stderr, "The settings form did not take the reagent '%s'.\n", (LPCSTR)options.strReagent);
+        return kBatchExitFailed;
+    }
+    for (const NumberOption& option : kNumberOptions)
+        if (option.lpszEngineKey != NULL && options.*option.pField >= 0)
+            settings.SetValue(option.lpszEngineKey, options.*option.pField);
+    return kBatchExitDone;
+}
+
+// Writes the records of --fasta cut to --range, for the engine; a record shorter than the
+// range is left out with a warning (bLeftOut set). The names written go to names.
+BOOL WriteRangesFasta(LPCSTR lpszPath, const CBatchOptions& options, std::vector<CString>& names, BOOL& bLeftOut,
+                      CString& strError)
+{
+    std::vector<CFastaRecord> records;
+    if (!ReadFastaFile(options.strFasta, records, strError))
+        return FALSE;
+    std::ofstream out(lpszPath, std::ios::binary | std::ios::trunc);
+    for (const CFastaRecord& record : records)
+    {
+        if (record.strSequence.GetLength() < options.nTo)
+        {
+            fprintf(stderr, "Warning: %s has %d residues, fewer than the range %d-%d: left out.\n",
+                    (LPCSTR)record.strName, record.strSequence.GetLength(), options.nFrom, options.nTo);
+            bLeftOut = TRUE;
+            continue;
+        }
+        out << '>' << (LPCSTR)record.strName << '\n'
+            << (LPCSTR)record.strSequence.Mid(options.nFrom - 1, options.nTo - options.nFrom + 1) << '\n';
+        names.push_back(record.strName);
+    }
+    out.close();
+    if (!out)
+        strError = CannotWrite(lpszPath, strerror(errno));
+    return (bool)out;
+}
+
+// The engine's table with positions moved by nOffset (start and end follow the protein
+// column), written to lpszTo.
+BOOL WriteShiftedTable(LPCSTR lpszFrom, LPCSTR lpszTo, int nOffset, CString& strError)
+{
+    std::ifstream in(lpszFrom, std::ios::binary);
+    std::ofstream out(lpszTo, std::ios::binary | std::ios::trunc);
+    std::string line;
+    if (std::getline(in, line))
+        out << line << '\n';
+    while (std::getline(in, line))
+    {
+        const size_t nStart = line.find('\t') + 1;
+        const size_t nEnd = line.find('\t', nStart) + 1;
+        const size_t nRest = line.find('\t', nEnd) + 1;
+        char* pStartEnd = NULL;
+        char* pEndEnd = NULL;
+        const long nFirst = strtol(line.c_str() + nStart, &pStartEnd, 10);
+        const long nLast = strtol(line.c_str() + nEnd, &pEndEnd, 10);
+        if (nStart == 0 || nEnd == 0 || nRest == 0 || *pStartEnd != '\t' || *pEndEnd != '\t')
+        {
+            strError = CString(lpszFrom) + ": not the engine's table: " + line.c_str();
+            return FALSE;
+        }
+        out.write(line.data(), nStart);
+        out << nFirst + nOffset << '\t' << nLast + nOffset << '\t';
+        out.write(line.data() + nRest, line.size() - nRest);
+        out << '\n';
+    }
+    out.close();
+    if (in.bad() || !out)
+        strError = CannotWrite(lpszTo, strerror(errno));
+    return !in.bad() && (bool)out;
+}
+
+// How many proteins the engine has finished: those before the protein of the last row
+// it wrote (it writes the proteins in order). -1 when that cannot be told yet.
+int ProteinsDone(LPCSTR lpszPartialTable, const std::unordered_map<std::string, int>& proteinIndex)
+{
+    HANDLE hFile = CreateFileA(lpszPartialTable, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return -1;
+    const DWORD kTailBytes = 64 * 1024;
+    LARGE_INTEGER size = {};
+    std::string tail(kTailBytes, '\0');
+    DWORD dwRead = 0;
+    if (GetFileSizeEx(hFile, &size))
+    {
+        LARGE_INTEGER start = {};
+        start.QuadPart = size.QuadPart > kTailBytes ? size.QuadPart - kTailBytes : 0;
+        if (!SetFilePointerEx(hFile, start, NULL, FILE_BEGIN) || !ReadFile(hFile, &tail[0], kTailBytes, &dwRead, NULL))
+            dwRead = 0;
+    }
+    CloseHandle(hFile);
+    tail.resize(dwRead);
+    const size_t nLastEnd = tail.rfind('\n');
+    if (nLastEnd == std::string::npos || nLastEnd == 0)
+        return -1;
+    const size_t nLineStart = tail.rfind('\n', nLastEnd - 1);
+    if (nLineStart == std::string::npos)
+        return -1;
+    const std::string name = tail.substr(nLineStart + 1, tail.find('\t', nLineStart + 1) - nLineStart - 1);
+    const auto found = proteinIndex.find(name);
+    return found == proteinIndex.end() ? -1 : found->second;
+}
+
+// Puts the engine's table at --out, in one step: the user's file stays as it was on failure.
+BOOL DeliverTable(const CAnalysisRun& run, const CBatchOptions& options, CString& strError)
+{
+    const CString strSaving = SavingPathOf(options.strOut);
+    if (options.nFrom > 1)
+    {
+        if (!WriteShiftedTable(run.GetResultPath(), strSaving, options.nFrom - 1, strError))
+        {
+            DeleteFileA(strSaving);
+            return FALSE;
+        }
+    }
+    else if (!MoveFileExA(run.GetResultPath(), strSaving, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+    {
+        strError = CannotWrite(strSaving, AfxGetSystemErrorText(GetLastError()));
+        DeleteFileA(strSaving);
+        return FALSE;
+    }
+    return ReplaceWithSaved(options.strOut, strError);
+}
+}
+
+BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& strError)
+{
+    for (int i = 0; i < argc; ++i)
+    {
+        const CString strOption = argv[i];
+        if (i + 1 >= argc)
+        {
+            strError = strOption + ": needs a value";
+            return FALSE;
+        }
+        const CString strValue = argv[++i];
+        const NumberOption* pNumber = NULL;
+        for (const NumberOption& option : kNumberOptions)
+            if (strOption == option.lpszName)
+                pNumber = &option;
+        if (pNumber != NULL)
+        {
+            if (!ParseNumberOption(*pNumber, strValue, options, strError))
+                return FALSE;
+        }
+        else if (strOption == "--fasta")
+            options.strFasta = strValue;
+        else if (strOption == "--reagent")
+            options.strReagent = strValue;
+        else if (strOption == "--out")
+            options.strOut = strValue;
+        else if (strOption == "--sort")
+        {
+            options.nSortButton = 0;
+            for (const SortName& sort : kSortNames)
+                if (strValue == sort.lpszName)
+                    options.nSortButton = sort.nButton;
+            if (options.nSortButton == 0)
+            {
+                strError = OptionError(strOption, strValue, "probability, weight or position");
+                return FALSE;
+            }
+        }
+        else if (strOption == "--range")
+        {
+            if (!ParseRange(strValue, options))
+            {
+                strError = OptionError(strOption, strValue, "two positions A-B with 1 <= A <= B");
+                return FALSE;
+            }
+        }
+        else
+        {
+            strError = strOption + ": not an option of the batch";
+            return FALSE;
+        }
+    }
+    if (options.nBest >= 0 && options.nAbove >= 0)
+        strError = "--best and --above: give one of them, not both";
+    else if (options.strFasta.IsEmpty() || options.strReagent.IsEmpty() || options.strOut.IsEmpty())
+        strError = "--fasta, --reagent and --out are needed";
+    return strError.IsEmpty();
+}
+
+int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options)
+{
+    CString strError;
+    if (!CheckOutput(options.strOut, strError))
+    {
+        fprintf(stderr, "%s\n", (LPCSTR)strError);
+        return kBatchExitUsage;
+    }
+    CKeyValueStorage settings;
+    const int nSettings = TakeSettings(plugIn, options, settings);
+    if (nSettings != kBatchExitDone)
+        return nSettings;
+
+    // The engine reads the file itself; with a range it reads the ranges the host cut.
+    CAnalysisRun run;
+    CString strEngineFasta;
+    std::vector<CString> names;
+    BOOL bLeftOut = FALSE;
+    BOOL bRead = run.MakeFolder(strError);
+    if (bRead && options.nTo > 0)
+    {
+        strEngineFasta = run.PathOf("ranges.fasta");
+        bRead = WriteRangesFasta(strEngineFasta, options, names, bLeftOut, strError);
+    }
+    else if (bRead)
+    {
+        char szFull[MAX_PATH];
+        const DWORD nFull = GetFullPathNameA(options.strFasta, MAX_PATH, szFull, NULL);
+        strEngineFasta = nFull > 0 && nFull < MAX_PATH ? CString(szFull) : options.strFasta;
+        bRead = ReadFastaNames(strEngineFasta, names, strError);
+    }
+    if (!bRead)
+    {
+        fprintf(stderr, "%s\n", (LPCSTR)strError);
+        return kBatchExitFailed;
+    }
+
+    std::unordered_map<std::string, int> proteinIndex;
+    for (size_t i = names.size(); i-- > 0;)
+        proteinIndex[(LPCSTR)names[i]] = (int)i;
+    DWORD dwLastReport = GetTickCount();
+    auto reportProgress = [&]() {
+        if (GetTickCount() - dwLastReport >= kProgressIntervalMs)
+        {
+            dwLastReport = GetTickCount();
+            const int nDone = ProteinsDone(run.GetPartialResultPath(), proteinIndex);
+            if (nDone >= 0)
+                fprintf(stderr, "Analysed %d of %d proteins\n", nDone, (int)names.size());
+        }
+        return TRUE;
+    };
+    if (!run.RunBatch(plugIn, settings, strEngineFasta, reportProgress) || !DeliverTable(run, options, strError))
+    {
+        fprintf(stderr, "%s\n", strError.IsEmpty() ? (LPCSTR)run.GetError() : (LPCSTR)strError);
+        return kBatchExitFailed;
+    }
+    return bLeftOut ? kBatchExitWarnings : kBatchExitDone;
+}
