@@ -86,8 +86,13 @@ protected:
     }
 };
 
-void CALLBACK EndDialogOnTimer(HWND hWnd, UINT /*message*/, UINT_PTR nIDEvent, DWORD /*dwTime*/)
+const MessageLog* g_pIdleLog = NULL;
+
+// Ends the dialog at the first tick after its owner was told it is idle (painting may outlast a tick).
+void CALLBACK EndDialogOnceIdle(HWND hWnd, UINT /*message*/, UINT_PTR nIDEvent, DWORD /*dwTime*/)
 {
+    if (g_pIdleLog->Messages().empty())
+        return;
     ::KillTimer(hWnd, nIDEvent);
     static_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd))->EndDialog(IDOK);
 }
@@ -203,7 +208,7 @@ TEST_F(DialogTest, RefusedFieldKeepsTheDialogOpenWithTheFocusOnIt)
             nFocusedId = ::GetDlgCtrlID(::GetFocus());
             bUpdated = d.UpdateData(TRUE);
             d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
-            bOpenAfterOk = ::IsWindowVisible(d.m_hWnd) != FALSE;
+            bOpenAfterOk = d.ContinueModal() != FALSE;
             bFocusOnName = ::GetFocus() == d.m_editName.m_hWnd;
             d.m_editName.SetWindowText("Pepsin");
             d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
@@ -239,13 +244,20 @@ TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRunsAndEnabledAfter)
     }
 }
 
-TEST_F(DialogTest, DestroyingTheOwnerEndsTheLoop)
+TEST_F(DialogTest, DestroyingTheOwnerOrAQuitEndsTheLoopAndTheQuitReachesTheOuterLoop)
 {
-    auto owner = std::make_unique<TestHostWindow>(CRect(100, 100, 300, 300));
-    CTestDialog dlg(owner.get());
-    dlg.m_onInit = [&](CTestDialog&) { PostTestAction([&] { owner->DestroyWindow(); }); };
-    EXPECT_EQ(-1, DoModalWithWatchdog(dlg));
-    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    for (bool bQuit : {false, true})
+    {
+        auto owner = std::make_unique<TestHostWindow>(CRect(100, 100, 300, 300));
+        CTestDialog dlg(owner.get());
+        dlg.m_onInit = [&](CTestDialog&) {
+            PostTestAction([&] { bQuit ? ::PostQuitMessage(7) : (void)owner->DestroyWindow(); });
+        };
+        EXPECT_EQ(-1, DoModalWithWatchdog(dlg)) << "quit: " << bQuit;
+        EXPECT_EQ(nullptr, dlg.m_hWnd);
+        MSG msg = {};
+        EXPECT_EQ(bQuit, ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 7);
+    }
 }
 
 TEST_F(DialogTest, IdleDialogTellsItsOwner)
@@ -253,7 +265,8 @@ TEST_F(DialogTest, IdleDialogTellsItsOwner)
     MessageLog log;
     log.Watch(m_host.m_hWnd, {WM_ENTERIDLE});
     CTestDialog dlg(&m_host);
-    dlg.m_onInit = [](CTestDialog& d) { ::SetTimer(d.m_hWnd, 1, 100, EndDialogOnTimer); };
+    g_pIdleLog = &log;
+    dlg.m_onInit = [](CTestDialog& d) { ::SetTimer(d.m_hWnd, 1, 100, EndDialogOnceIdle); };
     EXPECT_EQ(IDOK, DoModalWithWatchdog(dlg));
     // Once at least, each time the queue empties; always sent, with the dialog's code.
     ASSERT_FALSE(log.Messages().empty());
