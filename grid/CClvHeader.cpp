@@ -423,6 +423,20 @@ void CClvHeader::OnLButtonUp(UINT nFlags, CPoint point)
     m_bGuideLine = FALSE;
     Invalidate(TRUE);
     CHeaderCtrl::OnLButtonUp(nFlags, point);
+    MatchItemWidthsToColumns();
+}
+
+// The control gives a dragged item its own width when the drag ends, after the model took
+// the drag; it stops at 0, and an owner-drawn item 0 wide is never drawn, so DrawItem
+// would never correct it.
+void CClvHeader::MatchItemWidthsToColumns()
+{
+    for (int nItem = 0; nItem < GetItemCount() && m_nFirstVisible + nItem < GetColumnCount(); ++nItem)
+    {
+        const int nWidth = GetColumnWidth(m_nFirstVisible + nItem);
+        if (GetItemWidth(nItem) != nWidth)
+            SetItemWidth(nItem, nWidth);
+    }
 }
 
 // The release point becomes the divider between the new first column and the old one,

@@ -105,6 +105,7 @@ private:
     void SetItemWidth(int nItem, int nWidth);
     void InvalidateCells();
     void CorrectItemWidth(int nItem, int nColumn, int nItemWidth);
+    void MatchItemWidthsToColumns();
     void DrawLabel(CDC* pDC, const CRect& rcItem, int nColumn);
     void DrawEndGrips(CDC* pDC, const CRect& rcItem, int nItem);
     BOOL IsOnLiveLeftGrip(CPoint point) const;

@@ -74,7 +74,8 @@ TEST_F(ReagentDialogTest, NewReagentComposedInTheGridIsAppendedFromItsTableAndLi
         headings = Headings(dlg.m_ctlRecognitionList);
         bExceptionEfficiencyDisabled = !dlg.GetDlgItem(IDC_EXCEPTION_EFFICIENCY)->IsWindowEnabled();
         dlg.SetDlgItemText(IDC_REAGENT_NAME, "Lys-C");
-        dlg.SetDlgItemText(IDC_RECOGNITION_EFFICIENCY, " 95");
+        dlg.SetDlgItemText(IDC_RECOGNITION_EFFICIENCY, " 50");  // the lower ends of both ranges
+        dlg.SetDlgItemText(IDC_EXCEPTION_EFFICIENCY, "0");
         // "+P'" then "+P" widen the grid to P2..P2'.
         Press(dlg, IDC_RECOGNITION_RIGHT);
         Press(dlg, IDC_RECOGNITION_LEFT);
@@ -95,7 +96,8 @@ TEST_F(ReagentDialogTest, NewReagentComposedInTheGridIsAppendedFromItsTableAndLi
 
     CEnzymeDlg expected;
     expected.m_strName = "Lys-C";
-    expected.m_strRecognitionProbability = "95";
+    expected.m_strRecognitionProbability = "50";
+    expected.m_strExceptionProbability = "0";
     // Empty positions at the ends are not stored: the pattern is P1 and P1' again.
     for (LPCSTR lpszCell : {"K", "", "K", ""})
         expected.m_recognition.m_lstCells.AddTail(lpszCell);
@@ -131,8 +133,9 @@ TEST_F(ReagentDialogTest, ChecksRunInOrderRewriteTheFieldsAndKeepTheDialogOpen)
             dlg.SetDlgItemText(IDC_RECOGNITION_EFFICIENCY, entry[1]);
             dlg.SetDlgItemText(IDC_EXCEPTION_EFFICIENCY, entry[2]);
             Press(dlg, IDOK);
-            CString strField;
-            dlg.GetDlgItemText(IDC_RECOGNITION_EFFICIENCY, strField);
+            CString strField = "(closed)";  // a refused OK leaves the dialog running
+            if (dlg.ContinueModal())
+                dlg.GetDlgItemText(IDC_RECOGNITION_EFFICIENCY, strField);
             fieldsAfter.push_back(strField);
             // The exception efficiency is disabled: where the focus goes then is the platform's.
             focused.push_back(entry[2][0] == '1' ? ::GetDlgCtrlID(::GetFocus()) : 0);
@@ -193,17 +196,15 @@ TEST_F(ReagentDialogTest, EditShowsTheStoredSetsAndRewritesTheRecordInItsPlace)
     EXPECT_STREQ("Pepsin", strNameAfterTakenName);
     EXPECT_EQ(2u, boxes.Calls().size());
 
-    Names names, efficiencies;
+    Names records;
     CFile file;
     ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeRead));
     CEnzymeDlg holder;
     CReagentLibrary::ReadRecords(file, holder, [&](IReagentRecord&) {
-        names.push_back(holder.m_strName);
-        efficiencies.push_back(holder.m_strRecognitionProbability);
+        records.push_back(holder.m_strName + " " + holder.m_strRecognitionProbability);
         return TRUE;
     });
-    EXPECT_EQ((Names{"Trypsin", "Pep", "Thermolysin"}), names);
-    EXPECT_EQ((Names{"91", "77", "93"}), efficiencies);
+    EXPECT_EQ((Names{"Trypsin 91", "Pep 77", "Thermolysin 93"}), records);
     EXPECT_EQ((Names{"Pep", "Thermolysin", "Trypsin"}), ListedNames());
 }
 
@@ -223,6 +224,20 @@ TEST_F(ReagentDialogTest, CancelledEditLeavesTheLibraryByteForByteAndReleasesIt)
     CFile file;
     EXPECT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite));
     EXPECT_STREQ("Pepsin", SelectedName());
+}
+
+TEST_F(ReagentDialogTest, EditedReagentRemovedWhileTheDialogIsOpenIsAppendedAtOk)
+{
+    AddReagents({"Trypsin"});
+    const ULONGLONG nTrypsinBytes = ReadLibraryBytes().size();
+    AddReagents({"Pepsin"});
+    CreateEditor();
+    Select("Pepsin");
+    RunCommand(IDC_EDIT_REAGENT, [&](CEnzymeDlg& dlg) {
+        dlg.m_file.SetLength(nTrypsinBytes);  // through the dialog's handle: no one else can open it
+        Press(dlg, IDOK);
+    });
+    EXPECT_EQ((Names{"Trypsin", "Pepsin"}), LibraryNames());
 }
 
 TEST_F(ReagentDialogTest, NewReagentOnADamagedLibraryGoesBeforeTheUnreadableRest)
@@ -257,17 +272,13 @@ TEST_F(ReagentDialogTest, EditWithTheLibraryHeldElsewhereSaysSoAndEnds)
 
 TEST_F(ReagentDialogTest, SelectingARowGrowsTheGridToItAndEachPlusPWantsTheGridAtItsEnd)
 {
-    {
-        CFile file;
-        ASSERT_TRUE(CReagentLibrary::Open(file, CFile::modeReadWrite | CFile::modeCreate));
-        CEnzymeDlg reagent;
-        reagent.m_strName = "Asp-N";
-        reagent.m_exception.m_nBegin = 1;
-        reagent.m_exception.m_nCount = 3;
-        for (LPCSTR lpszCell : {"", "", "W"})
-            reagent.m_exception.m_lstCells.AddTail(lpszCell);
-        CReagentLibrary::AppendReagent(file, reagent);
-    }
+    CEnzymeDlg reagent;
+    reagent.m_strName = "Asp-N";
+    reagent.m_exception.m_nBegin = 1;
+    reagent.m_exception.m_nCount = 3;
+    for (LPCSTR lpszCell : {"", "", "W"})
+        reagent.m_exception.m_lstCells.AddTail(lpszCell);
+    WriteLibraryBytes(BytesOfRecord(reagent));
     CreateEditor();
     Select("Asp-N");
     MessageBoxScript boxes;

@@ -3,6 +3,7 @@
 
 TEST_F(GridTest, EndDragAtTheLeftAddsAPositionAndKeepsTheSelection)
 {
+    const bool bClipReported = PlatformReportsCursorClip();  // before the drag clips the cursor
     CreateGrid(200);
     SetColumns(0, {60, 200});
     ClickCell(0);
@@ -15,7 +16,7 @@ TEST_F(GridTest, EndDragAtTheLeftAddsAPositionAndKeepsTheSelection)
     m_header.ClientToScreen(&rcAllowed);
     CRect rcClip;
     ::GetClipCursor(&rcClip);
-    EXPECT_EQ(rcAllowed, rcClip);
+    EXPECT_EQ(bClipReported ? rcAllowed : rcClip, rcClip);  // where the platform reports it
 
     // The inverted guide line follows the pointer; drawing it again removes it.
     const COLORREF before = Pixel(m_header, 30, H() / 2);
@@ -37,13 +38,10 @@ TEST_F(GridTest, EndDragAtTheRightAddsTheNextPrimedPosition)
 {
     CreateGrid(200);
     SetColumns(0, {100, 250});  // the last column does not end at the right end
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 195);
-    EXPECT_FALSE(m_header.m_bAdding);
-    Mouse(WM_LBUTTONUP, 0, 195);
+    Drag(195, 189);
+    EXPECT_EQ("P1:100 P1':250", Columns());
     SetColumns(0, {100, 200});
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 195);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 189);
-    Mouse(WM_LBUTTONUP, 0, 189);
+    Drag(195, 189);
     Redraw();
     EXPECT_EQ("P1:100 P1':189 P2':200", Columns());
     EXPECT_EQ((std::vector<int>{100, 89, 11}), ItemWidths());
@@ -98,22 +96,29 @@ TEST_F(GridTest, AddsOnlyInsideTheReleaseWindowFromWideEnoughEndColumns)
     }
 }
 
-TEST_F(GridTest, DividerDragsReachTheModelThroughTheHeadersNotification)
+TEST_F(GridTest, DividerDragsReachTheModelThroughTheHeadersNotificationAndItsItemsMatchIt)
 {
     CreateGrid(200);
     SetColumns(-1, {50, 100, 200});
     MessageLog log;
     log.Watch(m_grid.m_hWnd, {WM_NOTIFY});
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 50);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 70);
-    Mouse(WM_LBUTTONUP, 0, 70);
+    Drag(50, 70);
     EXPECT_MESSAGES(log, {{WM_NOTIFY, sent | code, 0, (UINT)HDN_BEGINTRACKA},
                           {WM_NOTIFY, sent | code, 0, (UINT)HDN_TRACKA},
                           {WM_NOTIFY, sent | code, 0, (UINT)HDN_ENDTRACKA},
                           {WM_NOTIFY, sent | code | optional, 0, (UINT)HDN_ITEMCHANGINGA},
                           {WM_NOTIFY, sent | code | optional, 0, (UINT)HDN_ITEMCHANGEDA},
-                          {WM_NOTIFY, sent | code | optional, 0, (UINT)NM_RELEASEDCAPTURE}});
+                          {WM_NOTIFY, sent | code | optional, 0, (UINT)NM_RELEASEDCAPTURE},
+                          // the neighbour's item takes the width the model gives it
+                          {WM_NOTIFY, sent | code, 0, (UINT)HDN_ITEMCHANGINGA},
+                          {WM_NOTIFY, sent | code, 0, (UINT)HDN_ITEMCHANGEDA}});
     EXPECT_EQ("P2:70 P1:100 P1':200", Columns());
+    // Past their left ends the control leaves the dragged items 0 wide, where they are never drawn.
+    Drag(70, -5);
+    Drag(100, -5);
+    Redraw();
+    EXPECT_EQ("P2:10 P1:20 P1':200", Columns());
+    EXPECT_EQ((std::vector<int>{10, 10, 180}), ItemWidths());
 }
 
 TEST_F(GridTest, DividerDragsKeepColumnsBetweenTenPixelsAndTheGridWidthWithCtrlPushing)

@@ -127,6 +127,14 @@ protected:
         m_header.SendMessage(message, nFlags, MAKELPARAM(x, 5));
     }
 
+    // A press, a move and a release of the left button on the header.
+    void Drag(int xFrom, int xTo)
+    {
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, xFrom);
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, xTo);
+        Mouse(WM_LBUTTONUP, 0, xTo);
+    }
+
     // The header's end-of-divider-drag notification, the pointer at x.
     void EndTrack(int nItem, int x, bool bCtrl)
     {

@@ -23,6 +23,10 @@ void PostTestAction(std::function<void()> action);
 // Posts a key press (WM_KEYDOWN and WM_KEYUP) to a window.
 void PostKey(HWND hWnd, UINT nVirtualKey);
 
+// Whether GetClipCursor reports a clip back (32-bit Wine's reports the whole screen), probed
+// once with a small clip that is then released; when not, says so on the test's output.
+bool PlatformReportsCursorClip();
+
 // Runs code that runs a modal loop (a dialog, or a command that opens one). A loop still
 // running after timeoutMs fails the test: the thread's dialogs are destroyed, and if even
 // that does not end the loop, the program ends, so a hanging dialog costs seconds, not the

@@ -1,43 +1,49 @@
 #include <afx.h>
 #include "ListContents.h"
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
 {
+typedef std::vector<CString> Texts;
 
-std::vector<CString> ContentsBackwards(CStringList& list)
-{
-    std::vector<CString> items;
-    for (POSITION pos = list.GetTailPosition(); pos != NULL;)
-        items.insert(items.begin(), list.GetPrev(pos));
-    return items;
-}
+// An edit of a container, then its contents from the first element to the last.
+typedef std::pair<std::function<void()>, Texts> Step;
 }
 
-TEST(CStringListTest, AddingRemovingAndInsertingKeepsOrderDuplicatesAndBothDirectionsLinked)
+TEST(CStringListTest, EachEditKeepsOrderDuplicatesCountEndsAndBothDirectionsLinked)
 {
-    CStringList list;
-    const POSITION posA = list.AddTail("A");
-    const POSITION posB = list.AddTail("B");
-    const POSITION posC = list.AddTail("C");
-    list.AddHead("A");
-    EXPECT_STREQ("C", list.GetTail());
-
-    list.RemoveAt(posB);
-    list.InsertAfter(posA, "A2");
-    list.InsertBefore(posA, "A0");
-    list.RemoveAt(posC);
-    list.InsertAfter(NULL, "Z");   // null: at the tail
-    list.InsertBefore(NULL, "0");  // null: at the head
-
-    const std::vector<CString> expected = {"0", "A", "A0", "A", "A2", "Z"};
-    EXPECT_EQ(expected, ListContents(list));
-    EXPECT_EQ(expected, ContentsBackwards(list));
-    EXPECT_STREQ("0", list.RemoveHead());
-    EXPECT_STREQ("Z", list.RemoveTail());
-    EXPECT_EQ(4, list.GetCount());
-    EXPECT_STREQ("A", list.GetHead());
-    EXPECT_STREQ("A2", list.GetTail());
+    CStringList list, source;
+    POSITION posA = NULL, posB = NULL, posC = NULL;
+    source.AddTail("a");
+    source.AddTail("b");
+    const Step steps[] = {
+        {[&] { posA = list.AddTail("A"), posB = list.AddTail("B"), posC = list.AddTail("C"); }, {"A", "B", "C"}},
+        {[&] { list.AddHead("A"); }, {"A", "A", "B", "C"}},  // a duplicate
+        {[&] { list.RemoveAt(posB); }, {"A", "A", "C"}},
+        {[&] { list.InsertAfter(posA, "A2"); }, {"A", "A", "A2", "C"}},
+        {[&] { list.InsertBefore(posA, "A0"); }, {"A", "A0", "A", "A2", "C"}},
+        {[&] { list.RemoveAt(posC); }, {"A", "A0", "A", "A2"}},                // the tail
+        {[&] { list.InsertAfter(NULL, "Z"); }, {"A", "A0", "A", "A2", "Z"}},   // null: at the tail
+        {[&] { list.InsertBefore(NULL, "0"); }, {"0", "A", "A0", "A", "A2", "Z"}},  // null: at the head
+        {[&] { EXPECT_STREQ("0", list.RemoveHead()); }, {"A", "A0", "A", "A2", "Z"}},
+        {[&] { EXPECT_STREQ("Z", list.RemoveTail()); }, {"A", "A0", "A", "A2"}},
+        {[&] { list.RemoveAll(); }, {}},
+        {[&] { list.AddTail("again"); }, {"again"}},                           // linked anew
+        {[&] { list.AddTail(&source), source.GetHead() = "changed"; }, {"again", "a", "b"}},  // copies
+    };
+    for (const Step& step : steps)
+    {
+        step.first();
+        Texts backwards;
+        for (POSITION pos = list.GetTailPosition(); pos != NULL;)
+            backwards.insert(backwards.begin(), list.GetPrev(pos));
+        EXPECT_EQ(step.second, ListContents(list));
+        EXPECT_EQ(step.second, backwards);
+        EXPECT_EQ((INT_PTR)step.second.size(), list.GetCount()) << testing::PrintToString(step.second);
+        EXPECT_EQ(step.second.empty() ? CString() : step.second.front() + step.second.back(),
+                  list.IsEmpty() ? CString() : list.GetHead() + list.GetTail());
+    }
 }
 
 TEST(CStringListTest, FindAndFindIndex)
@@ -46,50 +52,37 @@ TEST(CStringListTest, FindAndFindIndex)
     list.AddTail("x");
     const POSITION posSecond = list.AddTail("y");
     const POSITION posThird = list.AddTail("y");
-    EXPECT_EQ(posSecond, list.Find("y"));
-    EXPECT_EQ(posThird, list.Find("y", posSecond));
-    EXPECT_EQ(nullptr, list.Find("y", posThird));
-    EXPECT_EQ(posThird, list.FindIndex(2));
-    EXPECT_EQ(nullptr, list.FindIndex(3));
-    EXPECT_EQ(nullptr, list.FindIndex(-1));
+    // What a search gives, then the position expected.
+    const std::pair<POSITION, POSITION> cases[] = {
+        {list.Find("y"), posSecond},
+        {list.Find("y", posSecond), posThird},  // after a position
+        {list.Find("y", posThird), NULL},
+        {list.FindIndex(2), posThird},
+        {list.FindIndex(3), NULL},              // past the end
+        {list.FindIndex(-1), NULL},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+        EXPECT_EQ(cases[i].second, cases[i].first) << "row " << i;
 }
 
-TEST(CStringListTest, AppendingAListCopiesItsStrings)
-{
-    CStringList source;
-    source.AddTail("a");
-    source.AddTail("b");
-    CStringList target;
-    target.AddTail("first");
-    target.AddTail(&source);
-    source.GetHead() = "changed";
-    const std::vector<CString> expected = {"first", "a", "b"};
-    EXPECT_EQ(expected, ListContents(target));
-
-    target.RemoveAll();
-    EXPECT_TRUE(target.IsEmpty());
-    EXPECT_EQ(nullptr, target.GetHeadPosition());
-    target.AddTail("again");
-    EXPECT_EQ(1, target.GetCount());
-}
-
-TEST(CArrayTest, InsertAndRemoveShiftElements)
+TEST(CArrayTest, InsertRemoveAndSetShiftAndReplaceElements)
 {
     CStringArray names;
-    names.Add("b");
-    names.InsertAt(0, "a");
-    names.InsertAt(2, "d");
-    names.InsertAt(2, "c");
-    ASSERT_EQ(4, names.GetSize());
-    EXPECT_STREQ("a", names[0]);
-    EXPECT_STREQ("c", names[2]);
-    names.RemoveAt(1, 2);
-    ASSERT_EQ(2, names.GetSize());
-    EXPECT_STREQ("d", names.GetAt(1));
-
+    const Step steps[] = {
+        {[&] { names.Add("b"); }, {"b"}},
+        {[&] { names.InsertAt(0, "a"); }, {"a", "b"}},
+        {[&] { names.InsertAt(2, "d"); }, {"a", "b", "d"}},  // at the end
+        {[&] { names.InsertAt(2, "c"); }, {"a", "b", "c", "d"}},
+        {[&] { names.RemoveAt(1, 2); }, {"a", "d"}},
+        {[&] { names.SetAt(1, "e"); }, {"a", "e"}},
+    };
+    for (const Step& step : steps)
+    {
+        step.first();
+        EXPECT_EQ(step.second, Texts(&names.GetAt(0), &names[0] + names.GetSize()));
+    }
     CDWordArray edges;
-    for (DWORD x : {0u, 30u, 60u})
-        edges.Add(x);
+    edges.Add(0), edges.Add(30), edges.Add(60);
     edges.SetAt(1, 45);
     EXPECT_EQ(45u, edges[1]);
     EXPECT_EQ(2, edges.GetUpperBound());

@@ -211,7 +211,7 @@ TEST_F(DialogTest, RefusedFieldKeepsTheDialogOpenWithTheFocusOnIt)
             nFocusedId = ::GetDlgCtrlID(::GetFocus());
             bUpdated = d.UpdateData(TRUE);
             d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
-            bOpenAfterOk = ::IsWindowVisible(d.m_hWnd) != FALSE;
+            bOpenAfterOk = d.ContinueModal() != FALSE;
             bFocusOnName = ::GetFocus() == d.m_editName.m_hWnd;
             d.m_editName.SetWindowText("Pepsin");
             d.GetDlgItem(IDOK)->SendMessage(BM_CLICK);
@@ -247,13 +247,20 @@ TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRunsAndEnabledAfter)
     }
 }
 
-TEST_F(DialogTest, DestroyingTheOwnerEndsTheLoop)
+TEST_F(DialogTest, DestroyingTheOwnerOrAQuitEndsTheLoopAndTheQuitReachesTheOuterLoop)
 {
-    auto owner = std::make_unique<TestHostWindow>(CRect(100, 100, 300, 300));
-    CTestDialog dlg(owner.get());
-    dlg.m_onInit = [&](CTestDialog&) { PostTestAction([&] { owner->DestroyWindow(); }); };
-    EXPECT_EQ(-1, DoModalWithWatchdog(dlg));
-    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    for (bool bQuit : {false, true})
+    {
+        auto owner = std::make_unique<TestHostWindow>(CRect(100, 100, 300, 300));
+        CTestDialog dlg(owner.get());
+        dlg.m_onInit = [&](CTestDialog&) {
+            PostTestAction([&] { bQuit ? ::PostQuitMessage(7) : (void)owner->DestroyWindow(); });
+        };
+        EXPECT_EQ(-1, DoModalWithWatchdog(dlg)) << "quit: " << bQuit;
+        EXPECT_EQ(nullptr, dlg.m_hWnd);
+        MSG msg = {};
+        EXPECT_EQ(bQuit, ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 7);
+    }
 }
 
 TEST_F(DialogTest, IdleDialogTellsItsOwner)

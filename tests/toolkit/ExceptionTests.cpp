@@ -1,3 +1,4 @@
+#include "ExceptionCause.h"
 #include "MessageBoxScript.h"
 #include "ScratchFolder.h"
 
@@ -66,15 +67,8 @@ TEST(ExceptionTest, DeleteFreesOnlyHeapExceptions)
     onStack.Delete();
     EXPECT_TRUE(onStack.IsKindOf(RUNTIME_CLASS(CException)));
 
-    try
-    {
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    }
-    catch (CArchiveException* e)
-    {
-        EXPECT_EQ(CArchiveException::badIndex, e->m_cause);
-        e->Delete();
-    }
+    EXPECT_EQ(CArchiveException::badIndex,
+              CauseOf<CArchiveException>([] { AfxThrowArchiveException(CArchiveException::badIndex); }));
 }
 
 TEST(AssertTest, FailedAssertionIsReportedThroughTheMessageBoxSeamAndTheProgramGoesOn)

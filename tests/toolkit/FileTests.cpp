@@ -1,8 +1,10 @@
+#include "ExceptionCause.h"
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 // Plain reading, writing, seeking and exclusive opening are the reagent library's daily
 // work: its tests cover them.
@@ -19,60 +21,34 @@ TEST(FileTest, DenyWriteAdmitsReadersOnly)
     EXPECT_FALSE(writer.Open(strPath, CFile::modeWrite | CFile::shareDenyNone));
 }
 
-TEST(MemFileTest, GrowsAcrossManySmallWritesAndDetachesItsBytes)
+TEST(MemFileTest, GrowsAcrossManySmallWritesSeeksReadsZeroesGapsAndDetachesItsBytes)
 {
     CMemFile mem(16);
     for (int i = 0; i < 1000; ++i)
-    {
-        const int nValue = i;
-        mem.Write(&nValue, sizeof(nValue));
-    }
-    EXPECT_EQ(4000u, mem.GetLength());
+        mem.Write(&i, sizeof(i));
+    const auto intAt = [&](LONGLONG lOffset, UINT nFrom) {
+        int nValue = -1;
+        mem.Seek(lOffset, nFrom);
+        return mem.Read(&nValue, sizeof(nValue)) == sizeof(nValue) ? nValue : -2;
+    };
+    // What an operation gives, then what is expected (-2: a read that got no int).
+    const std::pair<LONGLONG, LONGLONG> cases[] = {
+        {(LONGLONG)mem.GetLength(), 4000},
+        {intAt(0, CFile::begin), 0},
+        {intAt(-4, CFile::end), 999},
+        {intAt(0, CFile::end), -2},  // at the end
+        {CauseOf<CFileException>([&] { mem.Seek(-1, CFile::begin); }), CFileException::badSeek},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+        EXPECT_EQ(cases[i].second, cases[i].first) << "row " << i;
 
-    mem.SeekToBegin();
-    int nFirst = -1;
-    EXPECT_EQ(sizeof(int), mem.Read(&nFirst, sizeof(int)));
-    EXPECT_EQ(0, nFirst);
-    mem.Seek(-4, CFile::end);
-    int nLast = -1;
-    EXPECT_EQ(sizeof(int), mem.Read(&nLast, sizeof(int)));
-    EXPECT_EQ(999, nLast);
-    EXPECT_EQ(0u, mem.Read(&nLast, sizeof(int)));
-
-    const UINT nLength = (UINT)mem.GetLength();
-    BYTE* pBytes = mem.Detach();
-    ASSERT_NE(nullptr, pBytes);
-    EXPECT_EQ(500, reinterpret_cast<int*>(pBytes)[500]);
-    EXPECT_EQ(4000u, nLength);
-    EXPECT_EQ(0u, mem.GetLength());
-    free(pBytes);
-}
-
-TEST(MemFileTest, WritingPastTheEndAfterSeekZeroesTheGap)
-{
-    CMemFile mem;
-    mem.Write("ab", 2);
-    mem.Seek(6, CFile::begin);
+    // A write past the end zeroes the gap, where the dropped int 999 still lies in memory.
+    mem.SetLength(3996);
+    mem.Seek(4000, CFile::begin);
     mem.Write("z", 1);
-    ASSERT_EQ(7u, mem.GetLength());
-    BYTE* pBytes = mem.Detach();
-    EXPECT_EQ(0, memcmp(pBytes, "ab\0\0\0\0z", 7));
-    free(pBytes);
-}
-
-TEST(MemFileTest, SeekBeforeTheStartThrows)
-{
-    CMemFile mem;
-    bool bThrown = false;
-    try
-    {
-        mem.Seek(-1, CFile::begin);
-    }
-    catch (CFileException* e)
-    {
-        bThrown = true;
-        EXPECT_EQ(CFileException::badSeek, e->m_cause);
-        e->Delete();
-    }
-    EXPECT_TRUE(bThrown);
+    EXPECT_EQ(4001u, mem.GetLength());
+    const std::unique_ptr<BYTE, void (*)(void*)> pBytes(mem.Detach(), &free);
+    EXPECT_EQ(0u, mem.GetLength());
+    EXPECT_EQ(500, reinterpret_cast<int*>(pBytes.get())[500]);
+    EXPECT_EQ(0, memcmp(pBytes.get() + 3992, "\xE6\x03\0\0\0\0\0\0z", 9));
 }

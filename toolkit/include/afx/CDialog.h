@@ -19,6 +19,8 @@ public:
     virtual INT_PTR DoModal();
     // Ends the modal loop with nResult; may be called from OnInitDialog.
     void EndDialog(int nResult);
+    // Whether the modal loop goes on: FALSE once EndDialog was called.
+    BOOL ContinueModal() const { return m_bContinueModal; }
 
     virtual BOOL OnInitDialog();
     void GotoDlgCtrl(CWnd* pWndCtrl) { SendMessage(WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1); }
