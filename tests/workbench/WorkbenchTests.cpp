@@ -197,6 +197,10 @@ TEST_F(WorkbenchTest, BatchOptionsReachTheEngineThroughTheForm)
     const WorkbenchResult result = RunBatch("--reagent Trypsin --best 3 --sort position --range 10-60");
     ASSERT_EQ(0u, result.dwExitCode) << result.strErrors;
     EXPECT_EQ((std::vector<std::string>{"10", "18", "31", "10", "12", "17"}), Column(result.strTable, kStartColumn));
+    // One residue is a range too: each protein gives that residue alone.
+    const WorkbenchResult one = RunBatch("--reagent Trypsin --range 9-9");
+    ASSERT_EQ(0u, one.dwExitCode) << one.strErrors;
+    EXPECT_EQ((std::vector<std::string>{"S", "N"}), Column(one.strTable, kSequenceColumn));
 
     const WorkbenchResult byWeight = RunBatch("--reagent Trypsin --above 50 --sort weight");
     ASSERT_EQ(0u, byWeight.dwExitCode) << byWeight.strErrors;
