@@ -36,6 +36,43 @@ Digest::Digest(std::size_t length, const std::vector<Site>& sites)
     m_efficiency.push_back(1.0);
 }
 
+std::uint64_t Digest::Count(const FragmentFilter& filter, double floor) const
+{
+    std::uint64_t count = 0;
+    Enumerate(filter, [floor] { return floor; }, [&count](const Fragment&) { ++count; });
+    return count;
+}
+
+std::uint64_t Digest::CountBound(const FragmentFilter& filter) const
+{
+    const std::size_t last = m_cutAfter.size() - 1;
+    std::uint64_t count = 0;
+    std::size_t barrier = 0; // the first site at or after `left + 1` that always cuts
+    for (std::size_t left = 0; left < last; ++left)
+    {
+        if (barrier <= left)
+        {
+            barrier = left + 1;
+            while (barrier < last && m_efficiency[barrier] < 1.0)
+                ++barrier;
+        }
+        // Right ends left + 1 .. the barrier, within the missed sites, then the lengths.
+        std::size_t lastRight = barrier;
+        if (filter.maxMissed < lastRight - left - 1)
+            lastRight = left + 1 + filter.maxMissed;
+        // A fragment's length is cutAfter[right] - cutAfter[left]: it rises with right.
+        const std::size_t shortest = filter.minLength;
+        const std::size_t longest = filter.maxLength;
+        const auto begin = m_cutAfter.begin();
+        const auto first = std::lower_bound(begin + left + 1, begin + lastRight + 1, m_cutAfter[left],
+                                            [shortest](std::size_t cut, std::size_t from) { return cut - from < shortest; });
+        const auto end = std::upper_bound(first, begin + lastRight + 1, m_cutAfter[left],
+                                          [longest](std::size_t from, std::size_t cut) { return cut - from > longest; });
+        count += static_cast<std::uint64_t>(end - first);
+    }
+    return count;
+}
+
 std::vector<Fragment> Digest::Best(std::size_t count, const FragmentFilter& filter) const
 {
     if (count == 0)

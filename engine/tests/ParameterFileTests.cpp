@@ -70,10 +70,11 @@ TEST_F(ParameterFileTest, WrittenFileReadsBackWithEveryCellByteForByte)
     EXPECT_TRUE(Contains(m_folder.Read("params.txt"), "recognition_list=K\\\\n\nrecognition_list=\\e\n"
                                                       "recognition_list=line\\nbreak\\r\nrecognition_list=\\\\\n"));
 
-    // CR LF line ends, notes and keys of newer hosts read the same.
-    std::string text;
+    // A byte-order mark, CR LF and CR-only line ends, notes and keys of newer hosts read
+    // the same.
+    std::string text = "\xEF\xBB\xBF";
     for (const char ch : m_folder.Read("params.txt") + "newer_key=x\n# note\n")
-        text += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+        text += ch == '\n' ? std::string(text.size() % 2 ? "\r\n" : "\r") : std::string(1, ch);
     m_folder.Write("params.txt", text);
     const Parameters read = ReadParameterFile(m_folder.PathOf("params.txt"));
     EXPECT_EQ(written.reagent.name, read.reagent.name);
@@ -125,8 +126,6 @@ TEST_F(ParameterFileTest, BadValuesNameFileLineAndKey)
 TEST_F(ParameterFileTest, FileLevelMistakes)
 {
     const std::string path = m_folder.PathOf("params.txt");
-    EXPECT_EQ(m_folder.PathOf("none.txt") + ": cannot open the parameter file",
-              ErrorOf([&] { ReadParameterFile(m_folder.PathOf("none.txt")); }));
     EXPECT_EQ(path + ", line 2: \"just words\" is not a key=value line", ReadError("# note\njust words\n" + m_sample));
     EXPECT_EQ(path + ", line 15, key 'sorting': the key was already given on line 13",
               ReadError(WithLine("range", "range=0\nsorting=1")));
