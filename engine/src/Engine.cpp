@@ -51,11 +51,11 @@ std::string PartPath(const std::string& path)
 class OutputFile
 {
 public:
-    explicit OutputFile(const std::string& path) : m_path(path), m_partPath(PartPath(path))
+    explicit OutputFile(const std::string& path) : m_shownPath(Printable(path)), m_partPath(PartPath(path)), m_path(path)
     {
         m_out.open(m_partPath, std::ios::binary | std::ios::trunc);
         if (!m_out)
-            throw EngineError(m_path + ": cannot create the file: " + SystemReason());
+            throw EngineError(m_shownPath + ": cannot create the file: " + SystemReason());
     }
     ~OutputFile()
     {
@@ -76,20 +76,21 @@ public:
     {
         m_out.close();
         if (!m_out)
-            throw EngineError(m_path + ": cannot write the file: " + SystemReason());
+            throw EngineError(m_shownPath + ": cannot write the file: " + SystemReason());
     }
     void Commit()
     {
         std::error_code error;
         fs::rename(m_partPath, m_path, error);
         if (error)
-            throw EngineError(m_path + ": cannot rename the finished file into place: " + error.message());
+            throw EngineError(m_shownPath + ": cannot rename the finished file into place: " + error.message());
         m_committed = true;
     }
 
 private:
-    std::string m_path;
+    std::string m_shownPath; // as messages show it
     std::string m_partPath;
+    std::string m_path;
     std::ofstream m_out;
     bool m_committed = false;
 };
@@ -340,8 +341,8 @@ public:
         outputs.push_back(ErrorFile());
         for (const std::string& output : outputs)
             if (const Input* input = InputAt(output))
-                throw EngineError(output + ": the result would overwrite the " + input->kind + " " + input->path +
-                                  "; name another result_file");
+                throw EngineError(Printable(output) + ": the result would overwrite the " + input->kind + " " +
+                                  Printable(input->path) + "; name another result_file");
     }
 
     // Removes the tables of an earlier run, its error file and the temporary files an
@@ -355,7 +356,7 @@ public:
             std::error_code error;
             fs::remove(path, error);
             if (error)
-                throw EngineError(path + ": cannot remove the file of an earlier run: " + error.message());
+                throw EngineError(Printable(path) + ": cannot remove the file of an earlier run: " + error.message());
         }
     }
 
@@ -370,7 +371,7 @@ public:
             if (!InputAt(path))
                 fs::remove(path, error);
             if (error)
-                errors << "cleavage: " << path << ": cannot remove the file of an earlier run: " << error.message()
+                errors << "cleavage: " << Printable(path) << ": cannot remove the file of an earlier run: " << error.message()
                        << "\n";
         }
         const std::string errorFile = ErrorFile();
@@ -378,14 +379,15 @@ public:
             return;
         if (const Input* input = InputAt(errorFile))
         {
-            errors << "cleavage: the message is not written to " << errorFile << ": it is the " << input->kind << "\n";
+            errors << "cleavage: the message is not written to " << Printable(errorFile) << ": it is the " << input->kind
+                   << "\n";
             return;
         }
         std::ofstream out(errorFile, std::ios::binary | std::ios::trunc);
         out << message << '\n';
         out.close();
         if (!out)
-            errors << "cleavage: " << errorFile << ": cannot write the error file: " << SystemReason() << "\n";
+            errors << "cleavage: " << Printable(errorFile) << ": cannot write the error file: " << SystemReason() << "\n";
     }
 
 private:

@@ -8,7 +8,7 @@ FastaReader::FastaReader(const std::string& path) : m_in(path, "FASTA file") {}
 
 std::string FastaReader::Where(int line) const
 {
-    return m_in.Path() + ", line " + std::to_string(line);
+    return m_in.ShownPath() + ", line " + std::to_string(line);
 }
 
 bool FastaReader::NextLine(std::string& line)
@@ -29,7 +29,7 @@ bool FastaReader::Next(FastaRecord& record)
         if (!NextLine(line))
         {
             if (!m_anyRecord)
-                throw EngineError(m_in.Path() + ": not a FASTA file: it holds no record");
+                throw EngineError(m_in.ShownPath() + ": not a FASTA file: it holds no record");
             return false;
         }
         if (line.empty())

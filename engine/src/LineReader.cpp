@@ -8,11 +8,11 @@ namespace
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
 }
 
-LineReader::LineReader(const std::string& path, const char* kind) : m_path(path), m_kind(kind)
+LineReader::LineReader(const std::string& path, const char* kind) : m_shownPath(Printable(path)), m_kind(kind)
 {
     m_in.open(path, std::ios::binary);
     if (!m_in)
-        throw EngineError(path + ": cannot open the " + kind + ": " + SystemReason());
+        throw EngineError(m_shownPath + ": cannot open the " + kind + ": " + SystemReason());
 }
 
 bool LineReader::Next(std::string& line)
@@ -22,7 +22,7 @@ bool LineReader::Next(std::string& line)
         if (!std::getline(m_in, line))
         {
             if (m_in.bad())
-                throw EngineError(m_path + ", line " + std::to_string(m_line + 1) + ": cannot read the " + m_kind +
+                throw EngineError(m_shownPath + ", line " + std::to_string(m_line + 1) + ": cannot read the " + m_kind +
                                   ": " + SystemReason());
             return false;
         }

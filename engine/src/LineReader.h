@@ -20,10 +20,11 @@ public:
 
     // The 1-based number of the line Next returned last.
     int LineNumber() const { return m_line; }
-    const std::string& Path() const { return m_path; }
+    // The path as messages show it (Printable).
+    const std::string& ShownPath() const { return m_shownPath; }
 
 private:
-    std::string m_path;
+    std::string m_shownPath;
     const char* m_kind;
     std::ifstream m_in;
     int m_line = 0;

@@ -152,7 +152,7 @@ private:
     Parameters& m_parameters;
 };
 
-ParameterLines::ParameterLines(const std::string& path) : m_path(path)
+ParameterLines::ParameterLines(const std::string& path) : m_path(Printable(path))
 {
     LineReader in(path, "parameter file");
     for (std::string text; in.Next(text);)
@@ -164,7 +164,7 @@ ParameterLines::ParameterLines(const std::string& path) : m_path(path)
         {
             // Reported by Check: the lines after it may still name the result file.
             if (m_firstMistake.empty())
-                m_firstMistake = path + ", line " + std::to_string(in.LineNumber()) + ": \"" + Printable(text) +
+                m_firstMistake = m_path + ", line " + std::to_string(in.LineNumber()) + ": \"" + Printable(text) +
                                  "\" is not a key=value line";
             continue;
         }

@@ -70,7 +70,7 @@ private:
     const ValueLine* Single(const std::string& key, bool required) const;
     const std::vector<ValueLine>& All(const std::string& key) const;
 
-    std::string m_path;
+    std::string m_path;                                   // as messages show it
     std::map<std::string, std::vector<ValueLine>> m_lines; // by key, in file order
     std::string m_firstMistake;                           // a line that is not key=value
 };
