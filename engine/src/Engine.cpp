@@ -453,10 +453,10 @@ void Run(const CommandLine& line, RunFiles& files)
                                                 : line.fastaOption,
                        "FASTA file");
     }
-    files.CheckOutputs();
-    files.RemoveEarlierResult();
     if (!line.mistake.empty())
         throw UsageError(line.mistake);
+    files.CheckOutputs();
+    files.RemoveEarlierResult();
 
     Parameters parameters = lines->Check();
     if (files.Result().empty())

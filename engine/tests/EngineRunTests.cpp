@@ -127,6 +127,9 @@ TEST_F(EngineRunTest, EveryFailureLeavesOnlyItsMessage)
         // A value the file cannot hold: the message beside the result it names.
         {{"sorting=2", "sorting=x"}, kFasta, {}, 1, "line 13, key 'sorting': \"x\" is not a number",
          "in.fa params.txt result.tsv.error"},
+        // A line that is no key=value line: the result after it is still known.
+        {{"sorting=2", "sorting 2"}, kFasta, {}, 1, "line 13: \"sorting 2\" is not a key=value line",
+         "in.fa params.txt result.tsv.error"},
         // Control bytes in a value are shown escaped; so is a cell's line break.
         {{"sorting=2", "sorting=\x01"}, kFasta, {}, 1, "\"\\x01\" is not a number", "in.fa params.txt result.tsv.error"},
         {{"=KR", "=K\\n"}, kFasta, {}, 1, "'\\x0A' is neither a residue letter nor a brace in \"K\\x0A\"",
@@ -225,6 +228,12 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
     EXPECT_EQ(rows, m_folder.Read("result.tsv"));
     EXPECT_EQ(sites, m_folder.Read("result.sites.tsv"));
 
+    // The bound passes at the same row on any number of threads, and the run says how many it would write.
+    const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
+    EXPECT_EQ(kExitFailure, Run(parameters, {"--threads", "3", "--max-rows", std::to_string(rowCount - 1), "--missed",
+                                             "1", "--min-length", "2", "--max-length", "12", "--fasta",
+                                             m_folder.PathOf("proteins.fasta")}));
+    EXPECT_TRUE(Contains(m_errors, "would write " + std::to_string(rowCount) + " fragment rows"));
     EXPECT_EQ(0u, rows.find("protein\tstart\t"));
     EXPECT_TRUE(Contains(rows, "\nfirst\t15\t19\t5\t1\t0.09\t402.222684\t"));
     EXPECT_TRUE(Contains(rows, "\nsecond\t7\t9\t3\t0\t0.9\tNA\tNA\tXAK\n"));

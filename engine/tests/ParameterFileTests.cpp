@@ -65,6 +65,7 @@ TEST_F(ParameterFileTest, WrittenFileReadsBackWithEveryCellByteForByte)
     written.maxMissed = 0;
     written.minLength = 4;
     written.threads = 3;
+    written.maxRows = 0;
     WriteParameterFile(written, m_folder.PathOf("params.txt"));
     // Each cell on its own line, escaped.
     EXPECT_TRUE(Contains(m_folder.Read("params.txt"), "recognition_list=K\\\\n\nrecognition_list=\\e\n"
@@ -80,10 +81,10 @@ TEST_F(ParameterFileTest, WrittenFileReadsBackWithEveryCellByteForByte)
     EXPECT_EQ(written.reagent.name, read.reagent.name);
     EXPECT_EQ(written.reagent.recognition.cells, read.reagent.recognition.cells);
     EXPECT_TRUE(read.reagent.exception.cells.empty());
-    EXPECT_EQ((std::vector<int>{-2, 1, 1, 2, 9, 1, kAllFragments, 0, 4, -1, 3}),
+    EXPECT_EQ((std::vector<int>{-2, 1, 1, 2, 9, 1, kAllFragments, 0, 4, -1, 3, 0}),
               (std::vector<int>{read.reagent.recognition.begin, read.reagent.exception.begin, read.rangeOnly,
                                 read.rangeFrom, read.rangeTo, read.thresholdMode, read.fragmentLimit, read.maxMissed,
-                                read.minLength, read.maxLength, read.threads}));
+                                read.minLength, read.maxLength, read.threads, read.maxRows}));
     EXPECT_EQ(written.sequence, read.sequence);
     EXPECT_EQ(written.resultFile, read.resultFile);
 }
