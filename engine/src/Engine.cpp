@@ -127,7 +127,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         const bool isOption = argument.rfind("--", 0) == 0;
         if ((isOption || argument == "/f") && i + 1 >= arguments.size())
         {
-            note("option " + argument + " needs a value");
+            note("option " + Printable(argument) + " needs a value");
             break;
         }
         if (!isOption)
@@ -197,7 +197,7 @@ std::pair<std::size_t, std::size_t> AnalysedRange(const Parameters& parameters, 
 class RowBound
 {
 public:
-    RowBound(const Parameters& parameters)
+    explicit RowBound(const Parameters& parameters)
         : m_max(parameters.maxRows < 0 ? kDefaultMaxRows : static_cast<std::uint64_t>(parameters.maxRows)),
           m_where(parameters.maxRows < 0 ? std::string("the default bound") : parameters.Where("max_rows"))
     {
