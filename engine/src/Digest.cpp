@@ -45,30 +45,29 @@ std::uint64_t Digest::Count(const FragmentFilter& filter, double floor) const
 
 std::uint64_t Digest::CountBound(const FragmentFilter& filter) const
 {
+    // For each left end, the right ends run from the first long enough to the last short
+    // enough, no further than the missed sites allow and than the first site that always
+    // cuts. Every one of these limits only moves right as the left end does.
     const std::size_t last = m_cutAfter.size() - 1;
     std::uint64_t count = 0;
-    std::size_t barrier = 0; // the first site at or after `left + 1` that always cuts
+    std::size_t barrier = 0, shortEnough = 0, longEnough = 0;
     for (std::size_t left = 0; left < last; ++left)
     {
-        if (barrier <= left)
-        {
-            barrier = left + 1;
-            while (barrier < last && m_efficiency[barrier] < 1.0)
-                ++barrier;
-        }
-        // Right ends left + 1 .. the barrier, within the missed sites, then the lengths.
-        std::size_t lastRight = barrier;
-        if (filter.maxMissed < lastRight - left - 1)
-            lastRight = left + 1 + filter.maxMissed;
-        // A fragment's length is cutAfter[right] - cutAfter[left]: it rises with right.
-        const std::size_t shortest = filter.minLength;
-        const std::size_t longest = filter.maxLength;
-        const auto begin = m_cutAfter.begin();
-        const auto first = std::lower_bound(begin + left + 1, begin + lastRight + 1, m_cutAfter[left],
-                                            [shortest](std::size_t cut, std::size_t from) { return cut - from < shortest; });
-        const auto end = std::upper_bound(first, begin + lastRight + 1, m_cutAfter[left],
-                                          [longest](std::size_t from, std::size_t cut) { return cut - from > longest; });
-        count += static_cast<std::uint64_t>(end - first);
+        barrier = std::max(barrier, left + 1);
+        while (barrier < last && m_efficiency[barrier] < 1.0)
+            ++barrier;
+        const std::size_t lastRight =
+            filter.maxMissed < barrier - left - 1 ? left + 1 + filter.maxMissed : barrier;
+        // A fragment's length is cutAfter[right] - cutAfter[left].
+        longEnough = std::max(longEnough, left + 1);
+        while (longEnough <= last && m_cutAfter[longEnough] - m_cutAfter[left] < filter.minLength)
+            ++longEnough;
+        shortEnough = std::max(shortEnough, longEnough);
+        while (shortEnough <= last && m_cutAfter[shortEnough] - m_cutAfter[left] <= filter.maxLength)
+            ++shortEnough;
+        const std::size_t end = std::min(shortEnough, lastRight + 1);
+        if (end > longEnough)
+            count += end - longEnough;
     }
     return count;
 }

@@ -53,21 +53,22 @@ std::uint64_t ReportProtein(const Analysis& analysis, const std::string& protein
     const std::vector<Site> found = analysis.reagent.FindSites(analysed);
     const Digest digest(analysed.size(), found);
 
-    // The rows are counted from the sites: exactly, by enumeration, only when the fast
-    // bound says they might be too many.
+    // The rows are counted from the sites, each count closer and slower than the one
+    // before, until one is within the bound: the pieces between sites and the missed
+    // sites allowed; the fragments the filter passes; the enumeration itself.
     const bool best = !analysis.thresholdMode && !analysis.all;
     const double floor = analysis.thresholdMode ? analysis.threshold : 0.0;
-    std::uint64_t rows = digest.CountBound(analysis.filter);
-    if (best)
-        rows = std::min<std::uint64_t>(rows, analysis.bestCount);
+    const auto reported = [&](std::uint64_t fragments) {
+        return best ? std::min<std::uint64_t>(fragments, analysis.bestCount) : fragments;
+    };
+    const std::uint64_t pieces = found.size() + 1;
+    std::uint64_t rows = reported(pieces * (std::min<std::uint64_t>(pieces, analysis.filter.maxMissed) + 1));
     if (rows > rowsLeft)
-    {
-        rows = digest.Count(analysis.filter, floor);
-        if (best)
-            rows = std::min<std::uint64_t>(rows, analysis.bestCount);
-        if (rows > rowsLeft)
-            return rows;
-    }
+        rows = reported(digest.CountBound(analysis.filter));
+    if (rows > rowsLeft)
+        rows = reported(digest.Count(analysis.filter, floor));
+    if (rows > rowsLeft)
+        return rows;
 
     for (const Site& site : found)
     {
