@@ -158,10 +158,10 @@ std::string Misbehaviour(const fs::path& folder, int exitCode)
     const fs::path errorFile = folder / "result.tsv.error";
     if (part)
         return "a temporary table left";
+    if (exitCode == 0 && (!fs::exists(folder / "result.tsv") || !fs::exists(folder / "result.sites.tsv")))
+        return "exit 0 without tables";
     if (exitCode == 0)
-        return !fs::exists(folder / "result.tsv") || !fs::exists(folder / "result.sites.tsv") ? "exit 0 without tables"
-               : fs::exists(errorFile)                                                      ? "exit 0 with an error file"
-                                                                                             : "";
+        return fs::exists(errorFile) ? "exit 0 with an error file" : "";
     if (exitCode != 1)
         return "exit code " + std::to_string(exitCode);
     if (table)

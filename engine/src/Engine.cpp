@@ -51,7 +51,8 @@ std::string PartPath(const std::string& path)
 class OutputFile
 {
 public:
-    explicit OutputFile(const std::string& path) : m_shownPath(Printable(path)), m_partPath(PartPath(path)), m_path(path)
+    explicit OutputFile(const std::string& path)
+        : m_shownPath(Printable(path)), m_partPath(PartPath(path)), m_path(path)
     {
         m_out.open(m_partPath, std::ios::binary | std::ios::trunc);
         if (!m_out)
@@ -371,23 +372,24 @@ public:
             if (!InputAt(path))
                 fs::remove(path, error);
             if (error)
-                errors << "cleavage: " << Printable(path) << ": cannot remove the file of an earlier run: " << error.message()
-                       << "\n";
+                errors << "cleavage: " << Printable(path) << ": cannot remove the file of an earlier run: "
+                       << error.message() << "\n";
         }
         const std::string errorFile = ErrorFile();
         if (errorFile.empty())
             return;
         if (const Input* input = InputAt(errorFile))
         {
-            errors << "cleavage: the message is not written to " << Printable(errorFile) << ": it is the " << input->kind
-                   << "\n";
+            errors << "cleavage: the message is not written to " << Printable(errorFile) << ": it is the "
+                   << input->kind << "\n";
             return;
         }
         std::ofstream out(errorFile, std::ios::binary | std::ios::trunc);
         out << message << '\n';
         out.close();
         if (!out)
-            errors << "cleavage: " << Printable(errorFile) << ": cannot write the error file: " << SystemReason() << "\n";
+            errors << "cleavage: " << Printable(errorFile) << ": cannot write the error file: " << SystemReason()
+                   << "\n";
     }
 
 private:

@@ -97,6 +97,7 @@ void WriteList(std::ostream& out, const char* key, const std::vector<std::string
 }
 }
 
+// Fills the parameters from a file's lines, noting where each key was read.
 class ParameterReader
 {
 public:
@@ -146,7 +147,10 @@ public:
     }
 
 private:
-    void Note(const char* key, const ParameterLines::ValueLine& line) { m_parameters.origin[key] = m_lines.Where(key, line.line); }
+    void Note(const char* key, const ParameterLines::ValueLine& line)
+    {
+        m_parameters.origin[key] = m_lines.Where(key, line.line);
+    }
 
     const ParameterLines& m_lines;
     Parameters& m_parameters;
@@ -266,7 +270,8 @@ std::string UnescapeCell(const std::string& text, const std::string& where)
         const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                          [letter](const Escape& e) { return e.letter == letter; });
         if (escape == std::end(kEscapes))
-            throw EngineError(where + ": \"" + Printable(text) + "\" holds an unknown escape; a backslash is written \\\\");
+            throw EngineError(where + ": \"" + Printable(text) +
+                              "\" holds an unknown escape; a backslash is written \\\\");
         cell += escape->character;
     }
     return cell;

@@ -131,7 +131,8 @@ TEST_F(EngineRunTest, EveryFailureLeavesOnlyItsMessage)
         {{"sorting=2", "sorting 2"}, kFasta, {}, 1, "line 13: \"sorting 2\" is not a key=value line",
          "in.fa params.txt result.tsv.error"},
         // Control bytes in a value are shown escaped; so is a cell's line break.
-        {{"sorting=2", "sorting=\x01"}, kFasta, {}, 1, "\"\\x01\" is not a number", "in.fa params.txt result.tsv.error"},
+        {{"sorting=2", "sorting=\x01"}, kFasta, {}, 1, "\"\\x01\" is not a number",
+         "in.fa params.txt result.tsv.error"},
         {{"=KR", "=K\\n"}, kFasta, {}, 1, "'\\x0A' is neither a residue letter nor a brace in \"K\\x0A\"",
          "in.fa params.txt result.tsv.error"},
         // Three positions a pattern, two cells.
@@ -143,10 +144,12 @@ TEST_F(EngineRunTest, EveryFailureLeavesOnlyItsMessage)
          "in.fa params.txt params.txt.error result.sites.tsv result.tsv result.tsv.part"},
         // The parameter file as the result, spelt another way.
         {{"result_file=result.tsv", "result_file=./params.txt"}, kFasta, {}, 1,
-         "./params.txt: the result would overwrite the parameter file", "in.fa params.txt params.txt.error result.sites.tsv result.tsv result.tsv.part"},
+         "./params.txt: the result would overwrite the parameter file",
+         "in.fa params.txt params.txt.error result.sites.tsv result.tsv result.tsv.part"},
         // The FASTA file as the result.
         {{"molecule_name=sample\nsequence=MKWVTRPAKDLGEK\nresult_file=result.tsv", "fasta=in.fa\nresult_file=in.fa"},
-         kFasta, {}, 1, "in.fa: the result would overwrite the FASTA file", "in.fa in.fa.error params.txt result.sites.tsv result.tsv result.tsv.part"},
+         kFasta, {}, 1, "in.fa: the result would overwrite the FASTA file",
+         "in.fa in.fa.error params.txt result.sites.tsv result.tsv result.tsv.part"},
         // A FASTA file without records (blank and comment lines only), and a bad residue.
         {{"molecule_name=sample\nsequence=MKWVTRPAKDLGEK", "fasta=in.fa"}, "\n; a note\n", {}, 1,
          "in.fa: not a FASTA file: it holds no record", "in.fa params.txt result.tsv.error"},
