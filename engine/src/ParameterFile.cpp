@@ -229,11 +229,11 @@ int ParseInteger(const std::string& text, const std::string& where)
             throw EngineError(notANumber);
         value = value * 10 + (text[i] - '0');
         if (value > 2147483648LL)
-            throw EngineError(where + ": " + text + " does not fit 32 bits");
+            throw EngineError(where + ": " + Printable(text) + " does not fit 32 bits");
     }
     value = text[0] == '-' ? -value : value;
     if (value > 2147483647LL)
-        throw EngineError(where + ": " + text + " does not fit 32 bits");
+        throw EngineError(where + ": " + Printable(text) + " does not fit 32 bits");
     return static_cast<int>(value);
 }
 

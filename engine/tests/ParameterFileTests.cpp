@@ -111,6 +111,7 @@ TEST_F(ParameterFileTest, BadValuesNameFileLineAndKey)
         {"exception_probability=-1", "line 3, key 'exception_probability': -1 is outside 0..100"},
         {"recognition_count=-2", "line 6, key 'recognition_count': -2 is outside 0..100000"},
         {"analysis_probability=2147483648", "line 8, key 'analysis_probability': 2147483648 does not fit 32 bits"},
+        {"sorting=99999999999\x01", "line 13, key 'sorting': 99999999999\\x01 does not fit 32 bits"},
         {"analysis_fragments=0", "line 9, key 'analysis_fragments': 0 is outside 1..2147483647"},
         {"probability_or_fragments=-", "line 12, key 'probability_or_fragments': \"-\" is not a number"},
         {"range=2", "line 14, key 'range': 2 is outside 0..1"},
