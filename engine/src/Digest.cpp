@@ -36,6 +36,42 @@ Digest::Digest(std::size_t length, const std::vector<Site>& sites)
     m_efficiency.push_back(1.0);
 }
 
+std::uint64_t Digest::Count(const FragmentFilter& filter, double floor) const
+{
+    std::uint64_t count = 0;
+    Enumerate(filter, [floor] { return floor; }, [&count](const Fragment&) { ++count; });
+    return count;
+}
+
+std::uint64_t Digest::CountBound(const FragmentFilter& filter) const
+{
+    // For each left end, the right ends run from the first long enough to the last short
+    // enough, no further than the missed sites allow and than the first site that always
+    // cuts. Every one of these limits only moves right as the left end does.
+    const std::size_t last = m_cutAfter.size() - 1;
+    std::uint64_t count = 0;
+    std::size_t barrier = 0, shortEnough = 0, longEnough = 0;
+    for (std::size_t left = 0; left < last; ++left)
+    {
+        barrier = std::max(barrier, left + 1);
+        while (barrier < last && m_efficiency[barrier] < 1.0)
+            ++barrier;
+        const std::size_t lastRight =
+            filter.maxMissed < barrier - left - 1 ? left + 1 + filter.maxMissed : barrier;
+        // A fragment's length is cutAfter[right] - cutAfter[left].
+        longEnough = std::max(longEnough, left + 1);
+        while (longEnough <= last && m_cutAfter[longEnough] - m_cutAfter[left] < filter.minLength)
+            ++longEnough;
+        shortEnough = std::max(shortEnough, longEnough);
+        while (shortEnough <= last && m_cutAfter[shortEnough] - m_cutAfter[left] <= filter.maxLength)
+            ++shortEnough;
+        const std::size_t end = std::min(shortEnough, lastRight + 1);
+        if (end > longEnough)
+            count += end - longEnough;
+    }
+    return count;
+}
+
 std::vector<Fragment> Digest::Best(std::size_t count, const FragmentFilter& filter) const
 {
     if (count == 0)

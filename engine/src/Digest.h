@@ -5,6 +5,7 @@
 #include "Reagent.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -46,6 +47,15 @@ public:
     // fragment grows, a start is left as soon as its bound reaches the floor.
     template <class Floor, class Take>
     void Enumerate(const FragmentFilter& filter, const Floor& floor, const Take& take) const;
+
+    // How many fragments Enumerate would take with a fixed floor, counted without
+    // taking them.
+    std::uint64_t Count(const FragmentFilter& filter, double floor) const;
+
+    // At least as many as Count(filter, 0.0), from the sites alone and fast: the
+    // fragments that pass the filter and span no site that always cuts. (Count may be
+    // lower where a long fragment's probability is too small for a double.)
+    std::uint64_t CountBound(const FragmentFilter& filter) const;
 
     // The `count` most probable fragments (ties: lower start, then lower end), most
     // probable first.

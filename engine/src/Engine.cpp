@@ -1,6 +1,7 @@
 #include "Engine.h"
 #include "EngineError.h"
 #include "FastaReader.h"
+#include "FileIdentity.h"
 #include "ParameterFile.h"
 #include "Report.h"
 #include "Residues.h"
@@ -10,6 +11,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 namespace cleavage
@@ -20,7 +22,19 @@ namespace fs = std::filesystem;
 
 const char kUsage[] =
     "usage: cleavage <parameter file> [--fasta FILE] [--missed N] [--min-length N] [--max-length N] [--threads N]\n"
+    "                [--max-rows N]\n"
     "       Cleavage.exe /f \"<parameter file>\"";
+
+// The fragment rows a run may write unless max_rows says otherwise: some gigabytes,
+// far beyond any proteome's digest with a sensible length range.
+constexpr std::uint64_t kDefaultMaxRows = 50000000;
+
+// A command line the engine cannot read: exit code 2.
+class UsageError : public EngineError
+{
+public:
+    explicit UsageError(const std::string& mistake) : EngineError(mistake + "\n" + kUsage) {}
+};
 
 // A batch works on this many residues at a time: enough to keep every thread busy,
 // few enough that memory does not grow with the proteome.
@@ -37,11 +51,12 @@ std::string PartPath(const std::string& path)
 class OutputFile
 {
 public:
-    explicit OutputFile(const std::string& path) : m_path(path), m_partPath(PartPath(path))
+    explicit OutputFile(const std::string& path)
+        : m_shownPath(Printable(path)), m_partPath(PartPath(path)), m_path(path)
     {
         m_out.open(m_partPath, std::ios::binary | std::ios::trunc);
         if (!m_out)
-            throw EngineError(m_path + ": cannot create the file");
+            throw EngineError(m_shownPath + ": cannot create the file: " + SystemReason());
     }
     ~OutputFile()
     {
@@ -62,20 +77,21 @@ public:
     {
         m_out.close();
         if (!m_out)
-            throw EngineError(m_path + ": cannot write the file");
+            throw EngineError(m_shownPath + ": cannot write the file: " + SystemReason());
     }
     void Commit()
     {
         std::error_code error;
         fs::rename(m_partPath, m_path, error);
         if (error)
-            throw EngineError(m_path + ": cannot rename the finished file into place: " + error.message());
+            throw EngineError(m_shownPath + ": cannot rename the finished file into place: " + error.message());
         m_committed = true;
     }
 
 private:
-    std::string m_path;
+    std::string m_shownPath; // as messages show it
     std::string m_partPath;
+    std::string m_path;
     std::ofstream m_out;
     bool m_committed = false;
 };
@@ -84,47 +100,72 @@ struct CommandLine
 {
     std::string parameterFile;
     std::vector<std::pair<std::string, std::string>> options; // option, value
+    std::string fastaOption;                                  // the value of --fasta
+    // The first thing the line says that the engine cannot read; it is reported once
+    // the parameter file has named the result the report goes beside.
+    std::string mistake;
 };
+
+// The key an option sets: --min-length sets min_length.
+std::string KeyOfOption(const std::string& option)
+{
+    std::string key = option.substr(2);
+    std::replace(key.begin(), key.end(), '-', '_');
+    return key;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
+    const auto note = [&line](const std::string& mistake) {
+        if (line.mistake.empty())
+            line.mistake = mistake;
+    };
+    Parameters checked; // options are checked as they are read, as the file's keys are
     for (std::size_t i = 0; i < arguments.size(); ++i)
     {
         const std::string& argument = arguments[i];
-        const bool takesValue = argument == "/f" || argument.rfind("--", 0) == 0;
-        if (takesValue && i + 1 >= arguments.size())
-            throw EngineError("option " + argument + " needs a value\n" + kUsage);
-        if (argument == "/f" || (!takesValue && line.parameterFile.empty()))
+        const bool isOption = argument.rfind("--", 0) == 0;
+        if ((isOption || argument == "/f") && i + 1 >= arguments.size())
         {
-            if (!line.parameterFile.empty())
-                throw EngineError(std::string("more than one parameter file\n") + kUsage);
-            line.parameterFile = takesValue ? arguments[++i] : argument;
+            note("option " + Printable(argument) + " needs a value");
+            break;
         }
-        else if (takesValue)
+        if (!isOption)
         {
-            line.options.emplace_back(argument, arguments[i + 1]);
-            ++i;
+            const std::string& file = argument == "/f" ? arguments[++i] : argument;
+            if (line.parameterFile.empty())
+                line.parameterFile = file;
+            else
+                note("more than one parameter file: \"" + Printable(line.parameterFile) + "\" and \"" +
+                     Printable(file) + "\"");
+            continue;
         }
-        else
-            throw EngineError("unexpected argument \"" + argument + "\"\n" + kUsage);
+        const std::string& value = arguments[++i];
+        try
+        {
+            if (!SetBatchKey(checked, KeyOfOption(argument), value, "option " + argument))
+                note("unknown option " + Printable(argument));
+        }
+        catch (const EngineError& error)
+        {
+            note(error.what());
+        }
+        line.options.emplace_back(argument, value);
+        if (argument == "--fasta")
+            line.fastaOption = value;
     }
     if (line.parameterFile.empty())
-        throw EngineError(std::string("no parameter file given\n") + kUsage);
+        note("no parameter file given");
     return line;
 }
 
-// Command-line options win over the parameter file's keys of the same meaning.
+// Command-line options win over the parameter file's keys of the same meaning; the
+// command line was checked when it was read.
 void ApplyOptions(const CommandLine& line, Parameters& parameters)
 {
     for (const auto& [option, value] : line.options)
-    {
-        // --min-length sets the key min_length.
-        std::string key = option.substr(2);
-        std::replace(key.begin(), key.end(), '-', '_');
-        if (!SetBatchKey(parameters, key, value, "option " + option))
-            throw EngineError("unknown option " + option + "\n" + kUsage);
-    }
+        SetBatchKey(parameters, KeyOfOption(option), value, "option " + option);
 }
 
 // Relative paths in a parameter file are relative to the file's own folder, wherever
@@ -152,25 +193,63 @@ std::pair<std::size_t, std::size_t> AnalysedRange(const Parameters& parameters, 
     return {static_cast<std::size_t>(parameters.rangeFrom), static_cast<std::size_t>(parameters.rangeTo)};
 }
 
-void RunMolecule(const Analysis& analysis, const Parameters& parameters, RowBuffer& fragments, RowBuffer& sites)
+// The bound on a run's fragment rows. Each protein's rows are counted before they are
+// written; once the run would pass the bound, the rest is only counted, for the message.
+class RowBound
+{
+public:
+    explicit RowBound(const Parameters& parameters)
+        : m_max(parameters.maxRows < 0 ? kDefaultMaxRows : static_cast<std::uint64_t>(parameters.maxRows)),
+          m_where(parameters.maxRows < 0 ? std::string("the default bound") : parameters.Where("max_rows"))
+    {
+    }
+
+    // The rows the next protein may write.
+    std::uint64_t Left() const
+    {
+        if (m_max == 0)
+            return kNoRowBound;
+        return Passed() ? 0 : m_max - m_rows;
+    }
+    void Add(std::uint64_t rows) { m_rows += rows; }
+    bool Passed() const { return m_max != 0 && m_rows > m_max; }
+
+    std::string Message() const
+    {
+        return "the run would write " + std::to_string(m_rows) + " fragment rows, more than the bound of " +
+               std::to_string(m_max) + " (" + m_where +
+               "); narrow it with --max-length N, --missed N or the best N fragments (analysis_fragments), "
+               "or set the bound with --max-rows N (max_rows; 0: no bound)";
+    }
+
+private:
+    std::uint64_t m_max;
+    std::string m_where;
+    std::uint64_t m_rows = 0;
+};
+
+void RunMolecule(const Analysis& analysis, const Parameters& parameters, RowBound& bound, RowBuffer& fragments,
+                 RowBuffer& sites)
 {
     const std::string sequence = NormaliseSequence(parameters.sequence, parameters.Where("sequence"));
     if (sequence.empty())
         throw EngineError(parameters.Where("sequence") + ": the sequence is empty");
     const auto [first, last] = AnalysedRange(parameters, sequence.size());
-    ReportProtein(analysis, parameters.moleculeName, sequence, first, last, fragments, sites);
+    bound.Add(ReportProtein(analysis, parameters.moleculeName, sequence, first, last, bound.Left(), fragments, sites));
 }
 
 struct BatchResult
 {
+    std::uint64_t rows = 0; // fragment rows, written or only counted
     std::string fragments;
     std::string sites;
     std::exception_ptr error;
 };
 
-// Analyses records on `threads` threads and returns their rows in input order.
+// Analyses records on `threads` threads and returns their rows in input order; a
+// record's rows are written only when they number at most `rowsLeft`.
 std::vector<BatchResult> AnalyseInParallel(const Analysis& analysis, const std::vector<FastaRecord>& records,
-                                           unsigned threads)
+                                           std::uint64_t rowsLeft, unsigned threads)
 {
     std::vector<BatchResult> results(records.size());
     std::atomic<std::size_t> next{0};
@@ -180,8 +259,8 @@ std::vector<BatchResult> AnalyseInParallel(const Analysis& analysis, const std::
             try
             {
                 RowBuffer fragments, sites;
-                ReportProtein(analysis, records[i].name, records[i].sequence, 1, records[i].sequence.size(), fragments,
-                              sites);
+                results[i].rows = ReportProtein(analysis, records[i].name, records[i].sequence, 1,
+                                                records[i].sequence.size(), rowsLeft, fragments, sites);
                 results[i].fragments = fragments.Take();
                 results[i].sites = sites.Take();
             }
@@ -200,15 +279,16 @@ std::vector<BatchResult> AnalyseInParallel(const Analysis& analysis, const std::
     return results;
 }
 
-void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, RowBuffer& fragments,
-              RowBuffer& sites)
+void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, RowBound& bound,
+              RowBuffer& fragments, RowBuffer& sites)
 {
     FastaReader reader(fastaFile);
     FastaRecord record;
     if (threads <= 1)
     {
         while (reader.Next(record))
-            ReportProtein(analysis, record.name, record.sequence, 1, record.sequence.size(), fragments, sites);
+            bound.Add(ReportProtein(analysis, record.name, record.sequence, 1, record.sequence.size(), bound.Left(),
+                                    fragments, sites));
         return;
     }
     for (bool more = true; more;)
@@ -221,81 +301,197 @@ void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned t
             residues += record.sequence.size();
             records.push_back(std::move(record));
         }
-        for (BatchResult& result : AnalyseInParallel(analysis, records, threads))
+        // The records see the bound as it stood before them; taken in order below, the
+        // bound passes at the same record as on one thread.
+        for (BatchResult& result : AnalyseInParallel(analysis, records, bound.Left(), threads))
         {
             if (result.error)
                 std::rethrow_exception(result.error);
+            bound.Add(result.rows);
+            if (bound.Passed())
+                continue;
             fragments.Rows(result.fragments);
             sites.Rows(result.sites);
         }
     }
 }
 
-void Run(const CommandLine& line, std::string& resultFile)
+// The files of one run: its inputs, which it never writes over or removes, and its
+// result once known, beside which a failure is reported.
+class RunFiles
 {
-    Parameters parameters = ReadParameterFile(line.parameterFile);
-    resultFile = BesideParameterFile(line.parameterFile, parameters.resultFile);
-    if (resultFile.empty())
+public:
+    void AddInput(const std::string& path, const char* kind)
+    {
+        if (!path.empty())
+            m_inputs.push_back({path, kind, IdentityOf(path)});
+    }
+    void SetParameterFile(const std::string& path)
+    {
+        m_parameterFile = path;
+        AddInput(path, "parameter file");
+    }
+    void SetResult(const std::string& path) { m_result = path; }
+    const std::string& Result() const { return m_result; }
+
+    // Refuses a result whose tables, their temporary files or error file would be one
+    // of the run's inputs, however the paths are spelt.
+    void CheckOutputs() const
+    {
+        std::vector<std::string> outputs = TableFiles();
+        outputs.push_back(ErrorFile());
+        for (const std::string& output : outputs)
+            if (const Input* input = InputAt(output))
+                throw EngineError(Printable(output) + ": the result would overwrite the " + input->kind + " " +
+                                  Printable(input->path) + "; name another result_file");
+    }
+
+    // Removes the tables of an earlier run, its error file and the temporary files an
+    // interrupted run left, before this run writes anything.
+    void RemoveEarlierResult() const
+    {
+        std::vector<std::string> outputs = TableFiles();
+        outputs.push_back(ErrorFile());
+        for (const std::string& path : outputs)
+        {
+            std::error_code error;
+            fs::remove(path, error);
+            if (error)
+                throw EngineError(Printable(path) + ": cannot remove the file of an earlier run: " + error.message());
+        }
+    }
+
+    // The failure report: no table of the result (earlier or part-written), the message
+    // on `errors` and in the error file. Never touches an input.
+    void ReportFailure(const std::string& message, std::ostream& errors) const
+    {
+        errors << "cleavage: " << message << "\n";
+        for (const std::string& path : TableFiles())
+        {
+            std::error_code error;
+            if (!InputAt(path))
+                fs::remove(path, error);
+            if (error)
+                errors << "cleavage: " << Printable(path) << ": cannot remove the file of an earlier run: "
+                       << error.message() << "\n";
+        }
+        const std::string errorFile = ErrorFile();
+        if (errorFile.empty())
+            return;
+        if (const Input* input = InputAt(errorFile))
+        {
+            errors << "cleavage: the message is not written to " << Printable(errorFile) << ": it is the "
+                   << input->kind << "\n";
+            return;
+        }
+        std::ofstream out(errorFile, std::ios::binary | std::ios::trunc);
+        out << message << '\n';
+        out.close();
+        if (!out)
+            errors << "cleavage: " << Printable(errorFile) << ": cannot write the error file: " << SystemReason()
+                   << "\n";
+    }
+
+private:
+    struct Input
+    {
+        std::string path;
+        const char* kind;
+        FileIdentity identity;
+    };
+
+    // The two tables and their temporary files; none before the result is known.
+    std::vector<std::string> TableFiles() const
+    {
+        if (m_result.empty())
+            return {};
+        const std::string siteFile = SiteFilePath(m_result);
+        return {m_result, siteFile, PartPath(m_result), PartPath(siteFile)};
+    }
+    std::string ErrorFile() const
+    {
+        return ErrorFilePath(m_result.empty() ? m_parameterFile : m_result);
+    }
+    const Input* InputAt(const std::string& path) const
+    {
+        const FileIdentity identity = IdentityOf(path);
+        for (const Input& input : m_inputs)
+            if (input.identity.SameFileAs(identity))
+                return &input;
+        return nullptr;
+    }
+
+    std::vector<Input> m_inputs;
+    std::string m_parameterFile;
+    std::string m_result;
+};
+
+void Run(const CommandLine& line, RunFiles& files)
+{
+    // Where the result goes is found first, so that even a command line or a parameter
+    // file the engine refuses is reported beside the result it names.
+    std::optional<ParameterLines> lines;
+    if (!line.parameterFile.empty())
+    {
+        files.SetParameterFile(line.parameterFile);
+        try
+        {
+            lines.emplace(line.parameterFile);
+        }
+        catch (const EngineError&)
+        {
+            // A command line that cannot be read is the failure to report; the file's
+            // own is reported once the line is right.
+            if (line.mistake.empty())
+                throw;
+        }
+    }
+    if (lines)
+    {
+        files.SetResult(BesideParameterFile(line.parameterFile, lines->Value("result_file")));
+        // A FASTA file named in the parameter file lies beside it; one named on the
+        // command line is where the command line says.
+        files.AddInput(line.fastaOption.empty() ? BesideParameterFile(line.parameterFile, lines->Value("fasta"))
+                                                : line.fastaOption,
+                       "FASTA file");
+    }
+    if (!line.mistake.empty())
+        throw UsageError(line.mistake);
+    files.CheckOutputs();
+    files.RemoveEarlierResult();
+
+    Parameters parameters = lines->Check();
+    if (files.Result().empty())
         throw EngineError(parameters.Where("result_file") + ": no result file named");
-    // A FASTA file named in the parameter file lies beside it; one named on the command
-    // line is where the command line says.
     parameters.fastaFile = BesideParameterFile(line.parameterFile, parameters.fastaFile);
     ApplyOptions(line, parameters);
-    if (!parameters.fastaFile.empty())
-    {
-        if (parameters.rangeOnly)
-            throw EngineError(parameters.Where("range") + ": a range cannot apply to every protein of a FASTA batch");
-    }
+    CheckLengths(parameters);
+    if (!parameters.fastaFile.empty() && parameters.rangeOnly)
+        throw EngineError(parameters.Where("range") + ": a range cannot apply to every protein of a FASTA batch");
     const Analysis analysis(parameters);
     const unsigned threads =
         parameters.threads > 0 ? static_cast<unsigned>(parameters.threads) : std::max(1u, std::thread::hardware_concurrency());
 
+    const std::string& resultFile = files.Result();
     OutputFile fragments(resultFile);
     OutputFile sites(SiteFilePath(resultFile));
     WriteFragmentHeader(fragments.Stream(), analysis.batch);
     WriteSiteHeader(sites.Stream(), analysis.batch);
     RowBuffer fragmentRows(&fragments.Stream());
     RowBuffer siteRows(&sites.Stream());
+    RowBound bound(parameters);
     if (analysis.batch)
-        RunBatch(analysis, parameters.fastaFile, threads, fragmentRows, siteRows);
+        RunBatch(analysis, parameters.fastaFile, threads, bound, fragmentRows, siteRows);
     else
-        RunMolecule(analysis, parameters, fragmentRows, siteRows);
+        RunMolecule(analysis, parameters, bound, fragmentRows, siteRows);
+    if (bound.Passed())
+        throw EngineError(parameters.sourceName + ": " + bound.Message());
     fragmentRows.Flush();
     siteRows.Flush();
     fragments.Close();
     sites.Close();
     sites.Commit();
     fragments.Commit();
-
-    // A successful run leaves no error text of an earlier one to mislead the host.
-    std::error_code error;
-    fs::remove(ErrorFilePath(resultFile), error);
-    if (error)
-        throw EngineError(ErrorFilePath(resultFile) + ": cannot remove the error file of an earlier run: " +
-                          error.message());
-}
-
-// Tables of an earlier run would pass for this run's: a failed run leaves none, and
-// no part of its own.
-void RemoveResult(const std::string& resultFile, std::ostream& errors)
-{
-    const std::string siteFile = SiteFilePath(resultFile);
-    for (const std::string& path : {resultFile, siteFile, PartPath(resultFile), PartPath(siteFile)})
-    {
-        std::error_code error;
-        fs::remove(path, error);
-        if (error)
-            errors << "cleavage: cannot remove " << path << ": " << error.message() << "\n";
-    }
-}
-
-void WriteErrorFile(const std::string& path, const std::string& message, std::ostream& errors)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << message << '\n';
-    out.close();
-    if (!out)
-        errors << "cleavage: cannot write the error file " << path << "\n";
 }
 }
 
@@ -309,26 +505,16 @@ std::string SiteFilePath(const std::string& resultFile)
 
 std::string ErrorFilePath(const std::string& resultFile)
 {
-    return resultFile + ".error";
+    return resultFile.empty() ? std::string() : resultFile + ".error";
 }
 
 int RunEngine(const std::vector<std::string>& arguments, std::ostream& errors)
 {
-    CommandLine line;
+    const CommandLine line = ParseCommandLine(arguments);
+    RunFiles files;
     try
     {
-        line = ParseCommandLine(arguments);
-    }
-    catch (const EngineError& error)
-    {
-        errors << "cleavage: " << error.what() << "\n";
-        return kExitUsage;
-    }
-
-    std::string resultFile;
-    try
-    {
-        Run(line, resultFile);
+        Run(line, files);
         return 0;
     }
     catch (const std::exception& error)
@@ -338,11 +524,8 @@ int RunEngine(const std::vector<std::string>& arguments, std::ostream& errors)
         const std::string message = dynamic_cast<const EngineError*>(&error)
                                         ? error.what()
                                         : std::string("internal error: ") + error.what();
-        errors << "cleavage: " << message << "\n";
-        WriteErrorFile(ErrorFilePath(resultFile.empty() ? line.parameterFile : resultFile), message, errors);
-        if (!resultFile.empty())
-            RemoveResult(resultFile, errors);
-        return kExitFailure;
+        files.ReportFailure(message, errors);
+        return dynamic_cast<const UsageError*>(&error) ? kExitUsage : kExitFailure;
     }
 }
 }

@@ -4,15 +4,21 @@
 
 namespace cleavage
 {
-FastaReader::FastaReader(const std::string& path) : m_path(path), m_in(path, std::ios::binary)
+FastaReader::FastaReader(const std::string& path) : m_in(path, "FASTA file") {}
+
+std::string FastaReader::Where(int line) const
 {
-    if (!m_in)
-        throw EngineError(path + ": cannot open the FASTA file");
+    return m_in.ShownPath() + ", line " + std::to_string(line);
 }
 
-std::string FastaReader::Where() const
+bool FastaReader::NextLine(std::string& line)
 {
-    return m_path + ", line " + std::to_string(m_line);
+    while (m_in.Next(line))
+    {
+        if (line.empty() || line[0] != ';')
+            return true;
+    }
+    return false;
 }
 
 bool FastaReader::Next(FastaRecord& record)
@@ -20,48 +26,50 @@ bool FastaReader::Next(FastaRecord& record)
     std::string line;
     while (m_pendingHeader.empty())
     {
-        if (!std::getline(m_in, line))
+        if (!NextLine(line))
         {
-            if (m_in.bad())
-                throw EngineError(Where() + ": cannot read the FASTA file");
+            if (!m_anyRecord)
+                throw EngineError(m_in.ShownPath() + ": not a FASTA file: it holds no record");
             return false;
         }
-        ++m_line;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (line.empty())
             continue;
         if (line[0] != '>')
-            throw EngineError(Where() + ": residues before the first '>' header");
+            throw EngineError(Where(m_in.LineNumber()) +
+                              ": not a FASTA file: the first line that is not empty must start with '>'");
         m_pendingHeader = line;
-        m_headerLine = m_line;
+        m_headerLine = m_in.LineNumber();
     }
 
     const int headerLine = m_headerLine;
     const std::size_t nameEnd = m_pendingHeader.find_first_of(" \t", 1);
     record.name = m_pendingHeader.substr(1, nameEnd == std::string::npos ? std::string::npos : nameEnd - 1);
     if (record.name.empty())
-        throw EngineError(m_path + ", line " + std::to_string(headerLine) + ": a record without a name");
+        throw EngineError(Where(headerLine) + ": a record without a name");
     m_pendingHeader.clear();
+    m_anyRecord = true;
     record.sequence.clear();
-    while (std::getline(m_in, line))
+    int stopLine = 0; // the line whose '*' ended the record's residues
+    while (NextLine(line))
     {
-        ++m_line;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (!line.empty() && line[0] == '>')
         {
             m_pendingHeader = line;
-            m_headerLine = m_line;
+            m_headerLine = m_in.LineNumber();
             break;
         }
-        record.sequence += NormaliseSequence(line, Where());
+        const std::size_t last = line.find_last_not_of(" \t");
+        if (last == std::string::npos)
+            continue;
+        if (stopLine != 0)
+            throw EngineError(Where(m_in.LineNumber()) + ": residues after the '*' that ended record '" +
+                              Printable(record.name) + "' on line " + std::to_string(stopLine));
+        record.sequence += NormaliseSequence(line, Where(m_in.LineNumber()));
+        if (line[last] == '*')
+            stopLine = m_in.LineNumber();
     }
-    if (m_in.bad())
-        throw EngineError(Where() + ": cannot read the FASTA file");
     if (record.sequence.empty())
-        throw EngineError(m_path + ", line " + std::to_string(headerLine) + ": record '" + record.name +
-                          "' has no residues");
+        throw EngineError(Where(headerLine) + ": the record '" + Printable(record.name) + "' has no residues");
     return true;
 }
 }

@@ -1,7 +1,9 @@
 // Reads a FASTA file one record at a time, so that a batch never holds more than the
-// records it is working on.
+// records it is working on. The one reader of FASTA files: the engine and the workbench
+// accept the same files (engine/ParameterFile.md, "FASTA files").
 #pragma once
-#include <fstream>
+#include "LineReader.h"
+
 #include <string>
 
 namespace cleavage
@@ -9,24 +11,30 @@ namespace cleavage
 struct FastaRecord
 {
     std::string name;     // the header's first word
-    std::string sequence; // normalised residues
+    std::string sequence; // residues, upper case, blanks and a final '*' removed
 };
 
 class FastaReader
 {
 public:
+    // Throws EngineError (a std::runtime_error) with the system's reason when the file
+    // cannot be opened.
     explicit FastaReader(const std::string& path);
-    // The next record, or false at the end of the file; a record without a name or
-    // residues, or a character that is not a residue, throws naming file and line.
+
+    // The next record, or false at the end of the file. Throws EngineError naming the
+    // file and the line for a file without records, a record without a name or
+    // residues, a character that is not a residue letter, residues after a record's
+    // final '*' or before the first header, and a read error.
     bool Next(FastaRecord& record);
 
 private:
-    std::string Where() const;
+    // The next line that is not a ';' comment; false at the end of the file.
+    bool NextLine(std::string& line);
+    std::string Where(int line) const;
 
-    std::string m_path;
-    std::ifstream m_in;
+    LineReader m_in;
     std::string m_pendingHeader; // the header line that ended the previous record
     int m_headerLine = 0;
-    int m_line = 0;
+    bool m_anyRecord = false;
 };
 }

@@ -1,5 +1,6 @@
 #include "ParameterFile.h"
 #include "EngineError.h"
+#include "LineReader.h"
 
 #include <algorithm>
 #include <fstream>
@@ -67,70 +68,7 @@ const IntegerKey kBatchIntegers[] = {
     {"min_length", [](Parameters& p) -> int& { return p.minLength; }, 1, kAllFragments},
     {"max_length", [](Parameters& p) -> int& { return p.maxLength; }, 1, kAllFragments},
     {"threads", [](Parameters& p) -> int& { return p.threads; }, 1, 1024},
-};
-
-struct ValueLine
-{
-    int line;
-    std::string value;
-};
-
-// The lines of one file, by key, in file order.
-class KeyLines
-{
-public:
-    KeyLines(std::istream& in, const std::string& fileName) : m_fileName(fileName)
-    {
-        std::string text;
-        for (int line = 1; std::getline(in, text); ++line)
-        {
-            // A file written on Windows may end its lines with CR LF.
-            if (!text.empty() && text.back() == '\r')
-                text.pop_back();
-            if (text.empty() || text[0] == '#')
-                continue;
-            const std::size_t equals = text.find('=');
-            if (equals == std::string::npos || equals == 0)
-                throw EngineError(m_fileName + ", line " + std::to_string(line) + ": \"" + text +
-                                  "\" is not a key=value line");
-            m_lines[text.substr(0, equals)].push_back({line, text.substr(equals + 1)});
-        }
-    }
-
-    bool Has(const std::string& key) const { return m_lines.count(key) != 0; }
-
-    std::string Where(const std::string& key, int line) const
-    {
-        return m_fileName + ", line " + std::to_string(line) + ", key '" + key + "'";
-    }
-
-    // The one line of a key; a key given twice is an error, not a silent choice.
-    const ValueLine* Single(const std::string& key, bool required) const
-    {
-        const auto it = m_lines.find(key);
-        if (it == m_lines.end())
-        {
-            if (required)
-                throw EngineError(m_fileName + ": key '" + key + "' is missing");
-            return nullptr;
-        }
-        if (it->second.size() > 1)
-            throw EngineError(Where(key, it->second[1].line) + ": the key was already given on line " +
-                              std::to_string(it->second[0].line));
-        return &it->second[0];
-    }
-
-    const std::vector<ValueLine>& All(const std::string& key) const
-    {
-        const auto it = m_lines.find(key);
-        if (it == m_lines.end())
-            throw EngineError(m_fileName + ": key '" + key + "' is missing");
-        return it->second;
-    }
-
-private:
-    std::string m_fileName;
-    std::map<std::string, std::vector<ValueLine>> m_lines;
+    {"max_rows", [](Parameters& p) -> int& { return p.maxRows; }, 0, kAllFragments},
 };
 
 // The value of an integer key, checked against the key's limits.
@@ -142,55 +80,6 @@ int CheckedInteger(const IntegerKey& key, const std::string& value, const std::s
                           std::to_string(key.max));
     return parsed;
 }
-
-class ParameterReader
-{
-public:
-    ParameterReader(const KeyLines& lines, Parameters& parameters) : m_lines(lines), m_parameters(parameters) {}
-
-    void Text(const char* key, std::string& field, bool required)
-    {
-        if (const ValueLine* line = m_lines.Single(key, required))
-        {
-            field = line->value;
-            Note(key, *line);
-        }
-    }
-
-    void Integer(const IntegerKey& key, bool required)
-    {
-        const ValueLine* line = m_lines.Single(key.key, required);
-        if (!line)
-            return;
-        key.field(m_parameters) = CheckedInteger(key, line->value, m_lines.Where(key.key, line->line));
-        Note(key.key, *line);
-    }
-
-    void List(const char* key, std::vector<std::string>& cells)
-    {
-        const std::vector<ValueLine>& lines = m_lines.All(key);
-        cells.clear();
-        for (const ValueLine& line : lines)
-        {
-            const std::string where = m_lines.Where(key, line.line);
-            // An empty value stands for a list without cells and must stand alone.
-            if (line.value.empty())
-            {
-                if (lines.size() > 1)
-                    throw EngineError(where + ": an empty value (no cells) among cells; write an empty cell as \\e");
-                continue;
-            }
-            cells.push_back(UnescapeCell(line.value, where));
-        }
-        Note(key, lines.front());
-    }
-
-private:
-    void Note(const char* key, const ValueLine& line) { m_parameters.origin[key] = m_lines.Where(key, line.line); }
-
-    const KeyLines& m_lines;
-    Parameters& m_parameters;
-};
 
 void WriteText(std::ostream& out, const char* key, const std::string& value)
 {
@@ -208,6 +97,119 @@ void WriteList(std::ostream& out, const char* key, const std::vector<std::string
 }
 }
 
+// Fills the parameters from a file's lines, noting where each key was read.
+class ParameterReader
+{
+public:
+    ParameterReader(const ParameterLines& lines, Parameters& parameters) : m_lines(lines), m_parameters(parameters) {}
+
+    void Text(const char* key, std::string& field, bool required)
+    {
+        if (const ParameterLines::ValueLine* line = m_lines.Single(key, required))
+        {
+            field = line->value;
+            Note(key, *line);
+        }
+    }
+
+    void Integer(const IntegerKey& key, bool required)
+    {
+        const ParameterLines::ValueLine* line = m_lines.Single(key.key, required);
+        if (!line)
+            return;
+        key.field(m_parameters) = CheckedInteger(key, line->value, m_lines.Where(key.key, line->line));
+        Note(key.key, *line);
+    }
+
+    void List(const char* key, std::vector<std::string>& cells)
+    {
+        const std::vector<ParameterLines::ValueLine>& lines = m_lines.All(key);
+        cells.clear();
+        for (const ParameterLines::ValueLine& line : lines)
+        {
+            const std::string where = m_lines.Where(key, line.line);
+            // An empty value stands for a list without cells and must stand alone.
+            if (line.value.empty())
+            {
+                if (lines.size() > 1)
+                    throw EngineError(where + ": an empty value (no cells) among cells; write an empty cell as \\e");
+                continue;
+            }
+            cells.push_back(UnescapeCell(line.value, where));
+        }
+        Note(key, lines.front());
+    }
+
+    // The cells of a side are whole patterns of its count.
+    void WholePatterns(const char* listKey, const char* countKey, const PatternSet& set)
+    {
+        CheckWholePatterns(set, m_parameters.Where(listKey), countKey);
+    }
+
+private:
+    void Note(const char* key, const ParameterLines::ValueLine& line)
+    {
+        m_parameters.origin[key] = m_lines.Where(key, line.line);
+    }
+
+    const ParameterLines& m_lines;
+    Parameters& m_parameters;
+};
+
+ParameterLines::ParameterLines(const std::string& path) : m_path(Printable(path))
+{
+    LineReader in(path, "parameter file");
+    for (std::string text; in.Next(text);)
+    {
+        if (text.empty() || text[0] == '#')
+            continue;
+        const std::size_t equals = text.find('=');
+        if (equals == std::string::npos || equals == 0)
+        {
+            // Reported by Check: the lines after it may still name the result file.
+            if (m_firstMistake.empty())
+                m_firstMistake = m_path + ", line " + std::to_string(in.LineNumber()) + ": \"" + Printable(text) +
+                                 "\" is not a key=value line";
+            continue;
+        }
+        m_lines[text.substr(0, equals)].push_back({in.LineNumber(), text.substr(equals + 1)});
+    }
+}
+
+std::string ParameterLines::Value(const std::string& key) const
+{
+    const auto it = m_lines.find(key);
+    return it != m_lines.end() && it->second.size() == 1 ? it->second[0].value : std::string();
+}
+
+std::string ParameterLines::Where(const std::string& key, int line) const
+{
+    return m_path + ", line " + std::to_string(line) + ", key '" + key + "'";
+}
+
+const ParameterLines::ValueLine* ParameterLines::Single(const std::string& key, bool required) const
+{
+    const auto it = m_lines.find(key);
+    if (it == m_lines.end())
+    {
+        if (required)
+            throw EngineError(m_path + ": key '" + key + "' is missing");
+        return nullptr;
+    }
+    if (it->second.size() > 1)
+        throw EngineError(Where(key, it->second[1].line) + ": the key was already given on line " +
+                          std::to_string(it->second[0].line));
+    return &it->second[0];
+}
+
+const std::vector<ParameterLines::ValueLine>& ParameterLines::All(const std::string& key) const
+{
+    const auto it = m_lines.find(key);
+    if (it == m_lines.end())
+        throw EngineError(m_path + ": key '" + key + "' is missing");
+    return it->second;
+}
+
 std::string Parameters::Where(const std::string& key) const
 {
     const auto it = origin.find(key);
@@ -216,21 +218,22 @@ std::string Parameters::Where(const std::string& key) const
 
 int ParseInteger(const std::string& text, const std::string& where)
 {
+    const std::string notANumber = where + ": \"" + Printable(text) + "\" is not a number";
     std::size_t i = (!text.empty() && text[0] == '-') ? 1 : 0;
     if (i == text.size())
-        throw EngineError(where + ": \"" + text + "\" is not a number");
+        throw EngineError(notANumber);
     long long value = 0;
     for (; i < text.size(); ++i)
     {
         if (text[i] < '0' || text[i] > '9')
-            throw EngineError(where + ": \"" + text + "\" is not a number");
+            throw EngineError(notANumber);
         value = value * 10 + (text[i] - '0');
         if (value > 2147483648LL)
-            throw EngineError(where + ": " + text + " does not fit 32 bits");
+            throw EngineError(where + ": " + Printable(text) + " does not fit 32 bits");
     }
     value = text[0] == '-' ? -value : value;
     if (value > 2147483647LL)
-        throw EngineError(where + ": " + text + " does not fit 32 bits");
+        throw EngineError(where + ": " + Printable(text) + " does not fit 32 bits");
     return static_cast<int>(value);
 }
 
@@ -267,7 +270,8 @@ std::string UnescapeCell(const std::string& text, const std::string& where)
         const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                          [letter](const Escape& e) { return e.letter == letter; });
         if (escape == std::end(kEscapes))
-            throw EngineError(where + ": \"" + text + "\" holds an unknown escape; a backslash is written \\\\");
+            throw EngineError(where + ": \"" + Printable(text) +
+                              "\" holds an unknown escape; a backslash is written \\\\");
         cell += escape->character;
     }
     return cell;
@@ -276,44 +280,39 @@ std::string UnescapeCell(const std::string& text, const std::string& where)
 bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where)
 {
     if (key == kFasta)
-    {
         parameters.fastaFile = value;
-        return true;
-    }
-    for (const IntegerKey& batchKey : kBatchIntegers)
+    else
     {
-        if (key == batchKey.key)
-        {
-            batchKey.field(parameters) = CheckedInteger(batchKey, value, where);
-            return true;
-        }
+        const auto batchKey = std::find_if(std::begin(kBatchIntegers), std::end(kBatchIntegers),
+                                           [&key](const IntegerKey& k) { return key == k.key; });
+        if (batchKey == std::end(kBatchIntegers))
+            return false;
+        batchKey->field(parameters) = CheckedInteger(*batchKey, value, where);
     }
-    return false;
+    parameters.origin[key] = where;
+    return true;
 }
 
-Parameters ReadParameterFile(const std::string& path)
+Parameters ParameterLines::Check() const
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EngineError(path + ": cannot open the parameter file");
-    const KeyLines lines(in, path);
-    if (in.bad())
-        throw EngineError(path + ": cannot read the parameter file");
-
+    if (!m_firstMistake.empty())
+        throw EngineError(m_firstMistake);
     Parameters parameters;
-    parameters.sourceName = path;
-    ParameterReader read(lines, parameters);
+    parameters.sourceName = m_path;
+    ParameterReader read(*this, parameters);
     ReagentText& reagent = parameters.reagent;
     read.Text(kEnzName, reagent.name, true);
     for (const IntegerKey& key : kSettingsIntegers)
         read.Integer(key, true);
     read.List(kRecognitionList, reagent.recognition.cells);
     read.List(kExceptionList, reagent.exception.cells);
+    read.WholePatterns(kRecognitionList, "recognition_count", reagent.recognition);
+    read.WholePatterns(kExceptionList, "exception_count", reagent.exception);
 
     // The molecule: one named sequence, or a FASTA file for a batch.
     read.Text(kFasta, parameters.fastaFile, false);
-    const bool batch = lines.Has(kFasta);
-    if (batch && lines.Has(kSequence))
+    const bool batch = m_lines.count(kFasta) != 0;
+    if (batch && m_lines.count(kSequence) != 0)
         throw EngineError(parameters.Where(kFasta) + ": give either 'sequence' or 'fasta', not both");
     read.Text(kMoleculeName, parameters.moleculeName, !batch);
     read.Text(kSequence, parameters.sequence, !batch);
@@ -322,6 +321,19 @@ Parameters ReadParameterFile(const std::string& path)
     for (const IntegerKey& key : kBatchIntegers)
         read.Integer(key, false);
     return parameters;
+}
+
+Parameters ReadParameterFile(const std::string& path)
+{
+    return ParameterLines(path).Check();
+}
+
+void CheckLengths(const Parameters& parameters)
+{
+    if (parameters.minLength > 0 && parameters.maxLength > 0 && parameters.minLength > parameters.maxLength)
+        throw EngineError(parameters.Where("min_length") + ": min_length " + std::to_string(parameters.minLength) +
+                          " is above max_length " + std::to_string(parameters.maxLength) + " (" +
+                          parameters.Where("max_length") + ")");
 }
 
 void WriteParameterFile(const Parameters& parameters, const std::string& path)

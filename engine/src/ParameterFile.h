@@ -6,6 +6,7 @@
 #include <climits>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace cleavage
 {
@@ -31,6 +32,7 @@ struct Parameters
     int minLength = -1;
     int maxLength = -1;
     int threads = 0;
+    int maxRows = -1;              // fragment rows a run may write; 0: no bound
 
     // Where each key was read (file name and line), for messages about its value.
     std::map<std::string, std::string> origin;
@@ -39,13 +41,49 @@ struct Parameters
     std::string sourceName;
 };
 
-// Reads and checks a parameter file; throws EngineError naming the file, the line and
-// the key. Values that need the molecule (the range) are checked by the caller.
+// The lines of a parameter file, read but not yet checked: a file that is refused
+// still names the result its failure is reported beside, and the FASTA file it reads.
+class ParameterLines
+{
+public:
+    // Throws EngineError when the file cannot be opened or read.
+    explicit ParameterLines(const std::string& path);
+
+    // The value of a key that stands once on a key=value line, or "".
+    std::string Value(const std::string& key) const;
+
+    // Checks every line and key; throws EngineError naming the file, the line and the
+    // key. Values that need the molecule (the range) or the command line's options
+    // (CheckLengths) are checked by the caller.
+    Parameters Check() const;
+
+private:
+    struct ValueLine
+    {
+        int line;
+        std::string value;
+    };
+    friend class ParameterReader;
+
+    std::string Where(const std::string& key, int line) const;
+    // The one line of a key; a key given twice is an error, not a silent choice.
+    const ValueLine* Single(const std::string& key, bool required) const;
+    const std::vector<ValueLine>& All(const std::string& key) const;
+
+    std::string m_path;                                   // as messages show it
+    std::map<std::string, std::vector<ValueLine>> m_lines; // by key, in file order
+    std::string m_firstMistake;                           // a line that is not key=value
+};
+
+// ParameterLines(path).Check().
 Parameters ReadParameterFile(const std::string& path);
 
-// Sets a key for batch work (fasta, missed, min_length, max_length, threads) given
-// another way, checked as in the file; false when `key` is none of them.
+// Sets a key for batch work (fasta, missed, min_length, max_length, threads, max_rows)
+// given another way, checked as in the file; false when `key` is none of them.
 bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where);
+
+// min_length at most max_length, wherever each was given.
+void CheckLengths(const Parameters& parameters);
 
 // Writes `parameters` as a parameter file; throws EngineError when it cannot.
 void WriteParameterFile(const Parameters& parameters, const std::string& path);

@@ -19,6 +19,14 @@ bool IsLetter(char ch)
 }
 }
 
+void CheckWholePatterns(const PatternSet& set, const std::string& where, const std::string& countName)
+{
+    const std::size_t cells = set.cells.size();
+    if (cells != 0 && (set.count <= 0 || cells % static_cast<std::size_t>(set.count) != 0))
+        throw EngineError(where + ": " + std::to_string(cells) + " cells are not a whole number of patterns of " +
+                          std::to_string(set.count) + " cells (" + countName + ")");
+}
+
 std::string PositionLabel(int index)
 {
     return index <= 0 ? "P" + std::to_string(1 - static_cast<long long>(index)) : "P" + std::to_string(index) + "'";
@@ -37,23 +45,19 @@ Reagent::CompiledSet Reagent::Compile(const PatternSet& set, const std::string& 
     CompiledSet compiled;
     compiled.begin = set.begin;
     compiled.count = set.count;
+    CheckWholePatterns(set, "reagent '" + Printable(reagentName) + "', " + side + " patterns", "positions per pattern");
     if (set.cells.empty())
         return compiled;
-    if (set.count <= 0)
-        throw EngineError("reagent '" + reagentName + "', " + side + " patterns: " + std::to_string(set.cells.size()) +
-                          " cells but " + std::to_string(set.count) + " positions per pattern");
-    // A trailing partial row reads as a pattern whose missing cells are empty.
     const std::size_t count = static_cast<std::size_t>(set.count);
-    const std::size_t rows = (set.cells.size() + count - 1) / count;
-    for (std::size_t row = 0; row < rows; ++row)
+    for (std::size_t row = 0; row < set.cells.size() / count; ++row)
     {
         std::vector<Cell> cells;
         for (std::size_t column = 0; column < count; ++column)
         {
-            const std::size_t index = row * count + column;
-            const std::string where = "reagent '" + reagentName + "', " + side + " pattern " + std::to_string(row + 1) +
-                                      ", position " + PositionLabel(set.begin + static_cast<int>(column));
-            cells.push_back(ParseCell(index < set.cells.size() ? set.cells[index] : std::string(), where));
+            const std::string where = "reagent '" + Printable(reagentName) + "', " + side + " pattern " +
+                                      std::to_string(row + 1) + ", position " +
+                                      PositionLabel(set.begin + static_cast<int>(column));
+            cells.push_back(ParseCell(set.cells[row * count + column], where));
         }
         compiled.rows.push_back(std::move(cells));
     }
@@ -72,23 +76,23 @@ Reagent::Cell Reagent::ParseCell(const std::string& text, const std::string& whe
         if (ch == '{')
         {
             if (inBraces)
-                throw EngineError(where + ": nested brace in \"" + text + "\"");
+                throw EngineError(where + ": nested brace in \"" + Printable(text) + "\"");
             inBraces = true;
         }
         else if (ch == '}')
         {
             if (!inBraces)
-                throw EngineError(where + ": closing brace without an opening one in \"" + text + "\"");
+                throw EngineError(where + ": closing brace without an opening one in \"" + Printable(text) + "\"");
             inBraces = false;
         }
         else if (IsLetter(ch))
             (inBraces ? disallowed : allowed) |= LetterBit(ch);
         else
-            throw EngineError(where + ": '" + std::string(1, ch) + "' is neither a residue letter nor a brace in \"" +
-                              text + "\"");
+            throw EngineError(where + ": '" + Printable(std::string(1, ch)) +
+                              "' is neither a residue letter nor a brace in \"" + Printable(text) + "\"");
     }
     if (inBraces)
-        throw EngineError(where + ": unclosed brace in \"" + text + "\"");
+        throw EngineError(where + ": unclosed brace in \"" + Printable(text) + "\"");
     return {(allowed ? allowed : kAllLetters) & ~disallowed, allowed == 0};
 }
 

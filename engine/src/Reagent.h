@@ -33,6 +33,11 @@ struct Site
     double efficiency; // probability that a molecule is cut here
 };
 
+// The cells of a side are a whole number of patterns of `count` cells (none when count
+// is 0); otherwise throws EngineError "<where>: 3 cells are not a whole number of
+// patterns of 2 cells (<countName>)".
+void CheckWholePatterns(const PatternSet& set, const std::string& where, const std::string& countName);
+
 // "P1", "P2", "P1'": the label of a position index.
 std::string PositionLabel(int index);
 

@@ -1,6 +1,7 @@
 #include "Report.h"
 #include "Residues.h"
 
+#include <algorithm>
 
 namespace cleavage
 {
@@ -43,12 +44,32 @@ void WriteSiteHeader(std::ostream& out, bool batch)
     out << (batch ? "protein\t" : "") << "position\tleft\tright\tefficiency\n";
 }
 
-void ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
-                   std::size_t first, std::size_t last, RowBuffer& fragmentRows, RowBuffer& siteRows)
+std::uint64_t ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
+                            std::size_t first, std::size_t last, std::uint64_t rowsLeft, RowBuffer& fragmentRows,
+                            RowBuffer& siteRows)
 {
     const std::string analysed = sequence.substr(first - 1, last - first + 1);
     const std::size_t offset = first - 1;
     const std::vector<Site> found = analysis.reagent.FindSites(analysed);
+    const Digest digest(analysed.size(), found);
+
+    // The rows are counted from the sites, each count closer and slower than the one
+    // before, until one is within the bound: the pieces between sites and the missed
+    // sites allowed; the fragments the filter passes; the enumeration itself.
+    const bool best = !analysis.thresholdMode && !analysis.all;
+    const double floor = analysis.thresholdMode ? analysis.threshold : 0.0;
+    const auto reported = [&](std::uint64_t fragments) {
+        return best ? std::min<std::uint64_t>(fragments, analysis.bestCount) : fragments;
+    };
+    const std::uint64_t pieces = found.size() + 1;
+    std::uint64_t rows = reported(pieces * (std::min<std::uint64_t>(pieces, analysis.filter.maxMissed) + 1));
+    if (rows > rowsLeft)
+        rows = reported(digest.CountBound(analysis.filter));
+    if (rows > rowsLeft)
+        rows = reported(digest.Count(analysis.filter, floor));
+    if (rows > rowsLeft)
+        return rows;
+
     for (const Site& site : found)
     {
         if (analysis.batch)
@@ -60,9 +81,10 @@ void ReportProtein(const Analysis& analysis, const std::string& proteinName, con
         siteRows.EndRow();
     }
 
-    const Digest digest(analysed.size(), found);
     const MassPrefix masses(analysed);
+    std::uint64_t written = 0;
     const auto writeFragment = [&](const Fragment& fragment) {
+        ++written;
         const ResidueMass mass = masses.FragmentMass(fragment.start - 1, fragment.end - 1);
         const std::size_t length = fragment.end - fragment.start + 1;
         if (analysis.batch)
@@ -80,11 +102,10 @@ void ReportProtein(const Analysis& analysis, const std::string& proteinName, con
 
     // In position order, the enumeration's own order, fragments go out as they are
     // found: asking for all of them holds none.
-    if (analysis.order == SortOrder::Position && (analysis.thresholdMode || analysis.all))
+    if (analysis.order == SortOrder::Position && !best)
     {
-        const double floor = analysis.thresholdMode ? analysis.threshold : 0.0;
         digest.Enumerate(analysis.filter, [floor] { return floor; }, writeFragment);
-        return;
+        return written;
     }
     std::vector<Fragment> selected = Select(analysis, digest);
     SortFragments(selected, analysis.order, [&](const Fragment& fragment) {
@@ -92,5 +113,6 @@ void ReportProtein(const Analysis& analysis, const std::string& proteinName, con
     });
     for (const Fragment& fragment : selected)
         writeFragment(fragment);
+    return written;
 }
 }

@@ -5,6 +5,7 @@
 #include "ParameterFile.h"
 #include "RowBuffer.h"
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -25,11 +26,17 @@ struct Analysis
     bool batch;             // a protein column leads every row
 };
 
+// A `rowsLeft` that no protein reaches.
+constexpr std::uint64_t kNoRowBound = UINT64_MAX;
+
 void WriteFragmentHeader(std::ostream& out, bool batch);
 void WriteSiteHeader(std::ostream& out, bool batch);
 
 // Analyses residues first..last (1-based, inclusive) of `sequence` as if they were
-// the whole molecule and writes its rows; positions stay the molecule's own.
-void ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
-                   std::size_t first, std::size_t last, RowBuffer& fragments, RowBuffer& sites);
+// the whole molecule and writes its rows; positions stay the molecule's own. Its
+// fragment rows are counted first: when they would number more than `rowsLeft`, it
+// writes nothing. Returns the number of fragment rows, written or not.
+std::uint64_t ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
+                            std::size_t first, std::size_t last, std::uint64_t rowsLeft, RowBuffer& fragments,
+                            RowBuffer& sites);
 }

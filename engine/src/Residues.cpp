@@ -79,8 +79,8 @@ std::string NormaliseSequence(const std::string& text, const std::string& where)
         if (IsResidue(upper))
             sequence += upper;
         else if (!(ch == '*' && text.find_first_not_of(" \t", i + 1) == std::string::npos))
-            throw EngineError(where + ": '" + std::string(1, ch) + "' at position " + std::to_string(i + 1) +
-                              " is not a residue");
+            throw EngineError(where + ": '" + Printable(std::string(1, ch)) + "' is not a residue letter (character " +
+                              std::to_string(i + 1) + ")");
     }
     return sequence;
 }

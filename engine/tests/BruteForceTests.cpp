@@ -98,6 +98,9 @@ TEST(BruteForceTest, EverySelectionAgreesExactlyWithAllCutSubsets)
         std::copy_if(passing.begin(), passing.end(), std::back_inserter(above),
                      [&](const Fragment& f) { return f.probability > threshold; });
         EXPECT_EQ(Rows(above), Rows(digest.Above(threshold, filter))) << "above " << threshold;
+        // Counted without taking them; from the sites alone (no product here is too small for a double).
+        EXPECT_EQ(above.size(), digest.Count(filter, threshold));
+        EXPECT_EQ(passing.size(), digest.CountBound(filter));
 
         std::vector<Fragment> best = passing;
         std::stable_sort(best.begin(), best.end(),

@@ -2,6 +2,8 @@
 #include "ParameterFile.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
+#include <set>
 
 #include "SampleRun.h"
 #include "TestSupport.h"
@@ -47,11 +49,12 @@ protected:
 TEST_F(EngineRunTest, WritesTheResultAndSiteTables)
 {
     m_folder.Write("result.tsv.error", "from an earlier run");
+    m_folder.Write("result.sites.tsv.part", "from an interrupted run");
     EXPECT_EQ(0, Run(SampleParameters())) << m_errors;
     EXPECT_EQ("", m_errors);
     EXPECT_EQ(kSampleResult, m_folder.Read("result.tsv"));
     EXPECT_EQ(kSampleSites, m_folder.Read("result.sites.tsv"));
-    EXPECT_FALSE(m_folder.Exists("result.tsv.error"));
+    EXPECT_FALSE(m_folder.Exists("result.tsv.error") || m_folder.Exists("result.sites.tsv.part"));
 
     // Started as `cleavage <file>`: a range, a threshold, sorted by weight.
     Parameters parameters = SampleParameters();
@@ -80,7 +83,7 @@ TEST_F(EngineRunTest, MistakesFailWithoutResult)
         int from, to;
         const char* message;
     } cases[] = {
-        {"MK1W", 0, 0, "key 'sequence': '1' at position 3 is not a residue"},
+        {"MK1W", 0, 0, "key 'sequence': '1' is not a residue letter (character 3)"},
         {" ", 0, 0, "key 'sequence': the sequence is empty"},
         {"MKWV", 3, 2, "key 'analysis_from': the range 3..2 is reversed"},
         {"MKWV", 2, 5, "key 'analysis_to': the range 2..5 lies outside the molecule's 4 residues"},
@@ -99,24 +102,116 @@ TEST_F(EngineRunTest, MistakesFailWithoutResult)
     Parameters parameters = SampleParameters();
     parameters.reagent.recognition.cells = {"K", "{P"};
     ExpectFailure(Run(parameters), "reagent 'Trypsin', recognition pattern 1, position P1': unclosed brace");
-    ExpectFailure(Run(SampleParameters(), {"--colour", "red"}), "unknown option --colour");
-    ExpectFailure(Run(SampleParameters(), {"--threads", "0"}), "option --threads: 0 is outside 1..1024");
-    ExpectFailure(Run(SampleParameters(), {"--min-length", "x"}), "option --min-length: \"x\" is not a number");
+    parameters = SampleParameters();
+    parameters.fastaFile = "in.fa";
+    parameters.rangeOnly = 1;
+    ExpectFailure(Run(parameters), "key 'range': a range cannot apply to every protein of a FASTA batch");
 }
 
-TEST_F(EngineRunTest, UnreadableFilesAndCommandLines)
+// Every way a run can fail, on a folder that holds the tables of an earlier run and
+// the temporary file of an interrupted one: the exit code, the message (on stderr and
+// in the one error file left) and the files left. Inputs are never changed.
+TEST_F(EngineRunTest, EveryFailureLeavesOnlyItsMessage)
 {
-    EXPECT_EQ(kExitFailure, RunWith({"/f", m_folder.PathOf("none.txt")}));
-    EXPECT_TRUE(Contains(m_folder.Read("none.txt.error"), "none.txt: cannot open the parameter file"));
+    const char kFasta[] = ">one\nMKWVTRPAK\n";
+    const char kEarlier[] = "in.fa params.txt result.sites.tsv result.tsv result.tsv.part";
+    const struct
+    {
+        std::pair<const char*, const char*> edit; // text replaced in the sample's parameter file
+        const char* fasta;
+        std::vector<std::string> arguments;       // after /f params.txt, unless they begin with /f
+        int exitCode;
+        const char* message;
+        const char* left;
+    } cases[] = {
+        // A value the file cannot hold: the message beside the result it names.
+        {{"sorting=2", "sorting=x"}, kFasta, {}, 1, "line 13, key 'sorting': \"x\" is not a number",
+         "in.fa params.txt result.tsv.error"},
+        // A line that is no key=value line: the result after it is still known.
+        {{"sorting=2", "sorting 2"}, kFasta, {}, 1, "line 13: \"sorting 2\" is not a key=value line",
+         "in.fa params.txt result.tsv.error"},
+        // Control bytes in a value are shown escaped; so is a cell's line break.
+        {{"sorting=2", "sorting=\x01"}, kFasta, {}, 1, "\"\\x01\" is not a number",
+         "in.fa params.txt result.tsv.error"},
+        {{"=KR", "=K\\n"}, kFasta, {}, 1, "'\\x0A' is neither a residue letter nor a brace in \"K\\x0A\"",
+         "in.fa params.txt result.tsv.error"},
+        // Three positions a pattern, two cells.
+        {{"recognition_count=2", "recognition_count=3"}, kFasta, {}, 1,
+         "key 'recognition_list': 2 cells are not a whole number of patterns of 3 cells (recognition_count)",
+         "in.fa params.txt result.tsv.error"},
+        // No result named: the message beside the parameter file, earlier tables untouched.
+        {{"result_file=result.tsv\n", ""}, kFasta, {}, 1, "key 'result_file' is missing",
+         "in.fa params.txt params.txt.error result.sites.tsv result.tsv result.tsv.part"},
+        // The parameter file as the result, spelt another way.
+        {{"result_file=result.tsv", "result_file=./params.txt"}, kFasta, {}, 1,
+         "./params.txt: the result would overwrite the parameter file",
+         "in.fa params.txt params.txt.error result.sites.tsv result.tsv result.tsv.part"},
+        // The FASTA file as the result.
+        {{"molecule_name=sample\nsequence=MKWVTRPAKDLGEK\nresult_file=result.tsv", "fasta=in.fa\nresult_file=in.fa"},
+         kFasta, {}, 1, "in.fa: the result would overwrite the FASTA file",
+         "in.fa in.fa.error params.txt result.sites.tsv result.tsv result.tsv.part"},
+        // A FASTA file without records (blank and comment lines only), and a bad residue.
+        {{"molecule_name=sample\nsequence=MKWVTRPAKDLGEK", "fasta=in.fa"}, "\n; a note\n", {}, 1,
+         "in.fa: not a FASTA file: it holds no record", "in.fa params.txt result.tsv.error"},
+        {{"molecule_name=sample\nsequence=MKWVTRPAKDLGEK", "fasta=in.fa"}, ">good\nMKW\n>bad\nMK?W\n", {}, 1,
+         "in.fa, line 4: '?' is not a residue letter (character 3)", "in.fa params.txt result.tsv.error"},
+        // More fragment rows (5) than the bound.
+        {{}, kFasta, {"--max-rows", "4"}, 1, "would write 5 fragment rows, more than the bound of 4",
+         "in.fa params.txt result.tsv.error"},
+        {{}, kFasta, {"--min-length", "9", "--max-length", "4"}, 1, "min_length 9 is above max_length 4",
+         "in.fa params.txt result.tsv.error"},
+        // A result in a folder that does not exist: no error file can stand there.
+        {{"result_file=result.tsv", "result_file=none/result.tsv"}, kFasta, {}, 1, "cannot create the file: ",
+         kEarlier},
+        {{}, kFasta, {"/f", "none.txt"}, 1, "none.txt: cannot open the parameter file: ",
+         "in.fa none.txt.error params.txt result.sites.tsv result.tsv result.tsv.part"},
+        // Command lines the engine cannot read: exit code 2.
+        {{}, kFasta, {"--colour", "red"}, 2, "unknown option --colour", "in.fa params.txt result.tsv.error"},
+        {{}, kFasta, {"--threads", "abc"}, 2, "option --threads: \"abc\" is not a number",
+         "in.fa params.txt result.tsv.error"},
+        {{}, kFasta, {"--threads"}, 2, "option --threads needs a value", "in.fa params.txt result.tsv.error"},
+        {{}, kFasta, {"other.txt"}, 2, "more than one parameter file", "in.fa params.txt result.tsv.error"},
+    };
+    WriteParameterFile(SampleParameters(), m_folder.PathOf("params.txt"));
+    const std::string sample = m_folder.Read("params.txt");
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.message);
+        std::filesystem::remove_all(m_folder.PathOf(""));
+        std::filesystem::create_directories(m_folder.PathOf(""));
+        ASSERT_EQ(0, Run(SampleParameters()));
+        m_folder.Write("result.tsv.part", "from an interrupted run");
+        std::string text = sample;
+        if (c.edit.first)
+            text.replace(text.find(c.edit.first), std::strlen(c.edit.first), c.edit.second);
+        m_folder.Write("params.txt", text);
+        m_folder.Write("in.fa", c.fasta);
+        std::vector<std::string> arguments = {"/f", "params.txt"};
+        if (!c.arguments.empty() && c.arguments[0] == "/f")
+            arguments.clear();
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        for (std::string& argument : arguments)
+            if (argument.find(".txt") != std::string::npos)
+                argument = m_folder.PathOf(argument);
 
-    Parameters parameters = SampleParameters();
-    parameters.resultFile = "no such folder/result.tsv";
-    EXPECT_EQ(kExitFailure, Run(parameters));
-    EXPECT_TRUE(Contains(m_errors, "result.tsv: cannot create the file"));
-
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{}, {"/f"}, {"a.txt", "b.txt"}, {"a.txt", "--threads"}})
-        EXPECT_EQ(kExitUsage, RunWith(arguments));
+        EXPECT_EQ(c.exitCode, RunWith(arguments));
+        EXPECT_TRUE(Contains(m_errors, c.message));
+        std::set<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder.PathOf("")))
+            files.insert(entry.path().filename().string());
+        std::string left;
+        for (const std::string& file : files)
+        {
+            left += (left.empty() ? "" : " ") + file;
+            if (file.size() > 6 && file.compare(file.size() - 6, 6, ".error") == 0)
+            {
+                EXPECT_TRUE(Contains(m_folder.Read(file), c.message)) << file;
+            }
+        }
+        EXPECT_EQ(c.left, left);
+        EXPECT_EQ(text, m_folder.Read("params.txt"));
+        EXPECT_EQ(c.fasta, m_folder.Read("in.fa"));
+    }
 }
 
 TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
@@ -136,6 +231,12 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
     EXPECT_EQ(rows, m_folder.Read("result.tsv"));
     EXPECT_EQ(sites, m_folder.Read("result.sites.tsv"));
 
+    // The bound passes at the same row on any number of threads, and the run says how many it would write.
+    const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
+    EXPECT_EQ(kExitFailure, Run(parameters, {"--threads", "3", "--max-rows", std::to_string(rowCount - 1), "--missed",
+                                             "1", "--min-length", "2", "--max-length", "12", "--fasta",
+                                             m_folder.PathOf("proteins.fasta")}));
+    EXPECT_TRUE(Contains(m_errors, "would write " + std::to_string(rowCount) + " fragment rows"));
     EXPECT_EQ(0u, rows.find("protein\tstart\t"));
     EXPECT_TRUE(Contains(rows, "\nfirst\t15\t19\t5\t1\t0.09\t402.222684\t"));
     EXPECT_TRUE(Contains(rows, "\nsecond\t7\t9\t3\t0\t0.9\tNA\tNA\tXAK\n"));
@@ -146,23 +247,4 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
         std::getline(in, rest);
         EXPECT_TRUE(std::stoi(missed) <= 1 && std::stoi(length) >= 2 && std::stoi(length) <= 12) << name << start;
     }
-}
-
-TEST_F(EngineRunTest, FastaMistakesNameTheLine)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {">good\nMKW\n>bad\nMK?W\n", "proteins.fasta, line 4: '?' at position 3 is not a residue"},
-        {"MKW\n>late\nMKW\n", "proteins.fasta, line 1: residues before the first '>' header"},
-        {">one\nMKW\n> two\nMKW\n", "proteins.fasta, line 3: a record without a name"},
-        {">one\nMKW\n>two\n\n>three\nMK\n", "proteins.fasta, line 3: record 'two' has no residues"},
-    };
-    Parameters parameters = SampleParameters();
-    parameters.fastaFile = "proteins.fasta";
-    for (const auto& [fasta, message] : cases)
-    {
-        m_folder.Write("proteins.fasta", fasta);
-        ExpectFailure(Run(parameters, {"--threads", "2"}), message);
-    }
-    parameters.rangeOnly = 1;
-    ExpectFailure(Run(parameters), "key 'range': a range cannot apply to every protein of a FASTA batch");
 }

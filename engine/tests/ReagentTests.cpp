@@ -40,8 +40,6 @@ TEST(ReagentTest, CellsAllowDisallowIgnoreBlanksAndCase)
     EXPECT_EQ((Positions{2}), Cuts(MakeReagent(0, 2, {"kR{r}", ""}), "AKARA"));
     EXPECT_EQ((Positions{2}), Cuts(MakeReagent(0, 2, {" K ", ""}), "AKA"));
     EXPECT_EQ((Positions{1, 2}), Cuts(MakeReagent(0, 2, {"{ }", " "}), "AKA"));
-    // A trailing partial row reads with its missing cells empty.
-    EXPECT_EQ((Positions{1, 3}), Cuts(MakeReagent(0, 2, {"W", "K", "M"}), "MAWK"));
 }
 
 TEST(ReagentTest, UnreadableCellsNameReagentSidePatternAndPosition)
@@ -57,7 +55,10 @@ TEST(ReagentTest, UnreadableCellsNameReagentSidePatternAndPosition)
     ReagentText exception = MakeReagent(0, 2, {"K", ""});
     exception.exception = {-2, 3, {"%", "", ""}};
     EXPECT_TRUE(Contains(ErrorOf([&] { Reagent{exception}; }), "exception pattern 1, position P3: "));
-    EXPECT_TRUE(Contains(ErrorOf([] { Reagent{MakeReagent(0, 0, {"K"})}; }), "0 positions per pattern"));
+    // Cells that are not whole patterns: none fit 0 positions, three do not fit 2.
+    EXPECT_TRUE(Contains(ErrorOf([] { Reagent{MakeReagent(0, 0, {"K"})}; }), "patterns of 0 cells (positions per"));
+    EXPECT_TRUE(Contains(ErrorOf([] { Reagent{MakeReagent(0, 2, {"W", "K", "M"})}; }),
+                         "recognition patterns: 3 cells are not a whole number of patterns of 2 cells"));
 }
 
 TEST(ReagentTest, PositionsBeyondTheEndsPassOnlyCellsWithoutAllowedLetters)
