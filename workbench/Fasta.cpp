@@ -1,4 +1,6 @@
 #include "Fasta.h"
+#include "EngineError.h"
+#include "FastaReader.h"
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -7,13 +9,6 @@
 
 namespace
 {
-CString LineError(LPCSTR lpszPath, int nLine, LPCSTR lpszWhat)
-{
-    CString strError;
-    strError.Format("%s, line %d: %s", lpszPath, nLine, lpszWhat);
-    return strError;
-}
-
 BOOL OpenFasta(LPCSTR lpszPath, std::ifstream& in, CString& strError)
 {
     in.open(lpszPath, std::ios::binary);
@@ -92,67 +87,19 @@ BOOL ReadFastaNames(LPCSTR lpszPath, std::vector<CString>& names, CString& strEr
 
 BOOL ReadFastaFile(LPCSTR lpszPath, std::vector<CFastaRecord>& records, CString& strError)
 {
+    // The engine's reader, so that the window and the engine accept the same files.
     records.clear();
-    std::ifstream in;
-    if (!OpenFasta(lpszPath, in, strError))
-        return FALSE;
-    std::string line;
-    int nLine = 0;
-    int nHeaderLine = 0;
-    bool bEnded = false;  // a '*' ended the current record's sequence
-    auto recordIsEmpty = [&]() {
-        if (!records.empty() && records.back().strSequence.IsEmpty())
-        {
-            strError = LineError(lpszPath, nHeaderLine, "the record '" + records.back().strName + "' has no residues");
-            return true;
-        }
-        return false;
-    };
-    while (std::getline(in, line))
+    try
     {
-        ++nLine;
-        DropCarriageReturn(line);
-        if (line.empty() || line[0] == ';')
-            continue;
-        if (line[0] == '>')
-        {
-            if (recordIsEmpty())
-                return FALSE;
-            CFastaRecord record;
-            record.strName = RecordName(line, records.size() + 1);
-            records.push_back(record);
-            nHeaderLine = nLine;
-            bEnded = false;
-            continue;
-        }
-        if (records.empty())
-        {
-            strError = LineError(lpszPath, nLine, "not a FASTA file: the first line that is not empty must start with '>'");
-            return FALSE;
-        }
-        for (char ch : line)
-        {
-            if (ch == ' ' || ch == '\t')
-                continue;
-            if (ch == '*' && !bEnded)
-            {
-                bEnded = true;
-                continue;
-            }
-            if (bEnded || !isalpha((unsigned char)ch))
-            {
-                CString strWhat;
-                strWhat.Format("'%c' is not a residue letter", ch);
-                strError = LineError(lpszPath, nLine, strWhat);
-                return FALSE;
-            }
-            records.back().strSequence += (char)toupper((unsigned char)ch);
-        }
+        cleavage::FastaReader reader(lpszPath);
+        for (cleavage::FastaRecord record; reader.Next(record);)
+            records.push_back({record.name.c_str(), record.sequence.c_str()});
     }
-    if (records.empty())
+    catch (const cleavage::EngineError& error)
     {
-        strError.Format("%s: not a FASTA file: it holds no record", lpszPath);
+        records.clear();
+        strError = error.what();
         return FALSE;
     }
-    return !recordIsEmpty();
+    return TRUE;
 }
