@@ -55,7 +55,7 @@ const char kTelling[] = "=\\\r\n\0#;>*-0123456789eEKRPbzx{} \t\x01\x1b\x7f\xff\x
 class Mutations
 {
 public:
-    explicit Mutations(unsigned seed) : m_random(seed) {}
+    explicit Mutations(unsigned randomStart) : m_random(randomStart) {}
 
     std::string Damage(std::string text, int changes)
     {
@@ -187,7 +187,7 @@ long long NowMs()
 int main(int argc, char** argv)
 {
     const unsigned long files = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
+    const unsigned randomStart = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
     const long long boundMs = argc > 3 ? std::strtoll(argv[3], nullptr, 10) : 1000;
     if (files == 0 || boundMs <= 0)
     {
@@ -195,7 +195,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const fs::path folder = fs::temp_directory_path() / "cleavage-engine-fuzz";
-    std::printf("engine fuzz: %lu files (random start %u); the files of a run in %s\n", files, seed,
+    std::printf("engine fuzz: %lu files (random start %u); the files of a run in %s\n", files, randomStart,
                 folder.string().c_str());
     std::fflush(stdout);
 
@@ -213,8 +213,8 @@ int main(int argc, char** argv)
         }
     }).detach();
 
-    Mutations mutations(seed);
-    std::mt19937 choice(seed);
+    Mutations mutations(randomStart);
+    std::mt19937 choice(randomStart);
     unsigned long analysed = 0, refused = 0, wrong = 0;
     std::map<std::string, unsigned long> refusals; // by the message's last words, for the figure
     double slowestMs = 0;

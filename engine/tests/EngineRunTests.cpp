@@ -231,6 +231,12 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
     EXPECT_EQ(rows, m_folder.Read("result.tsv"));
     EXPECT_EQ(sites, m_folder.Read("result.sites.tsv"));
 
+    // Equal length bounds keep that one length; they are not refused.
+    ASSERT_EQ(0, Run(parameters, {"--missed", "1", "--min-length", "5", "--max-length", "5", "--fasta",
+                                  m_folder.PathOf("proteins.fasta")}))
+        << m_errors;
+    EXPECT_TRUE(Contains(m_folder.Read("result.tsv"), "\nfirst\t15\t19\t5\t1\t"));
+
     // The bound passes at the same row on any number of threads, and the run says how many it would write.
     const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
     EXPECT_EQ(kExitFailure, Run(parameters, {"--threads", "3", "--max-rows", std::to_string(rowCount - 1), "--missed",
