@@ -91,7 +91,9 @@ start_xvfb() {
 
 # Ends what start_xvfb and the Wine programs left running.
 stop_wine_and_xvfb() {
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  # -k only signals the server; wait for it to end, so that a run started right after
+  # this one does not meet a server that is still going.
+  /usr/lib/wine/wineserver -k 2>/dev/null && /usr/lib/wine/wineserver -w 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
