@@ -51,10 +51,18 @@ std::vector<CString> SortedAsTheList(const CStringList& names, LCID lcid)
     for (POSITION pos = names.GetHeadPosition(); pos != NULL;)
     {
         const CString& strName = names.GetNext(pos);
+        // One call for a key that fits the buffer, as a name's does; a second, sized, for
+        // a longer one.
         const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-        std::string key((size_t)std::max(0, LCMapStringA(lcid, dwFlags, strName, -1, NULL, 0)), '\0');
-        VERIFY(key.empty() || LCMapStringA(lcid, dwFlags, strName, -1, &key[0], (int)key.size()) != 0);
-        keyed.emplace_back(key, strName);
+        char buffer[256];
+        int nKeyBytes = LCMapStringA(lcid, dwFlags, strName, -1, buffer, sizeof buffer);
+        std::string key(buffer, (size_t)std::max(0, nKeyBytes));
+        if (nKeyBytes == 0)
+        {
+            key.assign((size_t)std::max(0, LCMapStringA(lcid, dwFlags, strName, -1, NULL, 0)), '\0');
+            VERIFY(key.empty() || LCMapStringA(lcid, dwFlags, strName, -1, &key[0], (int)key.size()) != 0);
+        }
+        keyed.emplace_back(std::move(key), strName);
     }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const std::pair<std::string, CString>& a, const std::pair<std::string, CString>& b) {

@@ -46,6 +46,29 @@ TEST(CStringListTest, EachEditKeepsOrderDuplicatesCountEndsAndBothDirectionsLink
     }
 }
 
+TEST(CStringListTest, RemovedNodesAreReusedAndBlocksKeepTheirElements)
+{
+    // Blocks of two nodes; strings too long to live inside a node.
+    CStringList list(2);
+    const CString strLong('x', 40);
+    POSITION pos[5];
+    for (int i = 0; i < 5; ++i)
+        pos[i] = list.AddTail(strLong + (char)('0' + i));
+    list.RemoveAt(pos[1]);
+    list.RemoveAt(pos[3]);
+    // The last node freed is the first reused.
+    EXPECT_EQ(pos[3], list.AddHead("new"));
+    EXPECT_EQ(pos[1], list.AddTail("new2"));
+    EXPECT_EQ(Texts({"new", strLong + '0', strLong + '2', strLong + '4', "new2"}), ListContents(list));
+    for (int i = 0; i < 4; ++i)
+        list.RemoveHead();
+    EXPECT_EQ(Texts({"new2"}), ListContents(list));
+    list.RemoveTail();
+    EXPECT_TRUE(list.IsEmpty());
+    list.AddTail("after");
+    EXPECT_EQ(Texts({"after"}), ListContents(list));
+}
+
 TEST(CStringListTest, FindAndFindIndex)
 {
     CStringList list;

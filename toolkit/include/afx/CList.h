@@ -1,12 +1,15 @@
 // Ordered, doubly linked list with MFC's POSITION iteration; duplicates allowed.
 #pragma once
 #include "afx/CObject.h"
+#include <new>
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList : public CObject
 {
 public:
-    CList() = default;
+    // Nodes are carved from blocks of nBlockSize, as MFC's lists do: a list of many short
+    // strings costs one heap call per block rather than one per element.
+    explicit CList(INT_PTR nBlockSize = 10) : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 1) {}
     ~CList() override { RemoveAll(); }
 
     INT_PTR GetCount() const { return m_nCount; }
@@ -40,13 +43,15 @@ public:
     }
     void RemoveAll()
     {
-        while (m_pNodeHead)
+        for (CNode* pNode = m_pNodeHead; pNode; pNode = pNode->pNext)
+            pNode->data.~TYPE();
+        while (m_pBlocks)
         {
-            CNode* pNext = m_pNodeHead->pNext;
-            delete m_pNodeHead;
-            m_pNodeHead = pNext;
+            CBlock* pNext = m_pBlocks->pNext;
+            ::operator delete(m_pBlocks);
+            m_pBlocks = pNext;
         }
-        m_pNodeTail = nullptr;
+        m_pNodeHead = m_pNodeTail = m_pNodeFree = nullptr;
         m_nCount = 0;
     }
 
@@ -79,8 +84,11 @@ public:
         CNode* pNode = (CNode*)position;
         (pNode->pPrev ? pNode->pPrev->pNext : m_pNodeHead) = pNode->pNext;
         (pNode->pNext ? pNode->pNext->pPrev : m_pNodeTail) = pNode->pPrev;
-        delete pNode;
-        --m_nCount;
+        pNode->data.~TYPE();
+        pNode->pNext = m_pNodeFree;
+        m_pNodeFree = pNode;
+        if (--m_nCount == 0)
+            RemoveAll();
     }
 
     // A null position inserts at the head (InsertBefore) or the tail (InsertAfter).
@@ -123,9 +131,48 @@ private:
         TYPE data;
     };
 
+    // A block: its link, then room for m_nBlockSize nodes.
+    struct CBlock
+    {
+        CBlock* pNext;
+    };
+    static constexpr size_t kBlockHeader = (sizeof(CBlock) + alignof(CNode) - 1) / alignof(CNode) * alignof(CNode);
+
+    CNode* NewNode()
+    {
+        if (m_pNodeFree == nullptr)
+        {
+            CBlock* pBlock = static_cast<CBlock*>(::operator new(kBlockHeader + (size_t)m_nBlockSize * sizeof(CNode)));
+            pBlock->pNext = m_pBlocks;
+            m_pBlocks = pBlock;
+            CNode* pNodes = reinterpret_cast<CNode*>(reinterpret_cast<char*>(pBlock) + kBlockHeader);
+            for (INT_PTR i = m_nBlockSize; i-- > 0;)
+            {
+                pNodes[i].pNext = m_pNodeFree;
+                m_pNodeFree = &pNodes[i];
+            }
+        }
+        CNode* pNode = m_pNodeFree;
+        m_pNodeFree = pNode->pNext;
+        return pNode;
+    }
+
     POSITION Link(CNode* pPrev, CNode* pNext, ARG_TYPE newElement)
     {
-        CNode* pNode = new CNode{pNext, pPrev, TYPE(newElement)};
+        CNode* pNode = NewNode();
+        // A copy that throws leaves the node free and the list as it was.
+        try
+        {
+            ::new ((void*)&pNode->data) TYPE(newElement);
+        }
+        catch (...)
+        {
+            pNode->pNext = m_pNodeFree;
+            m_pNodeFree = pNode;
+            throw;
+        }
+        pNode->pNext = pNext;
+        pNode->pPrev = pPrev;
         (pPrev ? pPrev->pNext : m_pNodeHead) = pNode;
         (pNext ? pNext->pPrev : m_pNodeTail) = pNode;
         ++m_nCount;
@@ -134,5 +181,8 @@ private:
 
     CNode* m_pNodeHead = nullptr;
     CNode* m_pNodeTail = nullptr;
+    CNode* m_pNodeFree = nullptr; // nodes of the blocks not in the list
+    CBlock* m_pBlocks = nullptr;
     INT_PTR m_nCount = 0;
+    INT_PTR m_nBlockSize;
 };

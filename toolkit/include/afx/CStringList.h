@@ -5,4 +5,6 @@
 
 class CStringList : public CList<CString, const CString&>
 {
+public:
+    explicit CStringList(INT_PTR nBlockSize = 10) : CList(nBlockSize) {}
 };
