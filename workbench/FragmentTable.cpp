@@ -6,19 +6,24 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <iterator>
 #include <numeric>
 
 namespace
 {
-const char* const kColumnNames[CFragmentTable::kColumnCount] = {
+const char* const kFixedColumnNames[CFragmentTable::kFixedColumnCount] = {
     "start", "end", "length", "missed", "probability", "mono_mass", "average_mass", "sequence"};
-const char kSiteHeader[] = "position\tleft\tright\tefficiency";
-const int kSiteColumnCount = 4;
+const char kModificationsColumn[] = "modifications";
+const char kChargePrefix[] = "mz_";
+const char* const kSiteColumnNames[] = {"position", "left", "right", "efficiency"};
+const char kSiteReagentsColumn[] = "reagents";
 // What the engine writes for a mass it cannot know (a fragment with B, Z or X).
 const char kNotAvailable[] = "NA";
 
-typedef std::function<CString(const std::vector<CString>& cells)> RowParser;
+// Each takes a line's cells and returns what is wrong with them, or nothing.
+typedef std::function<CString(const std::vector<CString>& cells)> LineParser;
 
 std::vector<CString> SplitCells(const CString& strLine, char chSeparator)
 {
@@ -76,27 +81,27 @@ CString CellError(LPCSTR lpszColumn, const CString& strCell, BOOL bWhole)
     return strError;
 }
 
-// Checks the header line, then hands each further line's cells to the row parser, which
-// returns what is wrong with them, or nothing.
-BOOL ParseTable(const CString& strText, LPCSTR lpszTable, const CString& strHeader, const RowParser& parseRow,
+CString NotTheEnginesHeader(const char* const* names, size_t nCount)
+{
+    return "the header is not the engine's (" + JoinCells(std::vector<CString>(names, names + nCount), ", ") + ")";
+}
+
+// Hands the header line's cells to one parser and each further line's to the other.
+BOOL ParseTable(const CString& strText, LPCSTR lpszTable, const LineParser& parseHeader, const LineParser& parseRow,
                 CString& strError)
 {
-    const std::vector<CString> lines = SplitLines(strText);
-    const std::vector<CString> columns = SplitCells(strHeader, '\t');
-    if (lines.empty() || lines[0] != strHeader)
-    {
-        strError.Format("%s, line 1: the header is not the engine's (%s).", lpszTable,
-                        (LPCSTR)JoinCells(columns, ", "));
-        return FALSE;
-    }
-    for (size_t i = 1; i < lines.size(); ++i)
+    std::vector<CString> lines = SplitLines(strText);
+    if (lines.empty())
+        lines.push_back(CString());
+    const size_t nColumns = SplitCells(lines[0], '\t').size();
+    for (size_t i = 0; i < lines.size(); ++i)
     {
         const std::vector<CString> cells = SplitCells(lines[i], '\t');
         CString strProblem;
-        if (cells.size() != columns.size())
-            strProblem.Format("%d cells expected, %d found", (int)columns.size(), (int)cells.size());
+        if (i > 0 && cells.size() != nColumns)
+            strProblem.Format("%d cells expected, %d found", (int)nColumns, (int)cells.size());
         else
-            strProblem = parseRow(cells);
+            strProblem = i == 0 ? parseHeader(cells) : parseRow(cells);
         if (!strProblem.IsEmpty())
         {
             strError.Format("%s, line %d: %s.", lpszTable, (int)i + 1, (LPCSTR)strProblem);
@@ -118,27 +123,55 @@ CString CsvCell(const CString& strCell)
 }
 }
 
-BOOL CFragmentTable::Parse(const CString& strFragments, const CString& strSites, CString& strError)
+CString CFragmentTable::ReadHeader(const std::vector<CString>& names)
 {
     RemoveAll();
-    const std::vector<CString> header(std::begin(kColumnNames), std::end(kColumnNames));
-    const RowParser parseFragment = [this](const std::vector<CString>& cells) {
+    if (names.size() < kFixedColumnCount || !std::equal(names.begin(), names.begin() + kFixedColumnCount,
+                                                        std::begin(kFixedColumnNames)))
+        return NotTheEnginesHeader(kFixedColumnNames, kFixedColumnCount);
+    for (size_t i = kFixedColumnCount; i < names.size(); ++i)
+    {
+        const CString& strName = names[i];
+        const CString strCharge = strName.Mid((int)strlen(kChargePrefix));
+        double dCharge = 0;
+        if (strName == kModificationsColumn)
+            m_columns.push_back({strName, kindText, 0});
+        else if (strName.Left((int)strlen(kChargePrefix)) == kChargePrefix && ParseNumber(strCharge, TRUE, dCharge) &&
+                 dCharge > 0)
+            m_columns.push_back({strName, kindMass, (int)dCharge});
+        else
+            return "the column \"" + strName + "\" is not one the engine writes";
+    }
+    return CString();
+}
+
+BOOL CFragmentTable::Parse(const CString& strFragments, const CString& strSites, CString& strError)
+{
+    const LineParser parseFragment = [this](const std::vector<CString>& cells) {
         CFragment fragment;
-        for (int nColumn = 0; nColumn < kColumnCount; ++nColumn)
-            fragment.strCells[nColumn] = cells[nColumn];
-        for (int nColumn = 0; nColumn < colSequence; ++nColumn)
+        fragment.strCells = cells;
+        fragment.dValues.assign(cells.size(), NAN);
+        for (size_t nColumn = 0; nColumn < cells.size(); ++nColumn)
         {
-            const BOOL bWhole = nColumn <= colMissed;
-            const BOOL bMass = nColumn == colMonoMass || nColumn == colAverageMass;
-            if (bMass && cells[nColumn] == kNotAvailable)
-                fragment.dValues[nColumn] = NAN;
-            else if (!ParseNumber(cells[nColumn], bWhole, fragment.dValues[nColumn]))
-                return CellError(kColumnNames[nColumn], cells[nColumn], bWhole);
+            const Kind kind = m_columns[nColumn].kind;
+            const BOOL bWhole = kind == kindWhole;
+            if (kind == kindText || (kind == kindMass && cells[nColumn] == kNotAvailable))
+                continue;
+            if (!ParseNumber(cells[nColumn], bWhole, fragment.dValues[nColumn]))
+                return CellError(m_columns[nColumn].strName, cells[nColumn], bWhole);
         }
-        m_fragments.push_back(fragment);
+        m_fragments.push_back(std::move(fragment));
         return CString();
     };
-    const RowParser parseSite = [this](const std::vector<CString>& cells) {
+    const LineParser parseSiteHeader = [this](const std::vector<CString>& names) {
+        const size_t nFixed = std::size(kSiteColumnNames);
+        m_bSiteReagents = names.size() == nFixed + 1 && names.back() == kSiteReagentsColumn;
+        if (names.size() != nFixed + (m_bSiteReagents ? 1 : 0) ||
+            !std::equal(std::begin(kSiteColumnNames), std::end(kSiteColumnNames), names.begin()))
+            return NotTheEnginesHeader(kSiteColumnNames, nFixed);
+        return CString();
+    };
+    const LineParser parseSite = [this](const std::vector<CString>& cells) {
         double dPosition = 0;
         CSite site = {};
         if (!ParseNumber(cells[0], TRUE, dPosition))
@@ -150,11 +183,14 @@ BOOL CFragmentTable::Parse(const CString& strFragments, const CString& strSites,
         site.nPosition = (int)dPosition;
         site.chLeft = cells[1][0];
         site.chRight = cells[2][0];
+        if (m_bSiteReagents)
+            site.strReagents = cells[4];
         m_sites.push_back(site);
         return CString();
     };
-    if (ParseTable(strFragments, "Fragment table", JoinCells(header, "\t"), parseFragment, strError) &&
-        ParseTable(strSites, "Site table", kSiteHeader, parseSite, strError))
+    const LineParser parseFragmentHeader = [this](const std::vector<CString>& names) { return ReadHeader(names); };
+    if (ParseTable(strFragments, "Fragment table", parseFragmentHeader, parseFragment, strError) &&
+        ParseTable(strSites, "Site table", parseSiteHeader, parseSite, strError))
         return TRUE;
     RemoveAll();
     return FALSE;
@@ -162,19 +198,30 @@ BOOL CFragmentTable::Parse(const CString& strFragments, const CString& strSites,
 
 void CFragmentTable::RemoveAll()
 {
+    m_columns.clear();
+    for (int nColumn = 0; nColumn < kFixedColumnCount; ++nColumn)
+    {
+        const Kind kind = nColumn <= colMissed         ? kindWhole
+                          : nColumn == colProbability ? kindNumber
+                          : nColumn == colSequence    ? kindText
+                                                      : kindMass;
+        m_columns.push_back({kFixedColumnNames[nColumn], kind, 0});
+    }
     m_fragments.clear();
     m_sites.clear();
+    m_bSiteReagents = FALSE;
 }
 
 std::vector<int> CFragmentTable::GetSortedRows(int nColumn, BOOL bAscending) const
 {
-    ASSERT(nColumn >= 0 && nColumn < kColumnCount);
+    ASSERT(nColumn >= 0 && nColumn < GetColumnCount());
+    const BOOL bText = GetColumnKind(nColumn) == kindText;
     std::vector<int> rows(m_fragments.size());
     std::iota(rows.begin(), rows.end(), 0);
-    const auto precedes = [this, nColumn, bAscending](int nRowA, int nRowB) {
+    const auto precedes = [this, nColumn, bAscending, bText](int nRowA, int nRowB) {
         const CFragment& a = m_fragments[nRowA];
         const CFragment& b = m_fragments[nRowB];
-        if (nColumn == colSequence)
+        if (bText)
         {
             const int nOrder = a.strCells[nColumn].Compare(b.strCells[nColumn]);
             return bAscending ? nOrder < 0 : nOrder > 0;
@@ -201,14 +248,15 @@ CString CFragmentTable::FormatRows(char chSeparator, const std::vector<int>& row
 {
     // Lines end in CR LF: RFC 4180 asks for it in CSV, and the Windows programs the files
     // go to read it in either format.
-    const auto formatLine = [chSeparator](const CString* pCells) {
-        std::vector<CString> cells(pCells, pCells + kColumnCount);
+    const auto formatLine = [chSeparator](std::vector<CString> cells) {
         if (chSeparator == ',')
             std::transform(cells.begin(), cells.end(), cells.begin(), CsvCell);
         return JoinCells(cells, CString(chSeparator)) + "\r\n";
     };
-    const std::vector<CString> header(std::begin(kColumnNames), std::end(kColumnNames));
-    CString strText = formatLine(header.data());
+    std::vector<CString> header;
+    for (const CColumn& column : m_columns)
+        header.push_back(column.strName);
+    CString strText = formatLine(header);
     for (const int nRow : rows)
         strText += formatLine(m_fragments.at(nRow).strCells);
     return strText;

@@ -11,13 +11,30 @@ struct ColumnLayout
     int nWidthPx;
 };
 
-// In the order of CFragmentTable's columns.
-const ColumnLayout kColumns[CFragmentTable::kColumnCount] = {
+// In the order of CFragmentTable's fixed columns.
+const ColumnLayout kFixedColumns[CFragmentTable::kFixedColumnCount] = {
     {"Start", LVCFMT_RIGHT, 50},       {"End", LVCFMT_RIGHT, 50},
     {"Length", LVCFMT_RIGHT, 56},      {"Missed", LVCFMT_RIGHT, 56},
     {"Probability", LVCFMT_RIGHT, 78}, {"Mono mass (Da)", LVCFMT_RIGHT, 110},
     {"Average mass (Da)", LVCFMT_RIGHT, 120}, {"Sequence", LVCFMT_LEFT, 320},
 };
+const ColumnLayout kModificationsColumn = {"Modifications", LVCFMT_LEFT, 200};
+const int kChargeColumnWidthPx = 96;
+
+// A column the table has: a fixed one, the modifications, or the m/z of a charge, headed
+// "m/z (2+)".
+ColumnLayout LayoutOf(const CFragmentTable& table, int nColumn, CString& strHeading)
+{
+    ColumnLayout layout = {"", LVCFMT_RIGHT, kChargeColumnWidthPx};
+    if (nColumn < CFragmentTable::kFixedColumnCount)
+        layout = kFixedColumns[nColumn];
+    else if (table.GetColumnCharge(nColumn) == 0)
+        layout = kModificationsColumn;
+    strHeading = layout.lpszHeading;
+    if (table.GetColumnCharge(nColumn) > 0)
+        strHeading.Format("m/z (%d+)", table.GetColumnCharge(nColumn));
+    return layout;
+}
 }
 
 BEGIN_MESSAGE_MAP(CResultsView, CListCtrl)
@@ -33,17 +50,30 @@ BOOL CResultsView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UIN
     if (!CListCtrl::Create(dwStyle | WS_CHILD | dwListStyle, rect, pParentWnd, nID))
         return FALSE;
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    ShowColumns(CFragmentTable());
+    return TRUE;
+}
+
+void CResultsView::ShowColumns(const CFragmentTable& table)
+{
+    std::vector<CString> names;
+    for (int nColumn = 0; nColumn < table.GetColumnCount(); ++nColumn)
+        names.push_back(table.GetColumnName(nColumn));
+    if (names == m_columnNames)
+        return;
+    while (DeleteColumn(0))
+        ;
     // The list keeps its first column left-aligned whatever it is given; a column that
     // becomes the first by the deletion of another keeps its own alignment.
-    if (InsertColumn(0, "") != 0)
-        return FALSE;
-    for (int nColumn = 0; nColumn < CFragmentTable::kColumnCount; ++nColumn)
+    VERIFY(InsertColumn(0, "") == 0);
+    for (int nColumn = 0; nColumn < table.GetColumnCount(); ++nColumn)
     {
-        const ColumnLayout& column = kColumns[nColumn];
-        if (InsertColumn(nColumn + 1, column.lpszHeading, column.nFormat, column.nWidthPx) != nColumn + 1)
-            return FALSE;
+        CString strHeading;
+        const ColumnLayout layout = LayoutOf(table, nColumn, strHeading);
+        VERIFY(InsertColumn(nColumn + 1, strHeading, layout.nFormat, layout.nWidthPx) == nColumn + 1);
     }
-    return DeleteColumn(0);
+    VERIFY(DeleteColumn(0));
+    m_columnNames = names;
 }
 
 void CResultsView::SetResults(const CFragmentTable& table)
@@ -54,6 +84,7 @@ void CResultsView::SetResults(const CFragmentTable& table)
     std::iota(m_rows.begin(), m_rows.end(), 0);
     SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     VERIFY(SetItemCountEx((int)m_rows.size(), 0));
+    ShowColumns(m_table);
     ShowSortArrow();
     Invalidate();
 }
@@ -75,7 +106,7 @@ void CResultsView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0)
         return;
     ASSERT(item.iItem >= 0 && item.iItem < (int)m_rows.size());
-    ASSERT(item.iSubItem >= 0 && item.iSubItem < CFragmentTable::kColumnCount);
+    ASSERT(item.iSubItem >= 0 && item.iSubItem < m_table.GetColumnCount());
     const CFragmentTable::CFragment& fragment = m_table.GetFragment(m_rows.at(item.iItem));
     lstrcpynA(item.pszText, fragment.strCells[item.iSubItem], item.cchTextMax);
 }

@@ -1,5 +1,5 @@
-// The fragments of the last run as a report-view list, a column per cell of the engine's
-// table. Clicking a heading sorts by that column; a second click sorts the other way.
+// The fragments of the last run as a report-view list, a column per column of the
+// engine's table (the optional ones as the run wrote them). Clicking a heading sorts by that column; a second click sorts the other way.
 #pragma once
 #include "FragmentTable.h"
 #include <afxcmn.h>
@@ -27,6 +27,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Makes the list's columns the table's, unless they are already.
+    void ShowColumns(const CFragmentTable& table);
     void SortByColumn(int nColumn, BOOL bAscending);
     void ShowSortArrow();
 
@@ -34,4 +36,5 @@ private:
     std::vector<int> m_rows;  // the table's rows in the order shown
     int m_nSortColumn = -1;   // -1: the engine's order
     BOOL m_bSortAscending = TRUE;
+    std::vector<CString> m_columnNames;  // the engine's names of the columns shown
 };

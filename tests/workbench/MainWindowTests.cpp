@@ -89,9 +89,11 @@ protected:
         const HWND hList = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST);
         std::string table;
         const int nRows = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
+        const HWND hHeader = (HWND)::SendMessageA(hList, LVM_GETHEADER, 0, 0);
+        const int nColumns = (int)::SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0);
         for (int nRow = 0; nRow < nRows; ++nRow)
         {
-            for (int nColumn = 0; nColumn < CFragmentTable::kColumnCount; ++nColumn)
+            for (int nColumn = 0; nColumn < nColumns; ++nColumn)
             {
                 char szCell[256] = "";
                 LVITEMA item = {};

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -103,6 +104,16 @@ TEST(FragmentTableTest, NamesTheTableAndLineOfWhatIsNotTheEngines)
          "Fragment table, line 2: the mono_mass \"nan\" is not a number."},
         {kFragmentHeader + CString("1\t2\t2\t0\t0.8\t277.146013\t 277.3837\tMK\n"), kSiteHeader,
          "Fragment table, line 2: the average_mass \" 277.3837\" is not a number."},
+        // Optional columns: only those the engine writes, with their kinds of cells.
+        {"start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\tmz_0\n", kSiteHeader,
+         "Fragment table, line 1: the column \"mz_0\" is not one the engine writes."},
+        {"start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\tcharge\n", kSiteHeader,
+         "Fragment table, line 1: the column \"charge\" is not one the engine writes."},
+        {"start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\tmz_2\n"
+         "1\t2\t2\t0\t0.8\t277.146013\t277.3837\tMK\t139.58x\n",
+         kSiteHeader, "Fragment table, line 2: the mz_2 \"139.58x\" is not a number."},
+        {kFragments, "position\tleft\tright\tefficiency\tcutters\n",
+         "Site table, line 1: the header is not the engine's (position, left, right, efficiency)."},
         {kFragments, "position\tleft\tright\n",
          "Site table, line 1: the header is not the engine's (position, left, right, efficiency)."},
         {kFragments, kSiteHeader + strSite + "9\tK\tD\t0,8\n",
@@ -229,7 +240,7 @@ TEST_F(ResultsViewTest, ShowsEachFragmentWithTheEnginesTextsInItsOrder)
 {
     ASSERT_EQ(12, m_view.GetItemCount());
     const char* const expected[] = {"3", "17", "15", "2", "0.0256", "NA", "NA", "WVTRPAKDLGEKXAR"};
-    for (int nColumn = 0; nColumn < CFragmentTable::kColumnCount; ++nColumn)
+    for (int nColumn = 0; nColumn < CFragmentTable::kFixedColumnCount; ++nColumn)
         EXPECT_STREQ(expected[nColumn], m_view.GetItemText(5, nColumn)) << "column " << nColumn;
     EXPECT_EQ("........", SortArrows());
     // The masses' headings carry their unit.
@@ -244,6 +255,55 @@ TEST_F(ResultsViewTest, ShowsEachFragmentWithTheEnginesTextsInItsOrder)
     m_view.Clear();
     EXPECT_EQ(0, m_view.GetItemCount());
     EXPECT_TRUE(m_view.GetShownRows().empty());
+}
+
+TEST_F(ResultsViewTest, OptionalColumnsAreReadShownSortedAndExported)
+{
+    const CString strFragments = CString(kFragmentHeader).Left((int)strlen(kFragmentHeader) - 1) +
+                                 "\tmodifications\tmz_2\tmz_3\n"
+                                 "1\t2\t2\t0\t0.8\t293.140928\t293.3831\tMK\tM1:Oxidation\t147.577740\t98.720919\n"
+                                 "1\t2\t2\t0\t0.8\t277.146013\t277.3837\tMK\t\t139.580283\t93.389281\n"
+                                 "3\t5\t3\t0\t0.5\tNA\tNA\tXAR\t\tNA\tNA\n";
+    const CString strSites = "position\tleft\tright\tefficiency\treagents\n2\tK\tX\t0.8\tTrypsin+Lys-C\n";
+    const CFragmentTable table = Parsed(strFragments, strSites);
+    ASSERT_EQ(11, table.GetColumnCount());
+    EXPECT_EQ(CFragmentTable::kindText, table.GetColumnKind(8));
+    EXPECT_EQ(3, table.GetColumnCharge(10));
+    EXPECT_DOUBLE_EQ(147.57774, table.GetFragment(0).dValues[9]);
+    EXPECT_TRUE(std::isnan(table.GetFragment(2).dValues[9]));
+    EXPECT_STREQ("Trypsin+Lys-C", table.GetSite(0).strReagents);
+
+    m_view.SetResults(table);
+    PumpMessages();
+    const char* const headings[] = {"Modifications", "m/z (2+)", "m/z (3+)"};
+    for (int nColumn = 8; nColumn < 11; ++nColumn)
+    {
+        char szHeading[32] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = szHeading;
+        column.cchTextMax = sizeof(szHeading);
+        ASSERT_TRUE(m_view.SendMessage(LVM_GETCOLUMNA, nColumn, (LPARAM)&column));
+        EXPECT_STREQ(headings[nColumn - 8], szHeading);
+    }
+    EXPECT_STREQ("M1:Oxidation", m_view.GetItemText(0, 8));
+    ClickHeading(8);  // text: the empty ones first
+    EXPECT_EQ(" 1 3 1", Starts());
+    ClickHeading(9);  // by value, NA last
+    EXPECT_EQ(" 1 1 3", Starts());
+    EXPECT_STREQ("", m_view.GetItemText(0, 8));
+
+    ScratchFolder scratch;
+    CString strError;
+    ASSERT_TRUE(m_view.Export(scratch.PathOf("mods.csv"), strError)) << strError;
+    const std::string strExported = ReadWholeFile(scratch.PathOf("mods.csv"));
+    EXPECT_EQ("start,end,length,missed,probability,mono_mass,average_mass,sequence,modifications,mz_2,mz_3\r\n"
+              "1,2,2,0,0.8,277.146013,277.3837,MK,,139.580283,93.389281\r\n",
+              strExported.substr(0, strExported.find("\r\n", strExported.find("\r\n") + 2) + 2));
+
+    // The fixed columns come back with a table without the optional ones.
+    m_view.SetResults(Parsed(kFragments, kSites));
+    EXPECT_EQ(8, m_view.GetHeaderCtrl()->GetItemCount());
 }
 
 TEST_F(ResultsViewTest, TiesKeepTheEnginesOrderInEitherDirection)
