@@ -68,6 +68,9 @@ void WriteFragmentRow(const Analysis& analysis, const std::string& proteinName, 
     rows.LastField(analysed.data() + fragment.start - 1, length);
     if (!tail.empty())
         rows.LastField(tail.data(), tail.size());
+    // The row's end takes the place of one tab: a last column that is empty keeps its own.
+    if (!tail.empty() && tail.back() == '\t')
+        rows.LastField("\t", 1);
     rows.EndRow();
 }
 
