@@ -306,7 +306,11 @@ TEST_F(EngineRunTest, MassSpectrometryKeysAddRowsAndColumns)
     EXPECT_EQ(0, Run(parameters, {"--also-reagent", "Lys-C"})) << m_errors; // the option replaces the key's list
     EXPECT_EQ("position\tleft\tright\tefficiency\treagents\n2\tK\tW\t1\tTrypsin+Lys-C\n9\tK\tD\t1\tTrypsin+Lys-C\n",
               m_folder.Read("result.sites.tsv"));
-    // The row bound counts the forms: seven rows, not five.
+    // The row bound counts the forms: of the best five seven rows, of all six nine.
     ExpectFailure(Run(SampleParameters(), {"--variable-mod", "Oxidation (M)", "--max-rows", "6"}),
                   "the run would write 7 fragment rows, more than the bound of 6");
+    parameters = SampleParameters();
+    parameters.fragmentLimit = kAllFragments;
+    ExpectFailure(Run(parameters, {"--variable-mod", "Oxidation (M)", "--max-rows", "8"}),
+                  "the run would write 9 fragment rows, more than the bound of 8");
 }
