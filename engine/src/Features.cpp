@@ -116,9 +116,10 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
         return forms;
     };
     // Fragments without a form in the window are not fragments of this analysis.
+    const bool windowed = features.minMass != kNoMass || features.maxMass != kNoMass;
     const auto enumerateInWindow = [&](const auto& floor, const auto& take) {
         enumerate(floor, [&](const Fragment& fragment) {
-            if (!formsOf(fragment).empty())
+            if (!windowed || !formsOf(fragment).empty())
                 take(fragment);
         });
     };
@@ -136,7 +137,7 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
             rows += formsOf(fragment).size();
     }
     else
-        enumerateInWindow(fixedFloor, [&](const Fragment&) { rows += forms.size(); });
+        enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { rows += formsOf(fragment).size(); });
     if (rows > rowsLeft)
         return rows;
 
@@ -152,7 +153,7 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     // In position order, the enumeration's own, fragments go out as they are found.
     if (analysis.order == SortOrder::Position && !best)
     {
-        enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { writeForms(fragment, forms); });
+        enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { writeForms(fragment, formsOf(fragment)); });
         return rows;
     }
     if (!best)
