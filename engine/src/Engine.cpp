@@ -1,7 +1,7 @@
 #include "Engine.h"
 #include "EngineError.h"
-#include "FeatureKeys.h"
 #include "FastaReader.h"
+#include "FeatureKeys.h"
 #include "FileIdentity.h"
 #include "ParameterFile.h"
 #include "Report.h"
