@@ -1,7 +1,6 @@
 #include "Digest.h"
 
 #include <algorithm>
-#include <queue>
 
 namespace cleavage
 {
@@ -11,12 +10,11 @@ bool ByPosition(const Fragment& a, const Fragment& b)
 {
     return a.start != b.start ? a.start < b.start : a.end < b.end;
 }
+}
 
-// Ranking of the best selection: more probable first, ties by position.
 bool RanksHigher(const Fragment& a, const Fragment& b)
 {
     return a.probability != b.probability ? a.probability > b.probability : ByPosition(a, b);
-}
 }
 
 Digest::Digest(std::size_t length, const std::vector<Site>& sites)
@@ -74,24 +72,7 @@ std::uint64_t Digest::CountBound(const FragmentFilter& filter) const
 
 std::vector<Fragment> Digest::Best(std::size_t count, const FragmentFilter& filter) const
 {
-    if (count == 0)
-        return {};
-    // The least of the best so far on top. Fragments come in order of position, so a
-    // newcomer as probable as the least ranks below it and may be dropped.
-    std::priority_queue<Fragment, std::vector<Fragment>, decltype(&RanksHigher)> best(&RanksHigher);
-    Enumerate(
-        filter, [&] { return best.size() < count ? 0.0 : best.top().probability; },
-        [&](const Fragment& fragment) {
-            best.push(fragment);
-            if (best.size() > count)
-                best.pop();
-        });
-    std::vector<Fragment> fragments;
-    fragments.reserve(best.size());
-    for (; !best.empty(); best.pop())
-        fragments.push_back(best.top());
-    std::reverse(fragments.begin(), fragments.end());
-    return fragments;
+    return SelectBest(count, [&](const auto& floor, const auto& take) { Enumerate(filter, floor, take); });
 }
 
 std::vector<Fragment> Digest::Above(double threshold, const FragmentFilter& filter) const

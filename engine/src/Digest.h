@@ -4,10 +4,12 @@
 #pragma once
 #include "Reagent.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <queue>
 #include <vector>
 
 namespace cleavage
@@ -94,6 +96,34 @@ void Digest::Enumerate(const FragmentFilter& filter, const Floor& floor, const T
                 break;
         }
     }
+}
+
+// The ranking of the best selection: more probable first, ties by lower start, then
+// lower end.
+bool RanksHigher(const Fragment& a, const Fragment& b);
+
+// The `count` highest-ranked of the fragments that `enumerate(floor, take)` takes
+// (an Enumerate of some digest), most probable first.
+template <class EnumerateFragments>
+std::vector<Fragment> SelectBest(std::size_t count, const EnumerateFragments& enumerate)
+{
+    if (count == 0)
+        return {};
+    // The least of the best so far on top. Fragments come in order of position, so a
+    // newcomer as probable as the least ranks below it and may be dropped.
+    std::priority_queue<Fragment, std::vector<Fragment>, decltype(&RanksHigher)> best(&RanksHigher);
+    enumerate([&] { return best.size() < count ? 0.0 : best.top().probability; },
+              [&](const Fragment& fragment) {
+                  best.push(fragment);
+                  if (best.size() > count)
+                      best.pop();
+              });
+    std::vector<Fragment> fragments;
+    fragments.reserve(best.size());
+    for (; !best.empty(); best.pop())
+        fragments.push_back(best.top());
+    std::reverse(fragments.begin(), fragments.end());
+    return fragments;
 }
 
 // Orders fragments; ties always by start, then end. `monoMass` gives a fragment's

@@ -1,6 +1,7 @@
 #include "Engine.h"
 #include "EngineError.h"
 #include "FastaReader.h"
+#include "FeatureKeys.h"
 #include "FileIdentity.h"
 #include "ParameterFile.h"
 #include "Report.h"
@@ -22,7 +23,9 @@ namespace fs = std::filesystem;
 
 const char kUsage[] =
     "usage: cleavage <parameter file> [--fasta FILE] [--missed N] [--min-length N] [--max-length N] [--threads N]\n"
-    "                [--max-rows N]\n"
+    "                [--max-rows N] [--specificity full|semi] [--also-reagent NAME]... [--fixed-mod NAME]...\n"
+    "                [--variable-mod NAME]... [--max-variable-mods N] [--charges A-B] [--min-mass DA]\n"
+    "                [--max-mass DA]\n"
     "       Cleavage.exe /f \"<parameter file>\"";
 
 // The fragment rows a run may write unless max_rows says otherwise: some gigabytes,
@@ -160,10 +163,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     return line;
 }
 
-// Command-line options win over the parameter file's keys of the same meaning; the
-// command line was checked when it was read.
+// Command-line options win over the parameter file's keys of the same meaning (a list
+// given there replaces the file's); the command line was checked when it was read.
 void ApplyOptions(const CommandLine& line, Parameters& parameters)
 {
+    for (const auto& [option, value] : line.options)
+        ClearFeatureList(parameters, KeyOfOption(option));
     for (const auto& [option, value] : line.options)
         SetBatchKey(parameters, KeyOfOption(option), value, "option " + option);
 }
@@ -466,6 +471,7 @@ void Run(const CommandLine& line, RunFiles& files)
     parameters.fastaFile = BesideParameterFile(line.parameterFile, parameters.fastaFile);
     ApplyOptions(line, parameters);
     CheckLengths(parameters);
+    CheckFeatureKeys(parameters);
     if (!parameters.fastaFile.empty() && parameters.rangeOnly)
         throw EngineError(parameters.Where("range") + ": a range cannot apply to every protein of a FASTA batch");
     const Analysis analysis(parameters);
@@ -475,8 +481,8 @@ void Run(const CommandLine& line, RunFiles& files)
     const std::string& resultFile = files.Result();
     OutputFile fragments(resultFile);
     OutputFile sites(SiteFilePath(resultFile));
-    WriteFragmentHeader(fragments.Stream(), analysis.batch);
-    WriteSiteHeader(sites.Stream(), analysis.batch);
+    WriteFragmentHeader(fragments.Stream(), analysis);
+    WriteSiteHeader(sites.Stream(), analysis);
     RowBuffer fragmentRows(&fragments.Stream());
     RowBuffer siteRows(&sites.Stream());
     RowBound bound(parameters);

@@ -1,5 +1,6 @@
 #include "ParameterFile.h"
 #include "EngineError.h"
+#include "FeatureKeys.h"
 #include "LineReader.h"
 
 #include <algorithm>
@@ -286,7 +287,7 @@ bool SetBatchKey(Parameters& parameters, const std::string& key, const std::stri
         const auto batchKey = std::find_if(std::begin(kBatchIntegers), std::end(kBatchIntegers),
                                            [&key](const IntegerKey& k) { return key == k.key; });
         if (batchKey == std::end(kBatchIntegers))
-            return false;
+            return SetFeatureKey(parameters, key, value, where);
         batchKey->field(parameters) = CheckedInteger(*batchKey, value, where);
     }
     parameters.origin[key] = where;
@@ -320,6 +321,16 @@ Parameters ParameterLines::Check() const
 
     for (const IntegerKey& key : kBatchIntegers)
         read.Integer(key, false);
+    for (const FeatureKey& key : FeatureKeys())
+    {
+        const auto lines = m_lines.find(key.key);
+        if (lines == m_lines.end())
+            continue;
+        if (!key.list)
+            Single(key.key, false);
+        for (const ValueLine& line : lines->second)
+            SetFeatureKey(parameters, key.key, line.value, Where(key.key, line.line));
+    }
     return parameters;
 }
 
@@ -357,6 +368,7 @@ void WriteParameterFile(const Parameters& parameters, const std::string& path)
     for (const IntegerKey& key : kBatchIntegers)
         if (key.field(values) >= key.min)
             out << key.key << '=' << key.field(values) << '\n';
+    WriteFeatureKeys(out, values);
 
     std::ofstream file(path, std::ios::binary);
     file << out.str();

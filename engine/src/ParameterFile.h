@@ -33,6 +33,16 @@ struct Parameters
     int maxLength = -1;
     int threads = 0;
     int maxRows = -1;              // fragment rows a run may write; 0: no bound
+    // For mass spectrometry (FeatureKeys.h); empty, negative or 0 when not given.
+    std::string specificity;                // "full" or "semi"
+    std::vector<std::string> alsoReagents;  // shipped reagents cutting beside the reagent
+    std::vector<std::string> fixedMods;     // modification names, as typed
+    std::vector<std::string> variableMods;
+    int maxVariableMods = -1;
+    int chargeFrom = 0;                     // charges=A-B
+    int chargeTo = 0;
+    long long minMass = -1;                 // micro-daltons
+    long long maxMass = -1;
 
     // Where each key was read (file name and line), for messages about its value.
     std::map<std::string, std::string> origin;
@@ -78,8 +88,9 @@ private:
 // ParameterLines(path).Check().
 Parameters ReadParameterFile(const std::string& path);
 
-// Sets a key for batch work (fasta, missed, min_length, max_length, threads, max_rows)
-// given another way, checked as in the file; false when `key` is none of them.
+// Sets a key for batch work (fasta, missed, min_length, max_length, threads, max_rows,
+// and the keys of FeatureKeys.h) given another way, checked as in the file; false when
+// `key` is none of them. A list key's value is added to its list.
 bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where);
 
 // min_length at most max_length, wherever each was given.

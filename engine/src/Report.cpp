@@ -7,6 +7,8 @@ namespace cleavage
 {
 namespace
 {
+const std::string kNoMoreColumns;
+
 std::vector<Fragment> Select(const Analysis& analysis, const Digest& digest)
 {
     if (analysis.thresholdMode)
@@ -24,7 +26,8 @@ Analysis::Analysis(const Parameters& parameters)
       bestCount(static_cast<std::size_t>(parameters.fragmentLimit)),
       all(parameters.fragmentLimit == kAllFragments),
       order(static_cast<SortOrder>(parameters.sortOrder)),
-      batch(!parameters.fastaFile.empty())
+      batch(!parameters.fastaFile.empty()),
+      features(parameters)
 {
     if (parameters.maxMissed >= 0)
         filter.maxMissed = static_cast<std::size_t>(parameters.maxMissed);
@@ -34,20 +37,63 @@ Analysis::Analysis(const Parameters& parameters)
         filter.maxLength = static_cast<std::size_t>(parameters.maxLength);
 }
 
-void WriteFragmentHeader(std::ostream& out, bool batch)
+void WriteFragmentHeader(std::ostream& out, const Analysis& analysis)
 {
-    out << (batch ? "protein\t" : "") << "start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence\n";
+    out << (analysis.batch ? "protein\t" : "")
+        << "start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence";
+    WriteFeatureColumns(out, analysis.features);
+    out << "\n";
 }
 
-void WriteSiteHeader(std::ostream& out, bool batch)
+void WriteSiteHeader(std::ostream& out, const Analysis& analysis)
 {
-    out << (batch ? "protein\t" : "") << "position\tleft\tright\tefficiency\n";
+    out << (analysis.batch ? "protein\t" : "") << "position\tleft\tright\tefficiency"
+        << (analysis.features.reagentNames.empty() ? "" : "\treagents") << "\n";
+}
+
+void WriteFragmentRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
+                      std::size_t offset, const Fragment& fragment, const ResidueMass& mass, const std::string& tail,
+                      RowBuffer& rows)
+{
+    const std::size_t length = fragment.end - fragment.start + 1;
+    if (analysis.batch)
+        rows.Field(proteinName);
+    rows.Field(fragment.start + offset);
+    rows.Field(fragment.end + offset);
+    rows.Field(length);
+    rows.Field(fragment.missed);
+    rows.Probability(fragment.probability);
+    rows.Mass(mass.mono, kMonoDecimals);
+    rows.Mass(mass.average, kAverageDecimals);
+    rows.LastField(analysed.data() + fragment.start - 1, length);
+    if (!tail.empty())
+        rows.LastField(tail.data(), tail.size());
+    // The row's end takes the place of one tab: a last column that is empty keeps its own.
+    if (!tail.empty() && tail.back() == '\t')
+        rows.LastField("\t", 1);
+    rows.EndRow();
+}
+
+void WriteSiteRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
+                  std::size_t offset, const Site& site, const std::string* cutters, RowBuffer& rows)
+{
+    if (analysis.batch)
+        rows.Field(proteinName);
+    rows.Field(site.position + offset);
+    rows.Field(analysed[site.position - 1]);
+    rows.Field(analysed[site.position]);
+    rows.Probability(site.efficiency);
+    if (cutters)
+        rows.Field(*cutters);
+    rows.EndRow();
 }
 
 std::uint64_t ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
                             std::size_t first, std::size_t last, std::uint64_t rowsLeft, RowBuffer& fragmentRows,
                             RowBuffer& siteRows)
 {
+    if (analysis.features.Any())
+        return ReportWithFeatures(analysis, proteinName, sequence, first, last, rowsLeft, fragmentRows, siteRows);
     const std::string analysed = sequence.substr(first - 1, last - first + 1);
     const std::size_t offset = first - 1;
     const std::vector<Site> found = analysis.reagent.FindSites(analysed);
@@ -71,33 +117,14 @@ std::uint64_t ReportProtein(const Analysis& analysis, const std::string& protein
         return rows;
 
     for (const Site& site : found)
-    {
-        if (analysis.batch)
-            siteRows.Field(proteinName);
-        siteRows.Field(site.position + offset);
-        siteRows.Field(analysed[site.position - 1]);
-        siteRows.Field(analysed[site.position]);
-        siteRows.Probability(site.efficiency);
-        siteRows.EndRow();
-    }
+        WriteSiteRow(analysis, proteinName, analysed, offset, site, nullptr, siteRows);
 
     const MassPrefix masses(analysed);
     std::uint64_t written = 0;
     const auto writeFragment = [&](const Fragment& fragment) {
         ++written;
-        const ResidueMass mass = masses.FragmentMass(fragment.start - 1, fragment.end - 1);
-        const std::size_t length = fragment.end - fragment.start + 1;
-        if (analysis.batch)
-            fragmentRows.Field(proteinName);
-        fragmentRows.Field(fragment.start + offset);
-        fragmentRows.Field(fragment.end + offset);
-        fragmentRows.Field(length);
-        fragmentRows.Field(fragment.missed);
-        fragmentRows.Probability(fragment.probability);
-        fragmentRows.Mass(mass.mono, kMonoDecimals);
-        fragmentRows.Mass(mass.average, kAverageDecimals);
-        fragmentRows.LastField(analysed.data() + fragment.start - 1, length);
-        fragmentRows.EndRow();
+        WriteFragmentRow(analysis, proteinName, analysed, offset, fragment,
+                         masses.FragmentMass(fragment.start - 1, fragment.end - 1), kNoMoreColumns, fragmentRows);
     };
 
     // In position order, the enumeration's own order, fragments go out as they are

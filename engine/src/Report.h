@@ -2,6 +2,7 @@
 // written the same way on every platform.
 #pragma once
 #include "Digest.h"
+#include "Features.h"
 #include "ParameterFile.h"
 #include "RowBuffer.h"
 
@@ -24,13 +25,22 @@ struct Analysis
     SortOrder order;
     FragmentFilter filter;
     bool batch;             // a protein column leads every row
+    Features features;      // the optional keys for mass spectrometry
 };
 
 // A `rowsLeft` that no protein reaches.
 constexpr std::uint64_t kNoRowBound = UINT64_MAX;
 
-void WriteFragmentHeader(std::ostream& out, bool batch);
-void WriteSiteHeader(std::ostream& out, bool batch);
+void WriteFragmentHeader(std::ostream& out, const Analysis& analysis);
+void WriteSiteHeader(std::ostream& out, const Analysis& analysis);
+
+// One row of each table; `tail` follows the sequence as it stands (the extra columns,
+// each after a tab), `cutters` the site's efficiency when not null.
+void WriteFragmentRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
+                      std::size_t offset, const Fragment& fragment, const ResidueMass& mass, const std::string& tail,
+                      RowBuffer& rows);
+void WriteSiteRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
+                  std::size_t offset, const Site& site, const std::string* cutters, RowBuffer& rows);
 
 // Analyses residues first..last (1-based, inclusive) of `sequence` as if they were
 // the whole molecule and writes its rows; positions stay the molecule's own. Its

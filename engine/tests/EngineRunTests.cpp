@@ -254,3 +254,63 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
         EXPECT_TRUE(std::stoi(missed) <= 1 && std::stoi(length) >= 2 && std::stoi(length) <= 12) << name << start;
     }
 }
+
+// The optional keys for mass spectrometry on the sample (the best five fragments by
+// position): the rows and columns each adds; without them the table is as ever.
+TEST_F(EngineRunTest, MassSpectrometryKeysAddRowsAndColumns)
+{
+    const std::string header = "start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence";
+    const std::string mk = "1\t2\t2\t0\t0.9\t277.146013\t277.3837\tMK";
+    const std::string mk9 = "1\t9\t9\t1\t0.09\t1115.627371\t1116.3797\tMKWVTRPAK";
+    const std::string wvtrpak = "3\t9\t7\t0\t0.81\t856.491923\t857.0113\tWVTRPAK";
+    const std::string dlgek = "10\t14\t5\t0\t0.9\t560.280592\t560.5979\tDLGEK";
+    const struct
+    {
+        std::vector<std::string> options;
+        int sorting;
+        std::string table;
+    } cases[] = {
+        {{"--specificity", "full"}, 2, kSampleResult},
+        // Each form its own row; m/z (M + zH)/z.
+        {{"--variable-mod", "Oxidation (M)", "--charges", "2-2"}, 2,
+         header + "\tmodifications\tmz_2\n" + mk + "\t\t139.580283\n" +
+             "1\t2\t2\t0\t0.9\t293.140928\t293.3831\tMK\tM1:Oxidation\t147.577740\n" + mk9 + "\t\t558.820962\n" +
+             "1\t9\t9\t1\t0.09\t1131.622286\t1132.3791\tMKWVTRPAK\tM1:Oxidation\t566.818419\n" + wvtrpak +
+             "\t\t429.253238\n" + "3\t14\t12\t1\t0.09\t1398.761950\t1399.5939\tWVTRPAKDLGEK\t\t700.388251\n" +
+             dlgek + "\t\t281.147572\n"},
+        // The best five among the fragments in the window, its bounds included; fixed
+        // modifications change the masses only.
+        {{"--min-mass", "560.280592", "--max-mass", "856.491923", "--fixed-mod", "Oxidation (M)", "--charges", "1-1"}, 2,
+         header + "\tmz_1\n" + "3\t9\t7\t0\t0.81\t856.491923\t857.0113\tWVTRPAK\t857.499199\n" + dlgek +
+             "\t561.287868\n"},
+        // Semi-specific, the best five fragments by probability (K2 at 0.9 as MK, ties by
+        // position) with their forms, by the modified mass.
+        {{"--specificity", "semi", "--max-length", "2", "--variable-mod", "Acetyl (Protein N-term)"}, 1,
+         header + "\tmodifications\n" + "2\t2\t1\t0\t0.9\t146.105528\t146.1876\tK\t\n" +
+             "14\t14\t1\t0\t1\t146.105528\t146.1876\tK\t\n" +
+             "1\t1\t1\t0\t1\t149.051050\t149.2114\tM\t\n" + "1\t1\t1\t0\t1\t191.061615\t191.2481\tM\tN-term:Acetyl\n" +
+             "13\t14\t2\t0\t1\t275.148121\t275.3016\tEK\t\n" + mk + "\t\n" +
+             "1\t2\t2\t0\t0.9\t319.156578\t319.4204\tMK\tN-term:Acetyl\n"},
+    };
+    for (const auto& c : cases)
+    {
+        Parameters parameters = SampleParameters();
+        parameters.sortOrder = c.sorting;
+        EXPECT_EQ(0, Run(parameters, c.options)) << m_errors;
+        EXPECT_EQ(c.table, m_folder.Read("result.tsv")) << c.options[0] << " " << c.options[1];
+    }
+
+    // Reagents together: the site table says which cut.
+    Parameters parameters = SampleParameters();
+    parameters.alsoReagents = {"Asp-N"};
+    EXPECT_EQ(0, Run(parameters, {"--also-reagent", "Lys-C"})) << m_errors; // the option replaces the key's list
+    EXPECT_EQ("position\tleft\tright\tefficiency\treagents\n2\tK\tW\t1\tTrypsin+Lys-C\n9\tK\tD\t1\tTrypsin+Lys-C\n",
+              m_folder.Read("result.sites.tsv"));
+    // The row bound counts the forms: of the best five seven rows, of all six nine.
+    ExpectFailure(Run(SampleParameters(), {"--variable-mod", "Oxidation (M)", "--max-rows", "6"}),
+                  "the run would write 7 fragment rows, more than the bound of 6");
+    parameters = SampleParameters();
+    parameters.fragmentLimit = kAllFragments;
+    ExpectFailure(Run(parameters, {"--variable-mod", "Oxidation (M)", "--max-rows", "8"}),
+                  "the run would write 9 fragment rows, more than the bound of 8");
+}

@@ -1,3 +1,4 @@
+#include "FeatureKeys.h"
 #include "ParameterFile.h"
 
 #include <gtest/gtest.h>
@@ -137,4 +138,69 @@ TEST_F(ParameterFileTest, FileLevelMistakes)
     // A batch needs no molecule of its own.
     m_folder.Write("batch.txt", ::WithLine(WithLine("molecule_name", "fasta=p.fasta"), "sequence", ""));
     EXPECT_EQ("p.fasta", ReadParameterFile(m_folder.PathOf("batch.txt")).fastaFile);
+}
+
+TEST_F(ParameterFileTest, MassSpectrometryKeysReadBackAndRefuseBadValues)
+{
+    Parameters written = SampleParameters();
+    written.specificity = "semi";
+    written.alsoReagents = {"Lys-C", "Asp-N"};
+    written.fixedMods = {"Carbamidomethyl (C)"};
+    written.variableMods = {"Oxidation (M)", "Phospho (STY)"};
+    written.maxVariableMods = 3;
+    written.chargeFrom = 2;
+    written.chargeTo = 4;
+    written.minMass = 500000000;
+    written.maxMass = 4000123456;
+    WriteParameterFile(written, m_folder.PathOf("params.txt"));
+    const Parameters read = ReadParameterFile(m_folder.PathOf("params.txt"));
+    EXPECT_EQ(written.specificity, read.specificity);
+    EXPECT_EQ(written.alsoReagents, read.alsoReagents);
+    EXPECT_EQ(written.fixedMods, read.fixedMods);
+    EXPECT_EQ(written.variableMods, read.variableMods);
+    EXPECT_EQ((std::vector<long long>{3, 2, 4, 500000000, 4000123456}),
+              (std::vector<long long>{read.maxVariableMods, read.chargeFrom, read.chargeTo, read.minMass,
+                                      read.maxMass}));
+
+    // Each line follows the sample's last (line 21).
+    const std::pair<const char*, const char*> cases[] = {
+        {"specificity=Semi", "line 21, key 'specificity': \"Semi\" is neither full nor semi"},
+        {"specificity=semi\nspecificity=full", "line 22, key 'specificity': the key was already given on line 21"},
+        {"also_reagent=trypsin", "line 21, key 'also_reagent': \"trypsin\" is not a reagent of the shipped list; "
+                                 "it holds Trypsin, Trypsin (Keil rules),"},
+        {"fixed_mod=Oxidation", "line 21, key 'fixed_mod': \"Oxidation\" is not a modification the engine knows; "
+                                "it knows Carbamidomethyl (C), Oxidation (M),"},
+        {"variable_mod=Phospho (ST)", "line 21, key 'variable_mod': \"Phospho (ST)\" is not a modification"},
+        {"max_variable_mods=9", "line 21, key 'max_variable_mods': 9 is outside 0..8"},
+        {"charges=3-2", "line 21, key 'charges': \"3-2\" is not a range of charges A-B with 1 <= A <= B <= 100"},
+        {"charges=2", "line 21, key 'charges': \"2\" is not a range of charges"},
+        {"charges=1-101", "line 21, key 'charges': \"1-101\" is not a range of charges"},
+        {"min_mass=1.1234567", "line 21, key 'min_mass': \"1.1234567\" is not a mass in daltons"},
+        {"max_mass=-5", "line 21, key 'max_mass': \"-5\" is not a mass in daltons"},
+        {"max_mass=5.", "line 21, key 'max_mass': \"5.\" is not a mass in daltons"},
+        {"max_mass=1000000001", "line 21, key 'max_mass': 1000000001 is above 1000000000 daltons"},
+    };
+    for (const auto& [line, message] : cases)
+        EXPECT_TRUE(Contains(ReadError(m_sample + line + "\n"), m_folder.PathOf("params.txt") + ", " + message));
+
+    // What one value cannot show, checked once every key and option is in.
+    const struct
+    {
+        std::vector<std::pair<std::string, std::string>> keys;
+        const char* message;
+    } combinations[] = {
+        {{{"min_mass", "5"}, {"max_mass", "4.999999"}}, "min_mass 5.000000 is above max_mass 4.999999"},
+        {{{"also_reagent", "Lys-C"}, {"also_reagent", "Lys-C"}}, "\"Lys-C\" is given twice"},
+        {{{"fixed_mod", "Phospho (S)"}, {"variable_mod", "Phospho (STY)"}},
+         "\"Phospho (STY)\" names Phospho (S) a second time"},
+        {{{"fixed_mod", "Deamidated (Q)"}, {"fixed_mod", "Gln->pyro-Glu (N-term Q)"}},
+         "the fixed modifications Deamidated (Q) and Gln->pyro-Glu (N-term Q) would change the same residue"},
+    };
+    for (const auto& c : combinations)
+    {
+        Parameters parameters = SampleParameters();
+        for (const auto& [key, value] : c.keys)
+            ASSERT_TRUE(SetBatchKey(parameters, key, value, "test"));
+        EXPECT_TRUE(Contains(ErrorOf([&] { CheckFeatureKeys(parameters); }), c.message));
+    }
 }

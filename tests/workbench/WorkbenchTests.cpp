@@ -172,16 +172,35 @@ std::string SampleBatchParameters(const std::string& strMoreKeys)
 // the same settings and filters.
 TEST_F(WorkbenchTest, TheBatchTableIsTheEnginesOwnForTheSameSettings)
 {
-    WriteWholeFile(m_scratch.PathOf("engine.txt"),
-                   SampleBatchParameters("result_file=engine.tsv\nmin_length=3\nmax_length=10\n"));
-    StartedProgram engine = Start("Cleavage.exe /f \"" + m_scratch.PathOf("engine.txt") + "\"",
-                                  m_scratch.PathOf("engine.tsv"));
-    const WorkbenchResult byEngine = Finish(engine);
-    ASSERT_EQ(0u, byEngine.dwExitCode) << byEngine.strErrors;
-    const WorkbenchResult batch = RunBatch("--reagent Trypsin --sort position --min-length 3 --max-length 10");
-    ASSERT_EQ(0u, batch.dwExitCode) << batch.strErrors;
-    EXPECT_EQ(byEngine.strTable, batch.strTable);
-    EXPECT_NE(std::string::npos, batch.strTable.find("HBA_HUMAN\t1\t7\t7\t0\t1\t")) << batch.strTable;
+    const struct
+    {
+        const char* keys;      // the engine's
+        const char* arguments; // the batch's
+        const char* row;       // a row the table holds
+    } cases[] = {
+        {"min_length=3\nmax_length=10\n", "--min-length 3 --max-length 10", "HBA_HUMAN\t1\t7\t7\t0\t1\t"},
+        // The keys for mass spectrometry, each option once (a list key twice).
+        {"specificity=semi\nalso_reagent=Lys-C\nalso_reagent=Asp-N\nfixed_mod=Carbamidomethyl (C)\n"
+         "variable_mod=Oxidation (M)\nmax_variable_mods=1\ncharges=1-2\nmin_mass=400\nmax_mass=700.5\n"
+         "max_length=6\n",
+         "--specificity semi --also-reagent Lys-C --also-reagent Asp-N --fixed-mod \"Carbamidomethyl (C)\" "
+         "--variable-mod \"Oxidation (M)\" --max-variable-mods 1 --charges 1-2 --min-mass 400 --max-mass 700.5 "
+         "--max-length 6",
+         "HBB_HUMAN\t52\t55\t4\t0\t1\t450.178436\t450.5072\tDAVM\tM55:Oxidation\t451.185712\t226.096494\n"},
+    };
+    for (const auto& c : cases)
+    {
+        WriteWholeFile(m_scratch.PathOf("engine.txt"),
+                       SampleBatchParameters(std::string("result_file=engine.tsv\n") + c.keys));
+        StartedProgram engine = Start("Cleavage.exe /f \"" + m_scratch.PathOf("engine.txt") + "\"",
+                                      m_scratch.PathOf("engine.tsv"));
+        const WorkbenchResult byEngine = Finish(engine);
+        ASSERT_EQ(0u, byEngine.dwExitCode) << byEngine.strErrors;
+        const WorkbenchResult batch = RunBatch(CString("--reagent Trypsin --sort position ") + c.arguments);
+        ASSERT_EQ(0u, batch.dwExitCode) << batch.strErrors;
+        EXPECT_EQ(byEngine.strTable, batch.strTable);
+        EXPECT_NE(std::string::npos, batch.strTable.find(c.row)) << batch.strTable;
+    }
 }
 
 TEST_F(WorkbenchTest, BatchOptionsReachTheEngineThroughTheForm)
@@ -243,6 +262,16 @@ TEST_F(WorkbenchTest, WrongOptionsAreRefusedFirstWithTheirMessage)
         {"--reagent Trypsin --range 3", NULL, "--range 3: two positions A-B with 1 <= A <= B\n"},
         {"--reagent Trypsin --sort size", NULL, "--sort size: probability, weight or position\n"},
         {"--reagent Trypsin --bets 3", NULL, "--bets: not an option of the batch\n"},
+        // The engine's keys, by the engine's own checks
+        {"--reagent Trypsin --specificity half", NULL, "--specificity: \"half\" is neither full nor semi\n"},
+        {"--reagent Trypsin --also-reagent lys-c", NULL,
+         "--also-reagent: \"lys-c\" is not a reagent of the shipped list; it holds Trypsin,"},
+        {"--reagent Trypsin --variable-mod Oxidation", NULL,
+         "--variable-mod: \"Oxidation\" is not a modification the engine knows; it knows"},
+        {"--reagent Trypsin --charges 4-2", NULL, "--charges: \"4-2\" is not a range of charges A-B"},
+        {"--reagent Trypsin --max-variable-mods 9", NULL, "--max-variable-mods: 9 is outside 0..8\n"},
+        {"--reagent Trypsin --min-mass 9 --max-mass 8.5", NULL,
+         "--min-mass: min_mass 9.000000 is above max_mass 8.500000 (--max-mass)\n"},
         // The output's folder, before the proteins are analysed
         {"--reagent Trypsin", "missing\\out.tsv", "missing\\out.tsv: the folder "},
     };

@@ -1,0 +1,261 @@
+// The optional keys for mass spectrometry: reagents cutting together, modified forms
+// and m/z, each against its own computation.
+#include "Features.h"
+#include "Modifications.h"
+#include "ShippedReagents.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <random>
+#include <tuple>
+
+#include "TestSupport.h"
+
+using namespace cleavage;
+
+namespace
+{
+std::string RandomSequence(std::mt19937& random, std::size_t length, const std::string& letters)
+{
+    std::string sequence;
+    for (std::size_t i = 0; i < length; ++i)
+        sequence += letters[random() % letters.size()];
+    return sequence;
+}
+
+// The forms by their definition: each place (a terminus of the molecule, a residue)
+// takes nothing or one of the variable kinds that fit it, unless a fixed kind fits;
+// choices with more than `most` variable ones are dropped.
+std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> BruteForceForms(
+    const std::string& molecule, std::size_t first, std::size_t last, const std::vector<const ModificationKind*>& fixed,
+    const std::vector<const ModificationKind*>& variable, std::size_t most)
+{
+    struct Place
+    {
+        std::string label;
+        std::vector<const ModificationKind*> fixedKinds, kinds;
+    };
+    std::vector<Place> places;
+    const auto fits = [&](const ModificationKind& kind, std::size_t i, const std::string& place) {
+        switch (kind.site)
+        {
+        case ModificationSite::Residue:
+            return place == "residue" && molecule[i] == kind.residue;
+        case ModificationSite::FirstResidue:
+            return place == "residue" && i == first && molecule[i] == kind.residue;
+        case ModificationSite::ProteinNTerm:
+            return place == "N-term" && first == 0;
+        case ModificationSite::ProteinCTerm:
+            return place == "C-term" && last + 1 == molecule.size();
+        }
+        return false;
+    };
+    const auto addPlace = [&](std::size_t i, const std::string& place, const std::string& label) {
+        Place p{label, {}, {}};
+        for (const ModificationKind* kind : fixed)
+            if (fits(*kind, i, place))
+                p.fixedKinds.push_back(kind);
+        for (const ModificationKind* kind : variable)
+            if (fits(*kind, i, place) && p.fixedKinds.empty())
+                p.kinds.push_back(kind);
+        places.push_back(p);
+    };
+    addPlace(first, "N-term", "N-term");
+    for (std::size_t i = first; i <= last; ++i)
+        addPlace(i, "residue", molecule[i] + std::to_string(i + 1));
+    addPlace(last, "C-term", "C-term");
+
+    // A fragment without a mass (X) has none in any form.
+    const auto add = [](ResidueMass& mass, const ModificationKind& kind) {
+        if (mass.mono != kNoMass)
+            mass = {mass.mono + kind.delta.mono, mass.average + kind.delta.average};
+    };
+    ResidueMass base = MassPrefix(molecule).FragmentMass(first, last);
+    for (const Place& place : places)
+        for (const ModificationKind* kind : place.fixedKinds)
+            add(base, *kind);
+    std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> forms;
+    std::vector<std::size_t> choice(places.size(), 0); // 0: nothing, k: kinds[k - 1]
+    for (;;)
+    {
+        std::string label;
+        ResidueMass mass = base;
+        std::size_t count = 0;
+        for (std::size_t p = 0; p < places.size(); ++p)
+            if (choice[p] > 0)
+            {
+                const ModificationKind* kind = places[p].kinds[choice[p] - 1];
+                label += (label.empty() ? "" : ";") + places[p].label + ":" + kind->title;
+                add(mass, *kind);
+                ++count;
+            }
+        if (count <= most)
+            forms.emplace_back(label, mass.mono, mass.average);
+        std::size_t p = 0;
+        while (p < places.size() && ++choice[p] > places[p].kinds.size())
+            choice[p++] = 0;
+        if (p == places.size())
+            break;
+    }
+    std::sort(forms.begin(), forms.end());
+    return forms;
+}
+}
+
+TEST(FeatureTest, ModifiedFormsAgreeWithEveryChoiceOfPlaces)
+{
+    const std::vector<std::string> names = {"Carbamidomethyl (C)",     "Oxidation (M)",  "Phospho (STY)",
+                                            "Acetyl (Protein N-term)", "Deamidated (N)", "Deamidated (Q)",
+                                            "Gln->pyro-Glu (N-term Q)", "Amidated (Protein C-term)"};
+    std::mt19937 random(19);
+    for (int round = 0; round < 300; ++round)
+    {
+        const std::string molecule = RandomSequence(random, 3 + random() % 10, "CMSTYNQKAX");
+        const std::size_t first = random() % 3, last = first + random() % (molecule.size() - first);
+        // Each name fixed, variable or neither; two fixed kinds never share a residue.
+        std::vector<std::string> fixedNames, variableNames;
+        std::vector<const ModificationKind*> fixed, variable;
+        for (const std::string& name : names)
+        {
+            const std::vector<const ModificationKind*> kinds = FindModifications(name, "test");
+            const bool clash = std::any_of(fixed.begin(), fixed.end(), [&](const ModificationKind* k) {
+                return ShareASite(*k, *kinds[0]);
+            });
+            const unsigned role = random() % 3;
+            if (role == 0 && !clash)
+            {
+                fixedNames.push_back(name);
+                fixed.insert(fixed.end(), kinds.begin(), kinds.end());
+            }
+            else if (role == 1)
+            {
+                variableNames.push_back(name);
+                variable.insert(variable.end(), kinds.begin(), kinds.end());
+            }
+        }
+        const std::size_t most = random() % 4;
+        SCOPED_TRACE("round " + std::to_string(round) + ": " + molecule + " " + std::to_string(first) + ".." +
+                     std::to_string(last));
+
+        std::vector<ModifiedForm> forms;
+        Modifications(fixedNames, variableNames, most)
+            .Forms(molecule, first, last, MassPrefix(molecule).FragmentMass(first, last), forms);
+        std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> found;
+        for (const ModifiedForm& form : forms)
+            found.emplace_back(form.label, form.mass.mono, form.mass.average);
+        // The unmodified form first, then by the number of modifications.
+        ASSERT_FALSE(forms.empty());
+        EXPECT_EQ("", forms[0].label);
+        for (std::size_t i = 1; i < forms.size(); ++i)
+            EXPECT_LE(std::count(forms[i - 1].label.begin(), forms[i - 1].label.end(), ':'),
+                      std::count(forms[i].label.begin(), forms[i].label.end(), ':'));
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(BruteForceForms(molecule, first, last, fixed, variable, most), found);
+    }
+}
+
+TEST(FeatureTest, ReagentsTogetherCutAsIndependentEvents)
+{
+    const char* const names[] = {"Trypsin", "Lys-C", "Asp-N", "Glu-C (phosphate)"};
+    std::mt19937 random(3);
+    for (int round = 0; round < 50; ++round)
+    {
+        const std::string sequence = RandomSequence(random, 2 + random() % 30, "KRDEPAG");
+        std::vector<Reagent> reagents;
+        std::vector<std::string> used;
+        for (const char* name : names)
+            if (random() % 2)
+            {
+                ReagentText text = ShippedReagent(name, "test");
+                text.recognitionEfficiency = static_cast<int>(random() % 5) * 25;
+                reagents.emplace_back(text);
+                used.push_back(name);
+            }
+        std::vector<const Reagent*> pointers;
+        for (const Reagent& reagent : reagents)
+            pointers.push_back(&reagent);
+        const CombinedSites combined = CombineSites(pointers, used, sequence);
+        SCOPED_TRACE(sequence);
+
+        // Per position: every outcome of the reagents that match there, cut or not.
+        std::size_t next = 0;
+        for (std::size_t position = 1; position < sequence.size(); ++position)
+        {
+            std::vector<std::pair<std::string, double>> matching;
+            for (std::size_t r = 0; r < reagents.size(); ++r)
+                for (const Site& site : reagents[r].FindSites(sequence))
+                    if (site.position == position)
+                        matching.emplace_back(used[r], site.efficiency);
+            if (matching.empty())
+                continue;
+            double cut = 0.0;
+            std::string cutters;
+            for (std::size_t mask = 1; mask < (std::size_t(1) << matching.size()); ++mask)
+            {
+                double weight = 1.0;
+                for (std::size_t m = 0; m < matching.size(); ++m)
+                    weight *= (mask >> m) & 1 ? matching[m].second : 1.0 - matching[m].second;
+                cut += weight;
+            }
+            for (const auto& [name, efficiency] : matching)
+                if (efficiency > 0)
+                    cutters += (cutters.empty() ? "" : "+") + name;
+            ASSERT_LT(next, combined.sites.size());
+            EXPECT_EQ(position, combined.sites[next].position);
+            EXPECT_EQ(cut, combined.sites[next].efficiency) << "position " << position;
+            EXPECT_EQ(cutters, combined.cutters[next]) << "position " << position;
+            ++next;
+        }
+        EXPECT_EQ(next, combined.sites.size());
+    }
+}
+
+TEST(FeatureTest, ModifiedMassesMatchPublishedCompounds)
+{
+    struct Case
+    {
+        const char* molecule;
+        const char* modification; // fixed
+        MicroDalton mono;
+    };
+    // Each compound's monoisotopic mass as PubChem gives it for its formula:
+    // O-phospho-L-serine C3H8NO6P, L-methionine sulfoxide C5H11NO3S, N-acetyl-L-methionine
+    // C7H13NO3S, S-carbamoylmethyl-L-cysteine C5H10N2O3S, L-aspartic acid C4H7NO4
+    // (deamidated asparagine), L-pyroglutamic acid C5H7NO3, glycinamide C2H6N2O, and
+    // [Met5]-enkephalin sulfoxide YGGFM(O) C27H35N5O8S.
+    const Case cases[] = {
+        {"S", "Phospho (S)", 185008924},
+        {"M", "Oxidation (M)", 165045964},
+        {"M", "Acetyl (Protein N-term)", 191061614},
+        {"C", "Carbamidomethyl (C)", 178041213},
+        {"N", "Deamidated (N)", 133037508},
+        {"Q", "Gln->pyro-Glu (N-term Q)", 129042593},
+        {"G", "Amidated (Protein C-term)", 74048013},
+        {"YGGFM", "Oxidation (M)", 589220634},
+    };
+    for (const Case& c : cases)
+    {
+        const std::string molecule = c.molecule;
+        std::vector<ModifiedForm> forms;
+        Modifications({c.modification}, {}, 0)
+            .Forms(molecule, 0, molecule.size() - 1, MassPrefix(molecule).FragmentMass(0, molecule.size() - 1),
+                   forms);
+        ASSERT_EQ(1u, forms.size());
+        // Unimod's deltas and residues are rounded to the micro-dalton.
+        EXPECT_NEAR(c.mono, forms[0].mass.mono, 2) << c.modification;
+    }
+}
+
+TEST(FeatureTest, MassToChargeAddsProtonsAndRoundsToTheMicroDalton)
+{
+    // (mono + z * 1.007276467) / z, by hand.
+    const std::tuple<MicroDalton, int, const char*> cases[] = {
+        {1045534476, 1, "1046.541752"}, // angiotensin II: 1046.541752467
+        {1045534476, 2, "523.774514"},  // 523.7745142335
+        {1045534476, 3, "349.518768"},  // 349.518768467
+        {1000000000, 3, "334.340610"},  // 334.3406098003
+        {0, 7, "1.007276"},
+    };
+    for (const auto& [mono, charge, expected] : cases)
+        EXPECT_EQ(expected, FormatMass(MassToCharge(mono, charge), 6)) << mono << ", z " << charge;
+}
