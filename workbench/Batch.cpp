@@ -2,15 +2,12 @@
 #include "AnalysisRun.h"
 #include "Fasta.h"
 #include "FormMessages.h"
-#include <EngineError.h>
-#include <FeatureKeys.h>
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <resource.h>
 #include <string>
@@ -114,44 +111,6 @@ BOOL CheckOutput(const CString& strOut, CString& strError)
     if (strError.IsEmpty() && dwOut != INVALID_FILE_ATTRIBUTES && (dwOut & FILE_ATTRIBUTE_DIRECTORY) != 0)
         strError = OptionError("--out", strOut, "a folder, not a file");
     return strError.IsEmpty();
-}
-
-// The engine's key for mass spectrometry that an option sets (--also-reagent: also_reagent),
-// or NULL.
-const cleavage::FeatureKey* EngineFeatureKey(const CString& strOption)
-{
-    for (const cleavage::FeatureKey& key : cleavage::FeatureKeys())
-    {
-        std::string name = std::string("--") + key.key;
-        std::replace(name.begin(), name.end(), '_', '-');
-        if (strOption == name.c_str())
-            return &key;
-    }
-    return NULL;
-}
-
-// Checks an option that goes to the engine as its key, with the engine's own checks, and
-// keeps it (a key that stands once: the last one typed).
-BOOL ParseEngineOption(const cleavage::FeatureKey& key, const CString& strOption, const CString& strValue,
-                       cleavage::Parameters& checked, CBatchOptions& options, CString& strError)
-{
-    try
-    {
-        cleavage::SetBatchKey(checked, key.key, (LPCSTR)strValue, (LPCSTR)strOption);
-    }
-    catch (const cleavage::EngineError& error)
-    {
-        strError = error.what();
-        return FALSE;
-    }
-    if (!key.list)
-        options.engineKeys.erase(std::remove_if(options.engineKeys.begin(), options.engineKeys.end(),
-                                                [&key](const std::pair<CString, CString>& given) {
-                                                    return given.first == key.key;
-                                                }),
-                                 options.engineKeys.end());
-    options.engineKeys.emplace_back(CString(key.key), strValue);
-    return TRUE;
 }
 
 // Sends the form what a click on the control would.
@@ -276,11 +235,7 @@ int TakeSettings(CAnalysisPlugIn& plugIn, const CBatchOptions& options, CKeyValu
     for (const NumberOption& option : kNumberOptions)
         if (option.lpszEngineKey != NULL && options.*option.pField >= 0)
             settings.SetValue(option.lpszEngineKey, options.*option.pField);
-    std::map<std::string, CStringList> engineKeys;
-    for (const auto& [strKey, strValue] : options.engineKeys)
-        engineKeys[(LPCSTR)strKey].AddTail(strValue);
-    for (const auto& [key, values] : engineKeys)
-        settings.SetValues(key.c_str(), values);
+    options.engineKeys.ApplyTo(settings);
     return kBatchExitDone;
 }
 
@@ -402,7 +357,6 @@ BOOL DeliverTable(const CAnalysisRun& run, const CBatchOptions& options, CString
 
 BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& strError)
 {
-    cleavage::Parameters checked; // the engine's keys as the engine would take them
     for (int i = 0; i < argc; ++i)
     {
         const CString strOption = argv[i];
@@ -416,7 +370,7 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
         for (const NumberOption& option : kNumberOptions)
             if (strOption == option.lpszName)
                 pNumber = &option;
-        const cleavage::FeatureKey* pEngineKey = EngineFeatureKey(strOption);
+        const cleavage::FeatureKey* pEngineKey = CEngineKeys::FindOption(strOption);
         if (pNumber != NULL)
         {
             if (!ParseNumberOption(*pNumber, strValue, options, strError))
@@ -424,7 +378,7 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
         }
         else if (pEngineKey != NULL)
         {
-            if (!ParseEngineOption(*pEngineKey, strOption, strValue, checked, options, strError))
+            if (!options.engineKeys.Set(*pEngineKey, strValue, strOption, strError))
                 return FALSE;
         }
         else if (strOption == "--fasta")
@@ -459,15 +413,8 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
             return FALSE;
         }
     }
-    try
-    {
-        cleavage::CheckFeatureKeys(checked);
-    }
-    catch (const cleavage::EngineError& error)
-    {
-        strError = error.what();
+    if (!options.engineKeys.CheckTogether(strError))
         return FALSE;
-    }
     if (options.nBest >= 0 && options.nAbove >= 0)
         strError = "--best and --above: give one of them, not both";
     else if (options.strFasta.IsEmpty() || options.strReagent.IsEmpty() || options.strOut.IsEmpty())

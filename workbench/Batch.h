@@ -2,9 +2,8 @@
 // settings come once from the settings form, in a window it never shows, set as a user
 // would set it; the engine's table goes to one file.
 #pragma once
+#include "EngineKeys.h"
 #include <TessaroDB.h>
-#include <utility>
-#include <vector>
 
 // The batch's exit codes.
 enum
@@ -29,9 +28,8 @@ struct CBatchOptions
     int nSortButton = 0;   // the form's sort button, 0 to keep the form's choice
     int nFrom = 0;         // --range A-B, 0 and 0 when not given
     int nTo = 0;
-    // The engine's keys for mass spectrometry (--specificity sets specificity, ...), in
-    // the order typed, checked by the engine's own checks.
-    std::vector<std::pair<CString, CString>> engineKeys;
+    // The engine's keys for mass spectrometry (--specificity sets specificity, ...).
+    CEngineKeys engineKeys;
 };
 
 // Reads and checks the options after /batch; FALSE with a message naming the option and

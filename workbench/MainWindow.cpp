@@ -135,6 +135,7 @@ BOOL CMainWindow::Create()
                                        m_hWnd, (HMENU)IDC_STATUS_BAR, hInstance, NULL));
     VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_sequencePane.m_hWnd != NULL &&
            m_statusBar.m_hWnd != NULL);
+    VERIFY(m_digestPanel.Create(this, IDC_DIGEST_PANEL));
     VERIFY(m_cleavageMap.Create(WS_VISIBLE | WS_BORDER, CRect(), this, IDC_CLEAVAGE_MAP));
     VERIFY(m_resultsView.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(), this, IDC_RESULT_LIST));
     // Stock fonts, never deleted; residues line up in the fixed one.
@@ -198,8 +199,8 @@ CSize CMainWindow::GetFormSize() const
 }
 
 // The form keeps its size where the window allows it (it scrolls where it cannot); the
-// records and the sequence sit beside it, and the map and the fragment table fill the
-// width below.
+// panel for mass spectrometry, then the records and the sequence sit beside it, and the
+// map and the fragment table fill the width below.
 void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
 {
     // The status bar places itself at the bottom.
@@ -211,15 +212,18 @@ void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
         cy = std::max(0, cy - (int)rcStatus.Height());
     }
     const CSize formSize = GetFormSize();
+    const CSize panelSize = CDigestPanel::GetIdealSize();
     const int nFormWidth = std::min((int)formSize.cx, cx * 2 / 3);
-    const int nTop = std::max(0, std::min((int)formSize.cy, cy - kMapHeight - kMinTableHeight - 2 * kGap));
-    const int nRight = nFormWidth + kGap;
+    const int nTopHeight = std::max(formSize.cy, panelSize.cy);
+    const int nTop = std::max(0, std::min(nTopHeight, cy - kMapHeight - kMinTableHeight - 2 * kGap));
+    const int nRight = nFormWidth + kGap + panelSize.cx + kGap;
     const int nRightWidth = std::max(0, cx - nRight - kGap);
     const int nWidth = std::max(0, cx - 2 * kGap);
     if (m_pEditor != NULL)
         m_pEditor->MoveWindow(0, 0, nFormWidth, nTop);
     if (m_resultsView.m_hWnd == NULL)
         return;
+    m_digestPanel.MoveWindow(nFormWidth + kGap, 0, panelSize.cx, nTop);
     m_recordLabel.MoveWindow(nRight, kGap, kRecordLabelWidth, kRecordRowHeight - kGap);
     // A drop-down list's height includes its open list.
     m_recordList.MoveWindow(nRight + kRecordLabelWidth, kGap, std::max(0, nRightWidth - kRecordLabelWidth), 240);
@@ -470,9 +474,19 @@ void CMainWindow::OnRun()
         AfxMessageBox("Open a FASTA file first (File > Open FASTA).", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    // A value the form refuses stops the run; the form has said why.
+    // A value the form refuses stops the run; the form has said why. The panel's keys go
+    // to the engine with the record's.
     if (!SaveForm())
         return;
+    CEngineKeys engineKeys;
+    CString strPanelError;
+    if (!m_digestPanel.GetEngineKeys(engineKeys, strPanelError))
+    {
+        AfxMessageBox(strPanelError, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CKeyValueStorage parameters = m_pData->m_Storage;
+    engineKeys.ApplyTo(parameters);
     m_bRunning = TRUE;
     m_bCancelled = FALSE;
     m_cleavageMap.Clear();
@@ -488,7 +502,7 @@ void CMainWindow::OnRun()
     };
     CAnalysisRun run;
     const BOOL bDone =
-        run.Run(m_plugIn, m_pData->m_Storage, m_molecule.strName, m_molecule.strSequence, showProgress);
+        run.Run(m_plugIn, parameters, m_molecule.strName, m_molecule.strSequence, showProgress);
     m_bRunning = FALSE;
     if (m_hWnd == NULL)
         return;

@@ -1,5 +1,6 @@
-// The workbench's main window: the analysis's settings form at the top left, the records
-// of the open FASTA file and the chosen one's sequence beside it, and below them the last
+// The workbench's main window: the analysis's settings form at the top left, the panel
+// for mass spectrometry beside it, the records of the open FASTA file and the chosen
+// one's sequence beside that, and below them the last
 // run's cleavage map and fragment table. File > Open FASTA reads a file; Open and Save
 // Settings keep the settings record in a file; Export Results writes the table. Run (F5)
 // analyses the chosen record, and Cancel (Esc) ends the engine of a run going on. Lock
@@ -7,6 +8,7 @@
 // the sequence pane. The status bar shows the chosen reagent's rule and efficiencies.
 #pragma once
 #include "CleavageMap.h"
+#include "DigestPanel.h"
 #include "Fasta.h"
 #include "ResultsView.h"
 #include <TessaroDB.h>
@@ -35,6 +37,7 @@ public:
         IDC_RECORD_LABEL,
         IDC_CLEAVAGE_MAP,
         IDC_STATUS_BAR,
+        IDC_DIGEST_PANEL,
     };
 
     explicit CMainWindow(CAnalysisPlugIn& plugIn);
@@ -93,6 +96,7 @@ private:
     CWnd m_recordList;
     CWnd m_sequencePane;
     CWnd m_statusBar;
+    CDigestPanel m_digestPanel;
     CCleavageMap m_cleavageMap;
     CResultsView m_resultsView;
     HACCEL m_hAccelerators = NULL;

@@ -8,6 +8,14 @@
 
 namespace cleavage
 {
+std::string JoinNames(const std::vector<std::string>& names)
+{
+    std::string joined;
+    for (const std::string& name : names)
+        joined += (joined.empty() ? "" : ", ") + name;
+    return joined;
+}
+
 std::string Printable(const std::string& text)
 {
     static const char kHex[] = "0123456789ABCDEF";

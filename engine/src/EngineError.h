@@ -3,6 +3,7 @@
 #pragma once
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace cleavage
 {
@@ -15,6 +16,9 @@ public:
 // `text` as a message shows it: control bytes (a NUL, a line break, an escape) as
 // \xNN, so that a damaged value can neither cut a message short nor break its line.
 std::string Printable(const std::string& text);
+
+// "a, b, c": names as a message lists them.
+std::string JoinNames(const std::vector<std::string>& names);
 
 // The system's reason for the failure of the call just made (errno, or on Windows the
 // thread's last error): "No such file or directory". Read it before any other call.

@@ -95,6 +95,16 @@ void PlacesOf(const ModificationKind& kind, const std::string& molecule, std::si
 }
 }
 
+std::vector<std::string> ModificationNames()
+{
+    std::vector<std::string> names;
+    for (const ModificationKind& kind : kKinds)
+        names.push_back(kind.name);
+    for (const Shorthand& shorthand : kShorthands)
+        names.push_back(shorthand.name);
+    return names;
+}
+
 std::vector<const ModificationKind*> FindModifications(const std::string& name, const std::string& where)
 {
     if (const ModificationKind* kind = KindNamed(name))
@@ -108,13 +118,8 @@ std::vector<const ModificationKind*> FindModifications(const std::string& name, 
             kinds.push_back(KindNamed(member));
         return kinds;
     }
-    std::string known;
-    for (const ModificationKind& kind : kKinds)
-        known += std::string(known.empty() ? "" : ", ") + kind.name;
-    for (const Shorthand& shorthand : kShorthands)
-        known += std::string(", ") + shorthand.name;
     throw EngineError(where + ": \"" + Printable(name) + "\" is not a modification the engine knows; it knows " +
-                      known);
+                      JoinNames(ModificationNames()));
 }
 
 bool ShareASite(const ModificationKind& a, const ModificationKind& b)

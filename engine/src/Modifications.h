@@ -26,6 +26,9 @@ struct ModificationKind
     ResidueMass delta;
 };
 
+// The names FindModifications takes: each kind's, then the shorthands.
+std::vector<std::string> ModificationNames();
+
 // The kinds a name stands for: one, or the three of the shorthand "Phospho (STY)". An
 // unknown name throws EngineError "<where>: ...", listing the known names.
 std::vector<const ModificationKind*> FindModifications(const std::string& name, const std::string& where);

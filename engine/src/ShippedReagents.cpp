@@ -22,6 +22,14 @@ const std::vector<ReagentText>& ShippedList()
 }
 }
 
+std::vector<std::string> ShippedReagentNames()
+{
+    std::vector<std::string> names;
+    for (const ReagentText& reagent : ShippedList())
+        names.push_back(reagent.name);
+    return names;
+}
+
 const ReagentText& ShippedReagent(const std::string& name, const std::string& where)
 {
     const std::vector<ReagentText>& reagents = ShippedList();
@@ -29,10 +37,8 @@ const ReagentText& ShippedReagent(const std::string& name, const std::string& wh
         std::find_if(reagents.begin(), reagents.end(), [&name](const ReagentText& r) { return r.name == name; });
     if (found != reagents.end())
         return *found;
-    std::string known;
-    for (const ReagentText& reagent : reagents)
-        known += (known.empty() ? "" : ", ") + reagent.name;
-    throw EngineError(where + ": \"" + Printable(name) + "\" is not a reagent of the shipped list; it holds " + known);
+    throw EngineError(where + ": \"" + Printable(name) + "\" is not a reagent of the shipped list; it holds " +
+                      JoinNames(ShippedReagentNames()));
 }
 
 CombinedSites CombineSites(const std::vector<const Reagent*>& reagents, const std::vector<std::string>& names,

@@ -8,6 +8,9 @@
 
 namespace cleavage
 {
+// The names of the list's reagents, in its order.
+std::vector<std::string> ShippedReagentNames();
+
 // The list's reagent of that name (exact); otherwise throws EngineError "<where>: ...",
 // listing the names it holds.
 const ReagentText& ShippedReagent(const std::string& name, const std::string& where);

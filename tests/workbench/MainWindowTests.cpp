@@ -76,6 +76,25 @@ protected:
         return std::string(szReagent) + "|best " + szBest + "|sort " + std::to_string(nSort) + "|" + szName;
     }
 
+    // Sets a field of the panel for mass spectrometry: an edit's text, or in a list the
+    // item of that name chosen (none for "").
+    void SetPanelField(int nID, LPCSTR lpszValue)
+    {
+        const HWND hField = ::GetDlgItem(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL), nID);
+        ASSERT_NE((HWND)NULL, hField) << nID;
+        char szClass[16] = "";
+        ::GetClassNameA(hField, szClass, sizeof(szClass));
+        if (_stricmp(szClass, "ListBox") != 0)
+        {
+            ::SetWindowTextA(hField, lpszValue);
+            return;
+        }
+        const LRESULT nItem =
+            *lpszValue ? ::SendMessageA(hField, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)lpszValue) : -1;
+        ASSERT_TRUE(nItem != LB_ERR || !*lpszValue) << lpszValue;
+        ::SendMessageA(hField, LB_SETSEL, *lpszValue != '\0', nItem);
+    }
+
     std::string StatusText() const
     {
         char szText[256] = "";
@@ -251,6 +270,51 @@ TEST_F(MainWindowTest, TheUserPicksTheRecordAndKeepsTheSettings)
     EXPECT_FALSE(m_pWindow->OpenFasta(m_scratch.PathOf("missing.fasta")));
     EXPECT_EQ(2, ::SendMessageA(hRecords, CB_GETCOUNT, 0, 0));
     EXPECT_EQ("Trypsin|best 3|sort 8032|HBA_HUMAN", FormState());
+}
+
+// The panel's choices reach the engine beside the form's; a value the panel refuses
+// stops the run before the engine starts, with a message naming the field, and the
+// focus on it.
+TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
+{
+    SetForm("Trypsin", "1000", IDC_SORT_POSITION);
+    SetPanelField(CDigestPanel::IDC_VARIABLE_MODS, "Oxidation (M)");
+    SetPanelField(CDigestPanel::IDC_CHARGES, "2-2");
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    const std::string table = ShownTable();
+    // m/z (2+) = (951.502547 + 2 x 1.007276467) / 2
+    EXPECT_EQ(0u, table.find("1\t8\t8\t0\t1\t951.502547\t952.0627\tVHLTPEEK\t\t476.758550\n")) << table;
+    EXPECT_NE(std::string::npos, table.find("\tFFESFGDLSTPDAVMGNPK\t\t")) << table;
+    EXPECT_NE(std::string::npos, table.find("\tFFESFGDLSTPDAVMGNPK\tM55:Oxidation\t")) << table;
+
+    const struct
+    {
+        int nID;
+        LPCSTR lpszValue;
+        LPCSTR lpszMessageStart;
+    } refused[] = {
+        {CDigestPanel::IDC_CHARGES, "2+", "Charges: \"2+\" is not a range of charges"},
+        {CDigestPanel::IDC_MAX_VARIABLE_MODS, "9", "Most variable per fragment: 9 is outside 0..8"},
+        {CDigestPanel::IDC_MIN_MASS, "12,5", "Lowest mass (Da): \"12,5\" is not a mass in daltons"},
+        {CDigestPanel::IDC_FIXED_MODS, "Oxidation (M)", "Variable modifications: \"Oxidation (M)\" names Oxidation (M) a second time"},
+    };
+    for (const auto& field : refused)
+    {
+        SCOPED_TRACE(field.lpszValue);
+        SetPanelField(field.nID, field.lpszValue);
+        MessageBoxScript script;
+        script.Answer(IDOK);
+        m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+        ASSERT_EQ(1u, script.Calls().size());
+        EXPECT_EQ(0, script.Calls()[0].strText.Find(field.lpszMessageStart)) << (LPCSTR)script.Calls()[0].strText;
+        EXPECT_EQ(table, ShownTable());  // no run: the last one's table stays
+        if (field.nID != CDigestPanel::IDC_FIXED_MODS)
+        {
+            EXPECT_EQ(::GetDlgItem(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL), field.nID),
+                      ::GetFocus());
+        }
+        SetPanelField(field.nID, "");
+    }
 }
 
 // A form that cannot take its values (its library is gone) stops the run before the

@@ -1,0 +1,161 @@
+#include "DigestPanel.h"
+#include <Modifications.h>
+#include <ShippedReagents.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace
+{
+const int kMargin = 6;
+const int kWidth = 236;
+const int kLabelHeight = 16;
+const int kEditHeight = 22;
+const int kListHeight = 56;
+const int kDropHeight = 120;  // a drop-down list's height includes its open list
+const int kGap = 4;
+
+// What a field holds and how it becomes the engine's key.
+enum FieldKind
+{
+    fieldSpecificity,  // a drop-down: full (no key) or semi
+    fieldNames,        // a list of names, any number chosen: a value each
+    fieldText,         // a value as typed; nothing typed, no key
+};
+
+struct Field
+{
+    UINT nID;
+    LPCSTR lpszLabel;  // also the name a message gives the field
+    LPCSTR lpszKey;
+    FieldKind kind;
+};
+
+const Field kFields[] = {
+    {CDigestPanel::IDC_SPECIFICITY, "Specificity", "specificity", fieldSpecificity},
+    {CDigestPanel::IDC_ALSO_REAGENTS, "Also cut with", "also_reagent", fieldNames},
+    {CDigestPanel::IDC_FIXED_MODS, "Fixed modifications", "fixed_mod", fieldNames},
+    {CDigestPanel::IDC_VARIABLE_MODS, "Variable modifications", "variable_mod", fieldNames},
+    {CDigestPanel::IDC_MAX_VARIABLE_MODS, "Most variable per fragment", "max_variable_mods", fieldText},
+    {CDigestPanel::IDC_CHARGES, "Charges", "charges", fieldText},
+    {CDigestPanel::IDC_MIN_MASS, "Lowest mass (Da)", "min_mass", fieldText},
+    {CDigestPanel::IDC_MAX_MASS, "Highest mass (Da)", "max_mass", fieldText},
+};
+const char* const kSpecificities[] = {"Full: both ends at sites", "Semi: one end at a site"};
+
+const cleavage::FeatureKey& EngineKey(LPCSTR lpszKey)
+{
+    const std::vector<cleavage::FeatureKey>& keys = cleavage::FeatureKeys();
+    const auto found = std::find_if(keys.begin(), keys.end(),
+                                    [lpszKey](const cleavage::FeatureKey& key) { return strcmp(key.key, lpszKey) == 0; });
+    ASSERT(found != keys.end());
+    return *found;
+}
+
+CString WindowText(HWND hWnd)
+{
+    CString strText;
+    const int nLength = ::GetWindowTextLengthA(hWnd);
+    ::GetWindowTextA(hWnd, strText.GetBufferSetLength(nLength), nLength + 1);
+    strText.ReleaseBuffer(nLength);
+    return strText;
+}
+}
+
+BOOL CDigestPanel::Create(CWnd* pParentWnd, UINT nID)
+{
+    const CSize size = GetIdealSize();
+    if (!CreateEx(WS_EX_CONTROLPARENT, AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
+                  "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, size.cx, size.cy, pParentWnd->m_hWnd, (HMENU)(UINT_PTR)nID))
+        return FALSE;
+    const DWORD dwList = WS_VSCROLL | LBS_EXTENDEDSEL | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT;
+    const std::vector<std::string> reagents = cleavage::ShippedReagentNames();
+    const std::vector<std::string> modifications = cleavage::ModificationNames();
+    int nTop = kMargin;
+    for (const Field& field : kFields)
+    {
+        const BOOL bSpecificity = field.kind == fieldSpecificity;
+        const BOOL bList = field.kind == fieldNames;
+        const HWND hControl =
+            bSpecificity ? AddControl(field.lpszLabel, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, kEditHeight, field.nID, nTop)
+            : bList      ? AddControl(field.lpszLabel, "LISTBOX", dwList, kListHeight, field.nID, nTop)
+                         : AddControl(field.lpszLabel, "EDIT", ES_AUTOHSCROLL, kEditHeight, field.nID, nTop);
+        if (hControl == NULL)
+            return FALSE;
+        if (bSpecificity)
+        {
+            for (LPCSTR lpszChoice : kSpecificities)
+                ::SendMessageA(hControl, CB_ADDSTRING, 0, (LPARAM)lpszChoice);
+            ::SendMessageA(hControl, CB_SETCURSEL, 0, 0);
+        }
+        if (bList)
+            for (const std::string& name : field.nID == IDC_ALSO_REAGENTS ? reagents : modifications)
+                ::SendMessageA(hControl, LB_ADDSTRING, 0, (LPARAM)name.c_str());
+    }
+    return TRUE;
+}
+
+CSize CDigestPanel::GetIdealSize()
+{
+    int nHeight = kMargin;
+    for (const Field& field : kFields)
+        nHeight += kLabelHeight + (field.kind == fieldNames ? kListHeight : kEditHeight) + kGap;
+    return CSize(kWidth + 2 * kMargin, nHeight + kMargin);
+}
+
+HWND CDigestPanel::AddControl(LPCSTR lpszLabel, LPCSTR lpszClass, DWORD dwStyle, int nHeight, UINT nID, int& nTop)
+{
+    const HINSTANCE hInstance = GetModuleHandleA(NULL);
+    const WPARAM hFont = (WPARAM)GetStockObject(DEFAULT_GUI_FONT);
+    const HWND hLabel = CreateWindowExA(0, "STATIC", CString(lpszLabel) + ":", WS_CHILD | WS_VISIBLE, kMargin, nTop,
+                                        kWidth, kLabelHeight, m_hWnd, (HMENU)-1, hInstance, NULL);
+    nTop += kLabelHeight;
+    const BOOL bDropDown = strcmp(lpszClass, "COMBOBOX") == 0;
+    const HWND hControl = CreateWindowExA(bDropDown ? 0 : WS_EX_CLIENTEDGE, lpszClass, "",
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | dwStyle, kMargin, nTop, kWidth,
+                                          bDropDown ? kDropHeight : nHeight, m_hWnd, (HMENU)(UINT_PTR)nID, hInstance,
+                                          NULL);
+    nTop += nHeight + kGap;
+    if (hLabel == NULL || hControl == NULL)
+        return NULL;
+    ::SendMessageA(hLabel, WM_SETFONT, hFont, FALSE);
+    ::SendMessageA(hControl, WM_SETFONT, hFont, FALSE);
+    return hControl;
+}
+
+BOOL CDigestPanel::GetEngineKeys(CEngineKeys& keys, CString& strError)
+{
+    keys = CEngineKeys();
+    for (const Field& field : kFields)
+    {
+        const HWND hControl = ::GetDlgItem(m_hWnd, field.nID);
+        std::vector<CString> values;
+        if (field.kind == fieldSpecificity && ::SendMessageA(hControl, CB_GETCURSEL, 0, 0) == 1)
+            values.push_back("semi");
+        else if (field.kind == fieldNames)
+        {
+            const int nItems = (int)::SendMessageA(hControl, LB_GETCOUNT, 0, 0);
+            for (int nItem = 0; nItem < nItems; ++nItem)
+            {
+                if (::SendMessageA(hControl, LB_GETSEL, nItem, 0) <= 0)
+                    continue;
+                CString strName;
+                const int nLength = (int)::SendMessageA(hControl, LB_GETTEXTLEN, nItem, 0);
+                ::SendMessageA(hControl, LB_GETTEXT, nItem, (LPARAM)strName.GetBufferSetLength(nLength));
+                strName.ReleaseBuffer(nLength);
+                values.push_back(strName);
+            }
+        }
+        else if (field.kind == fieldText && !WindowText(hControl).Trim().IsEmpty())
+            values.push_back(WindowText(hControl).Trim());
+        for (const CString& strValue : values)
+        {
+            if (!keys.Set(EngineKey(field.lpszKey), strValue, field.lpszLabel, strError))
+            {
+                ::SetFocus(hControl);
+                return FALSE;
+            }
+        }
+    }
+    return keys.CheckTogether(strError);
+}

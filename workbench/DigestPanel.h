@@ -1,0 +1,38 @@
+// The workbench's panel for mass spectrometry, beside the analysis's settings form: a
+// semi-specific digest, more reagents at once, fixed and variable modifications, charges
+// and a mass window. Its choices go to the engine as keys of its own; the form and the
+// analysis's settings record never see them.
+#pragma once
+#include "EngineKeys.h"
+#include <afxwin.h>
+
+class CDigestPanel : public CWnd
+{
+public:
+    enum
+    {
+        IDC_SPECIFICITY = 400,
+        IDC_ALSO_REAGENTS,
+        IDC_FIXED_MODS,
+        IDC_VARIABLE_MODS,
+        IDC_MAX_VARIABLE_MODS,
+        IDC_CHARGES,
+        IDC_MIN_MASS,
+        IDC_MAX_MASS,
+    };
+
+    // A child of pParentWnd with its controls, nothing chosen: a full digest with the
+    // form's reagent alone.
+    BOOL Create(CWnd* pParentWnd, UINT nID);
+    // The size its controls need.
+    static CSize GetIdealSize();
+
+    // The choices as the engine's keys. FALSE with a message that names the field and
+    // the text typed, and the focus on that field.
+    BOOL GetEngineKeys(CEngineKeys& keys, CString& strError);
+
+private:
+    // Makes a control with its label above it at nTop, and moves nTop below it; NULL
+    // when a window cannot be made.
+    HWND AddControl(LPCSTR lpszLabel, LPCSTR lpszClass, DWORD dwStyle, int nHeight, UINT nID, int& nTop);
+};
