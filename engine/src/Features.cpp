@@ -46,7 +46,8 @@ Features::Features(const Parameters& parameters)
 {
     if (parameters.alsoReagents.empty())
         return;
-    reagentNames.push_back(parameters.reagent.name);
+    // The site table names the reagents that cut; a reagent without a name still needs one.
+    reagentNames.push_back(parameters.reagent.name.empty() ? "(unnamed)" : parameters.reagent.name);
     for (const std::string& name : parameters.alsoReagents)
     {
         alsoReagents.emplace_back(ShippedReagent(name, parameters.Where("also_reagent")));

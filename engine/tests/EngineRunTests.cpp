@@ -306,6 +306,9 @@ TEST_F(EngineRunTest, MassSpectrometryKeysAddRowsAndColumns)
     EXPECT_EQ(0, Run(parameters, {"--also-reagent", "Lys-C"})) << m_errors; // the option replaces the key's list
     EXPECT_EQ("position\tleft\tright\tefficiency\treagents\n2\tK\tW\t1\tTrypsin+Lys-C\n9\tK\tD\t1\tTrypsin+Lys-C\n",
               m_folder.Read("result.sites.tsv"));
+    parameters.reagent.name.clear();
+    EXPECT_EQ(0, Run(parameters, {"--also-reagent", "Lys-C"})) << m_errors;
+    EXPECT_NE(std::string::npos, m_folder.Read("result.sites.tsv").find("\t(unnamed)+Lys-C\n"));
     // The row bound counts the forms: of the best five seven rows, of all six nine.
     ExpectFailure(Run(SampleParameters(), {"--variable-mod", "Oxidation (M)", "--max-rows", "6"}),
                   "the run would write 7 fragment rows, more than the bound of 6");
