@@ -60,11 +60,16 @@ private:
         std::uint32_t accepted;
         bool acceptsOutside;
     };
+    // The rows of a side as the scan reads them: rows in groups of 64, and for each
+    // group and position a mask of the group's rows that accept a character, so that
+    // matching a site is a look-up and an AND per position.
     struct CompiledSet
     {
         int begin = 0;
         int count = 0;
-        std::vector<std::vector<Cell>> rows;
+        std::size_t groups = 0;
+        std::vector<std::uint64_t> accepting; // [(group * count + column) * 256 + character]
+        std::vector<std::uint64_t> outside;   // [group * count + column]: beyond the ends
     };
 
     static CompiledSet Compile(const PatternSet& set, const std::string& reagentName, const char* side);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace cleavage
 {
@@ -9,10 +10,85 @@ namespace
 {
 constexpr int kProbabilityDigits = 10;
 constexpr std::size_t kBlockSize = 1 << 20;
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLowestQuickExponent = kProbabilityDigits - 1 - 22;
+constexpr std::uint64_t kLeastSignificand = 1000000000; // ten digits
+// How far the scaled product may lie from the exact value: half a unit in the last
+// place below 2^34, with room to spare.
+constexpr double kScaledError = 1.0 / (1 << 19);
+
+// The ten significant digits of a probability in (0, 1] as an integer of ten digits
+// and the decimal exponent of its first digit, from one product with an exact power of
+// ten. The product is off by at most kScaledError, so it decides the rounding unless
+// it lies that near a half; then, or outside the exponents it covers, returns false.
+bool QuickSignificand(double probability, std::uint64_t& significand, int& exponent)
+{
+    if (!(probability > 0.0 && probability <= 1.0))
+        return false;
+    exponent = 0;
+    while (exponent > kLowestQuickExponent && probability * kExactPowersOfTen[-exponent] < 1.0)
+        --exponent;
+    const double scaled = probability * kExactPowersOfTen[kProbabilityDigits - 1 - exponent];
+    if (scaled < double(kLeastSignificand) || scaled >= double(10 * kLeastSignificand))
+        return false;
+    significand = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - double(significand);
+    if (fraction > 0.5 - kScaledError && fraction < 0.5 + kScaledError)
+        return false;
+    if (fraction > 0.5 && ++significand == 10 * kLeastSignificand)
+    {
+        significand = kLeastSignificand;
+        ++exponent;
+    }
+    return true;
+}
+
+// Writes significand (ten digits) and exponent as printf's "%.10g" does: fixed
+// notation from 1e-4 on, else "d.ddde-07"; trailing zeros dropped.
+char* WriteGeneral(char* out, std::uint64_t significand, int exponent)
+{
+    char digits[kProbabilityDigits];
+    for (int i = kProbabilityDigits - 1; i >= 0; --i, significand /= 10)
+        digits[i] = char('0' + significand % 10);
+    int used = kProbabilityDigits;
+    while (used > 1 && digits[used - 1] == '0')
+        --used;
+    if (exponent < -4)
+    {
+        *out++ = digits[0];
+        if (used > 1)
+            *out++ = '.';
+        out = std::copy(digits + 1, digits + used, out);
+        const int shown = -exponent;
+        *out++ = 'e';
+        *out++ = '-';
+        *out++ = char('0' + shown / 10);
+        *out++ = char('0' + shown % 10);
+        return out;
+    }
+    if (exponent == 0)
+    {
+        *out++ = digits[0];
+        if (used > 1)
+            *out++ = '.';
+        return std::copy(digits + 1, digits + used, out);
+    }
+    *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, -exponent - 1, '0');
+    return std::copy(digits, digits + used, out);
+}
 }
 
 char* FormatProbability(char* out, double probability)
 {
+    std::uint64_t significand = 0;
+    int exponent = 0;
+    if (QuickSignificand(probability, significand, exponent))
+        return WriteGeneral(out, significand, exponent);
     return std::to_chars(out, out + 32, probability, std::chars_format::general, kProbabilityDigits).ptr;
 }
 
