@@ -1,9 +1,9 @@
 #include "Residues.h"
+#include "DecimalText.h"
 #include "EngineError.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 namespace cleavage
 {
@@ -109,16 +109,15 @@ char* FormatMass(char* out, MicroDalton mass, int decimals)
 {
     if (mass == kNoMass)
         return std::copy_n("NA", 2, out);
-    constexpr MicroDalton kPerDalton = 1000000;
-    out = std::to_chars(out, out + 20, mass / kPerDalton).ptr;
+    constexpr std::uint64_t kPerDalton = 1000000;
+    const auto micro = static_cast<std::uint64_t>(mass);
+    out = FormatUnsigned(out, micro / kPerDalton);
     *out++ = '.';
     // The table is exact to the decimals written: the digits are cut, never rounded.
-    MicroDalton fraction = mass % kPerDalton;
+    std::uint64_t fraction = micro % kPerDalton;
     for (int dropped = 6 - decimals; dropped > 0; --dropped)
         fraction /= 10;
-    for (int i = decimals - 1; i >= 0; --i, fraction /= 10)
-        out[i] = char('0' + fraction % 10);
-    return out + decimals;
+    return FormatDigits(out, fraction, decimals);
 }
 
 std::string FormatMass(MicroDalton mass, int decimals)

@@ -1,8 +1,10 @@
 #include "RowBuffer.h"
+#include "DecimalText.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 namespace cleavage
 {
@@ -51,8 +53,7 @@ bool QuickSignificand(double probability, std::uint64_t& significand, int& expon
 char* WriteGeneral(char* out, std::uint64_t significand, int exponent)
 {
     char digits[kProbabilityDigits];
-    for (int i = kProbabilityDigits - 1; i >= 0; --i, significand /= 10)
-        digits[i] = char('0' + significand % 10);
+    FormatDigits(digits, significand, kProbabilityDigits);
     int used = kProbabilityDigits;
     while (used > 1 && digits[used - 1] == '0')
         --used;
@@ -89,7 +90,7 @@ char* FormatProbability(char* out, double probability)
     int exponent = 0;
     if (QuickSignificand(probability, significand, exponent))
         return WriteGeneral(out, significand, exponent);
-    return std::to_chars(out, out + 32, probability, std::chars_format::general, kProbabilityDigits).ptr;
+    return std::to_chars(out, out + kProbabilityRoom, probability, std::chars_format::general, kProbabilityDigits).ptr;
 }
 
 // Room a number, a mass or a probability and its tab need at the most.
@@ -120,7 +121,7 @@ void RowBuffer::Field(char residue)
 void RowBuffer::Field(std::size_t number)
 {
     char* const begin = Room(kNumberRoom);
-    char* end = std::to_chars(begin, begin + kNumberRoom, number).ptr;
+    char* end = FormatUnsigned(begin, number);
     *end++ = '\t';
     m_used += static_cast<std::size_t>(end - begin);
 }
@@ -135,10 +136,17 @@ void RowBuffer::Mass(MicroDalton mass, int decimals)
 
 void RowBuffer::Probability(double probability)
 {
-    char* const begin = Room(kNumberRoom);
-    char* end = FormatProbability(begin, probability);
-    *end++ = '\t';
-    m_used += static_cast<std::size_t>(end - begin);
+    std::uint64_t bits;
+    std::memcpy(&bits, &probability, sizeof bits);
+    WrittenProbability& written = m_probabilities[(bits * 0x9E3779B97F4A7C15u) >> 58];
+    if (written.size == 0 || written.bits != bits)
+    {
+        written.bits = bits;
+        written.size = static_cast<std::uint8_t>(FormatProbability(written.text, probability) - written.text);
+    }
+    char* end = std::copy_n(written.text, written.size, Room(kNumberRoom));
+    *end = '\t';
+    m_used += written.size + 1u;
 }
 
 void RowBuffer::LastField(const char* text, std::size_t size)

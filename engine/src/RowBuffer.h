@@ -3,11 +3,16 @@
 #pragma once
 #include "Residues.h"
 
+#include <array>
+#include <cstdint>
 #include <ostream>
 #include <string>
 
 namespace cleavage
 {
+// Room FormatProbability needs at the most.
+constexpr std::size_t kProbabilityRoom = 32;
+
 class RowBuffer
 {
 public:
@@ -39,12 +44,22 @@ private:
     char* Room(std::size_t size);
     void FlushFullBlock();
 
+    // A probability as last written, by its bits: a digest's probabilities are
+    // products of its reagent's few efficiencies, so a few values fill most rows.
+    struct WrittenProbability
+    {
+        std::uint64_t bits = 0;
+        std::uint8_t size = 0; // 0: no value yet
+        char text[kProbabilityRoom];
+    };
+
     std::ostream* m_out;
     std::string m_text; // m_used characters of rows, then spare room
     std::size_t m_used = 0;
+    std::array<WrittenProbability, 64> m_probabilities;
 };
 
-// Writes "0.81", "1.5e-07" at `out` (room for 32 characters): ten significant
+// Writes "0.81", "1.5e-07" at `out` (room for kProbabilityRoom characters): ten significant
 // digits, shortest form, correctly rounded; returns the end.
 char* FormatProbability(char* out, double probability);
 }

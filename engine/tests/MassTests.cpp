@@ -1,10 +1,12 @@
 #include "Report.h"
+#include "DecimalText.h"
 #include "Residues.h"
 
 #include <gtest/gtest.h>
 #include <charconv>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "TestSupport.h"
 
@@ -70,6 +72,24 @@ TEST(MassTest, ProbabilitiesHaveTenSignificantDigitsInTheShortestForm)
     for (const auto& [probability, expected] : {std::pair<double, const char*>{1.0 / 3, "0.3333333333"},
                                                 {0.1 * 0.9, "0.09"}, {1.5e-7, "1.5e-07"}, {1.0, "1"}})
         EXPECT_EQ(expected, std::string(text, FormatProbability(text, probability)));
+}
+
+TEST(MassTest, WholeNumbersAgreeWithTheLibrary)
+{
+    std::vector<std::uint64_t> values = {0, 9, 10, 99, 100, 101, 999999, 1000000, UINT64_MAX};
+    for (std::uint64_t power = 1; power <= UINT64_MAX / 10; power *= 10)
+        values.insert(values.end(), {power - 1, power, power + 1});
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 10000; ++i)
+        values.push_back(random() >> (random() % 64));
+    char text[32], expected[32];
+    for (const std::uint64_t value : values)
+        ASSERT_EQ(std::string(expected, std::to_chars(expected, expected + 32, value).ptr),
+                  std::string(text, FormatUnsigned(text, value)));
+    // Fixed counts keep leading zeros and drop higher digits.
+    for (const auto& [value, count, digits] :
+         {std::tuple<std::uint64_t, int, const char*>{7, 3, "007"}, {1234, 2, "34"}, {5, 1, "5"}, {0, 4, "0000"}})
+        EXPECT_EQ(digits, std::string(text, FormatDigits(text, value, count)));
 }
 
 // The library's conversion, correct for every value: what FormatProbability must write.

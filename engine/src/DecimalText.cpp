@@ -1,0 +1,50 @@
+#include "DecimalText.h"
+
+namespace cleavage
+{
+namespace
+{
+constexpr char kDigitPairs[] = "00010203040506070809"
+                               "10111213141516171819"
+                               "20212223242526272829"
+                               "30313233343536373839"
+                               "40414243444546474849"
+                               "50515253545556575859"
+                               "60616263646566676869"
+                               "70717273747576777879"
+                               "80818283848586878889"
+                               "90919293949596979899";
+
+// The digits before `end`, two at a time; 32-bit arithmetic where the value allows
+// it is the cheaper on every target.
+template <class Unsigned>
+void WriteDigitsBefore(char* end, Unsigned value, int count)
+{
+    for (; count >= 2; count -= 2, value /= 100)
+    {
+        const char* pair = kDigitPairs + 2 * (value % 100);
+        *--end = pair[1];
+        *--end = pair[0];
+    }
+    if (count == 1)
+        *--end = char('0' + value % 10);
+}
+}
+
+char* FormatDigits(char* out, std::uint64_t value, int count)
+{
+    if (value <= UINT32_MAX)
+        WriteDigitsBefore(out + count, static_cast<std::uint32_t>(value), count);
+    else
+        WriteDigitsBefore(out + count, value, count);
+    return out + count;
+}
+
+char* FormatUnsigned(char* out, std::uint64_t value)
+{
+    int count = 1;
+    for (std::uint64_t power = 10; count < 20 && value >= power; power *= 10)
+        ++count;
+    return FormatDigits(out, value, count);
+}
+}
