@@ -69,10 +69,12 @@ Reagent::CompiledSet Reagent::Compile(const PatternSet& set, const std::string& 
                 compiled.outside[slot] |= rowBit;
             for (int letter = 0; letter < 26; ++letter)
                 if (cell.accepted & (1u << letter))
-                {
-                    compiled.accepting[slot * kCharacters + static_cast<unsigned char>('A' + letter)] |= rowBit;
-                    compiled.accepting[slot * kCharacters + static_cast<unsigned char>('a' + letter)] |= rowBit;
-                }
+                    for (const char character : {char('A' + letter), char('a' + letter)})
+                    {
+                        compiled.accepting[slot * kCharacters + static_cast<unsigned char>(character)] |= rowBit;
+                        if (column == 0)
+                            compiled.leads[static_cast<unsigned char>(character)] = true;
+                    }
         }
     }
     return compiled;
@@ -137,8 +139,12 @@ std::vector<Site> Reagent::FindSites(const std::string& sequence) const
 {
     std::vector<Site> sites;
     sites.reserve(sequence.size() / 8);
+    const long long length = static_cast<long long>(sequence.size());
     for (std::size_t cutAfter = 1; cutAfter < sequence.size(); ++cutAfter)
     {
+        const long long leading = static_cast<long long>(cutAfter) + m_recognition.begin;
+        if (leading >= 1 && leading <= length && !m_recognition.leads[static_cast<unsigned char>(sequence[leading - 1])])
+            continue;
         if (!AnyRowMatches(m_recognition, sequence, cutAfter))
             continue;
         double efficiency = m_recognitionEfficiency;

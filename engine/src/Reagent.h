@@ -1,6 +1,7 @@
 // A cleavage reagent as the engine reads its cell texts: which sites of a sequence
 // it recognises and how efficiently it cuts each.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -70,6 +71,9 @@ private:
         std::size_t groups = 0;
         std::vector<std::uint64_t> accepting; // [(group * count + column) * 256 + character]
         std::vector<std::uint64_t> outside;   // [group * count + column]: beyond the ends
+        // Whether some row accepts a character at its first position: most residues
+        // start no match, and one look-up tells.
+        std::array<bool, 256> leads{};
     };
 
     static CompiledSet Compile(const PatternSet& set, const std::string& reagentName, const char* side);

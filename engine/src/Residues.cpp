@@ -35,35 +35,40 @@ constexpr ResidueEntry kResidueTable[] = {
 // Water, added once per fragment (its two ends), same table.
 constexpr ResidueMass kWater = {18010565, 18015300};
 
+// What each character is: a residue's letter, and its masses.
 struct ResidueLookup
 {
     std::array<ResidueMass, 26> mass{};
-    std::array<bool, 26> known{};
-    ResidueLookup()
-    {
-        for (const ResidueEntry& entry : kResidueTable)
-        {
-            mass[entry.letter - 'A'] = entry.mass;
-            known[entry.letter - 'A'] = true;
-        }
-    }
+    std::array<bool, 256> residue{};
 };
 
-const ResidueLookup& Lookup()
+constexpr ResidueLookup MakeLookup()
 {
-    static const ResidueLookup lookup;
+    ResidueLookup lookup;
+    for (const ResidueEntry& entry : kResidueTable)
+    {
+        lookup.mass[static_cast<std::size_t>(entry.letter - 'A')] = entry.mass;
+        lookup.residue[static_cast<unsigned char>(entry.letter)] = true;
+    }
     return lookup;
 }
+
+constexpr ResidueLookup kLookup = MakeLookup();
 }
 
 bool IsResidue(char letter)
 {
-    return letter >= 'A' && letter <= 'Z' && Lookup().known[letter - 'A'];
+    return kLookup.residue[static_cast<unsigned char>(letter)];
+}
+
+bool IsPlainSequence(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char ch) { return kLookup.residue[static_cast<unsigned char>(ch)]; });
 }
 
 ResidueMass MassOf(char residue)
 {
-    return Lookup().mass[residue - 'A'];
+    return kLookup.mass[static_cast<std::size_t>(residue - 'A')];
 }
 
 std::string NormaliseSequence(const std::string& text, const std::string& where)
@@ -85,24 +90,25 @@ std::string NormaliseSequence(const std::string& text, const std::string& where)
     return sequence;
 }
 
-MassPrefix::MassPrefix(const std::string& sequence)
-    : m_mono(sequence.size() + 1, 0), m_average(sequence.size() + 1, 0), m_ambiguous(sequence.size() + 1, 0)
+MassPrefix::MassPrefix(const std::string& sequence) : m_sums(sequence.size() + 1)
 {
     for (std::size_t i = 0; i < sequence.size(); ++i)
     {
         const ResidueMass mass = MassOf(sequence[i]);
         const bool ambiguous = mass.mono == kNoMass;
-        m_mono[i + 1] = m_mono[i] + (ambiguous ? 0 : mass.mono);
-        m_average[i + 1] = m_average[i] + (ambiguous ? 0 : mass.average);
-        m_ambiguous[i + 1] = m_ambiguous[i] + (ambiguous ? 1 : 0);
+        m_sums[i + 1] = {m_sums[i].mono + (ambiguous ? 0 : mass.mono),
+                         m_sums[i].average + (ambiguous ? 0 : mass.average),
+                         m_sums[i].ambiguous + (ambiguous ? 1 : 0)};
     }
 }
 
 ResidueMass MassPrefix::FragmentMass(std::size_t first, std::size_t last) const
 {
-    if (m_ambiguous[last + 1] != m_ambiguous[first])
+    const Sums& before = m_sums[first];
+    const Sums& through = m_sums[last + 1];
+    if (through.ambiguous != before.ambiguous)
         return {kNoMass, kNoMass};
-    return {m_mono[last + 1] - m_mono[first] + kWater.mono, m_average[last + 1] - m_average[first] + kWater.average};
+    return {through.mono - before.mono + kWater.mono, through.average - before.average + kWater.average};
 }
 
 char* FormatMass(char* out, MicroDalton mass, int decimals)

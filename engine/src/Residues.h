@@ -26,6 +26,10 @@ ResidueMass MassOf(char residue);
 
 bool IsResidue(char letter);
 
+// Whether `text` holds upper-case residues only: NormaliseSequence would return it
+// as it is.
+bool IsPlainSequence(const std::string& text);
+
 // Upper-cases a sequence and drops blanks and tabs and one final '*' (the stop a
 // translated sequence may end with); any other character that is not a residue
 // throws, naming `where` and the 1-based position.
@@ -40,9 +44,14 @@ public:
     ResidueMass FragmentMass(std::size_t first, std::size_t last) const;
 
 private:
-    std::vector<MicroDalton> m_mono;     // m_mono[i]: sum over residues 0..i-1
-    std::vector<MicroDalton> m_average;
-    std::vector<std::uint32_t> m_ambiguous; // ambiguous residues among 0..i-1
+    // Over residues 0..i-1, together: a fragment's mass reads two neighbouring entries.
+    struct Sums
+    {
+        MicroDalton mono = 0;
+        MicroDalton average = 0;
+        std::uint32_t ambiguous = 0; // residues without a mass
+    };
+    std::vector<Sums> m_sums;
 };
 
 // Decimals a mass is written with: as many as the table is exact to.
