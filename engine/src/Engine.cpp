@@ -8,9 +8,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -36,10 +40,11 @@ public:
     explicit UsageError(const std::string& mistake) : EngineError(mistake + "\n" + kUsage) {}
 };
 
-// A batch works on this many residues at a time: enough to keep every thread busy,
-// few enough that memory does not grow with the proteome.
-constexpr std::size_t kBatchResidues = 2000000;
-constexpr std::size_t kBatchRecordsPerThread = 64;
+// A batch is analysed in chunks of about this many residues: small enough that the
+// workers start at once and that a few chunks in flight hold little memory, large
+// enough that a chunk's rows go to the file in one write.
+constexpr std::size_t kChunkResidues = 1 << 16;
+constexpr std::size_t kChunksInFlightPerThread = 4;
 
 std::string PartPath(const std::string& path)
 {
@@ -238,82 +243,200 @@ void RunMolecule(const Analysis& analysis, const Parameters& parameters, RowBoun
     bound.Add(ReportProtein(analysis, parameters.moleculeName, sequence, first, last, bound.Left(), fragments, sites));
 }
 
-struct BatchResult
+// Records of a batch that one worker analyses together, and their rows.
+struct Chunk
 {
-    std::uint64_t rows = 0; // fragment rows, written or only counted
-    std::string fragments;
-    std::string sites;
+    std::vector<FastaRecord> records;
+    std::exception_ptr readError; // the file failed after these records
+    std::uint64_t rows = 0;       // fragment rows, written or only counted
+    RowBuffer fragments;
+    RowBuffer sites;
     std::exception_ptr error;
+    bool done = false;
 };
 
-// Analyses records on `threads` threads and returns their rows in input order; a
-// record's rows are written only when they number at most `rowsLeft`.
-std::vector<BatchResult> AnalyseInParallel(const Analysis& analysis, const std::vector<FastaRecord>& records,
-                                           std::uint64_t rowsLeft, unsigned threads)
+// Reads records until the chunk is full; false once the file is at its end or fails.
+bool ReadChunk(FastaReader& reader, Chunk& chunk)
 {
-    std::vector<BatchResult> results(records.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < records.size(); i = next++)
+    std::size_t residues = 0;
+    try
+    {
+        FastaRecord record;
+        while (residues < kChunkResidues)
         {
-            try
-            {
-                RowBuffer fragments, sites;
-                results[i].rows = ReportProtein(analysis, records[i].name, records[i].sequence, 1,
-                                                records[i].sequence.size(), rowsLeft, fragments, sites);
-                results[i].fragments = fragments.Take();
-                results[i].sites = sites.Take();
-            }
-            catch (...)
-            {
-                results[i].error = std::current_exception();
-            }
+            if (!reader.Next(record))
+                return false;
+            residues += record.sequence.size();
+            chunk.records.push_back(std::move(record));
         }
-    };
-    std::vector<std::thread> pool;
-    for (unsigned t = 1; t < threads; ++t)
-        pool.emplace_back(work);
-    work();
-    for (std::thread& thread : pool)
-        thread.join();
-    return results;
+        return true;
+    }
+    catch (...)
+    {
+        chunk.readError = std::current_exception();
+        return false;
+    }
 }
+
+// A batch on several threads: this thread reads chunks and writes their rows in input
+// order while the workers analyse them, so that reading and writing overlap the
+// analysis. A few chunks are in flight at a time.
+class BatchPipeline
+{
+public:
+    BatchPipeline(const Analysis& analysis, unsigned threads) : m_analysis(analysis)
+    {
+        try
+        {
+            for (unsigned t = 0; t < threads; ++t)
+                m_workers.emplace_back([this] { Work(); });
+        }
+        catch (...)
+        {
+            Stop();
+            throw;
+        }
+    }
+    ~BatchPipeline() { Stop(); }
+    BatchPipeline(const BatchPipeline&) = delete;
+    BatchPipeline& operator=(const BatchPipeline&) = delete;
+
+    void Run(FastaReader& reader, RowBound& bound, RowBuffer& fragments, RowBuffer& sites)
+    {
+        const std::size_t inFlight = kChunksInFlightPerThread * m_workers.size();
+        m_rowsLeft = bound.Left();
+        for (bool reading = true; reading || !m_chunks.empty();)
+        {
+            while (reading && m_chunks.size() < inFlight)
+            {
+                std::unique_ptr<Chunk> chunk = SpareChunk();
+                reading = ReadChunk(reader, *chunk);
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    m_chunks.push_back(std::move(chunk));
+                }
+                m_workReady.notify_one();
+            }
+            std::unique_ptr<Chunk> oldest = NextDone();
+            if (oldest->error)
+                std::rethrow_exception(oldest->error);
+            // A run that passes the bound fails: the rows of the chunk that passes it
+            // and of the chunks after it are only counted.
+            bound.Add(oldest->rows);
+            m_rowsLeft = bound.Left();
+            if (!bound.Passed())
+            {
+                fragments.Rows(oldest->fragments);
+                sites.Rows(oldest->sites);
+            }
+            if (oldest->readError)
+                std::rethrow_exception(oldest->readError);
+            m_spare.push_back(std::move(oldest));
+        }
+    }
+
+private:
+    // Also when the run fails: each worker stops after the chunk it holds.
+    void Stop()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finished = true;
+        }
+        m_workReady.notify_all();
+        for (std::thread& worker : m_workers)
+            worker.join();
+    }
+
+    void Work()
+    {
+        for (;;)
+        {
+            Chunk* chunk = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_workReady.wait(lock, [this] { return m_finished || m_started < m_chunks.size(); });
+                if (m_finished)
+                    return;
+                chunk = m_chunks[m_started++].get();
+            }
+            Analyse(*chunk);
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                chunk->done = true;
+            }
+            m_chunkDone.notify_one();
+        }
+    }
+
+    // A record's rows are written only when they number at most the rows left when it
+    // starts: more than are left by the time its turn comes, so a record whose rows
+    // would pass the bound writes none.
+    void Analyse(Chunk& chunk) const
+    {
+        try
+        {
+            for (const FastaRecord& record : chunk.records)
+                chunk.rows += ReportProtein(m_analysis, record.name, record.sequence, 1, record.sequence.size(),
+                                            m_rowsLeft, chunk.fragments, chunk.sites);
+        }
+        catch (...)
+        {
+            chunk.error = std::current_exception();
+        }
+    }
+
+    // A chunk written before, its row buffers emptied with their room kept: growing
+    // fresh buffers for every chunk costs the system more than the analysis.
+    std::unique_ptr<Chunk> SpareChunk()
+    {
+        if (m_spare.empty())
+            return std::make_unique<Chunk>();
+        std::unique_ptr<Chunk> chunk = std::move(m_spare.back());
+        m_spare.pop_back();
+        chunk->records.clear();
+        chunk->readError = nullptr;
+        chunk->rows = 0;
+        chunk->error = nullptr;
+        chunk->done = false;
+        return chunk;
+    }
+
+    std::unique_ptr<Chunk> NextDone()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_chunkDone.wait(lock, [this] { return m_chunks.front()->done; });
+        std::unique_ptr<Chunk> oldest = std::move(m_chunks.front());
+        m_chunks.pop_front();
+        --m_started;
+        return oldest;
+    }
+
+    const Analysis& m_analysis;
+    std::atomic<std::uint64_t> m_rowsLeft{0};
+    std::vector<std::unique_ptr<Chunk>> m_spare; // written; this thread's alone
+    std::mutex m_mutex; // guards the members below
+    std::condition_variable m_workReady;
+    std::condition_variable m_chunkDone;
+    std::deque<std::unique_ptr<Chunk>> m_chunks; // read and not yet written, in input order
+    std::size_t m_started = 0;                   // m_chunks[0 .. m_started - 1] went to a worker
+    bool m_finished = false;
+    std::vector<std::thread> m_workers;
+};
 
 void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, RowBound& bound,
               RowBuffer& fragments, RowBuffer& sites)
 {
     FastaReader reader(fastaFile);
-    FastaRecord record;
-    if (threads <= 1)
+    if (threads > 1)
     {
-        while (reader.Next(record))
-            bound.Add(ReportProtein(analysis, record.name, record.sequence, 1, record.sequence.size(), bound.Left(),
-                                    fragments, sites));
+        BatchPipeline(analysis, threads).Run(reader, bound, fragments, sites);
         return;
     }
-    for (bool more = true; more;)
-    {
-        std::vector<FastaRecord> records;
-        std::size_t residues = 0;
-        while (residues < kBatchResidues && records.size() < threads * kBatchRecordsPerThread &&
-               (more = reader.Next(record)))
-        {
-            residues += record.sequence.size();
-            records.push_back(std::move(record));
-        }
-        // The records see the bound as it stood before them; taken in order below, the
-        // bound passes at the same record as on one thread.
-        for (BatchResult& result : AnalyseInParallel(analysis, records, bound.Left(), threads))
-        {
-            if (result.error)
-                std::rethrow_exception(result.error);
-            bound.Add(result.rows);
-            if (bound.Passed())
-                continue;
-            fragments.Rows(result.fragments);
-            sites.Rows(result.sites);
-        }
-    }
+    FastaRecord record;
+    while (reader.Next(record))
+        bound.Add(ReportProtein(analysis, record.name, record.sequence, 1, record.sequence.size(), bound.Left(),
+                                fragments, sites));
 }
 
 // The files of one run: its inputs, which it never writes over or removes, and its

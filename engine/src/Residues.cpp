@@ -1,5 +1,4 @@
 #include "Residues.h"
-#include "DecimalText.h"
 #include "EngineError.h"
 
 #include <algorithm>
@@ -109,21 +108,6 @@ ResidueMass MassPrefix::FragmentMass(std::size_t first, std::size_t last) const
     if (through.ambiguous != before.ambiguous)
         return {kNoMass, kNoMass};
     return {through.mono - before.mono + kWater.mono, through.average - before.average + kWater.average};
-}
-
-char* FormatMass(char* out, MicroDalton mass, int decimals)
-{
-    if (mass == kNoMass)
-        return std::copy_n("NA", 2, out);
-    constexpr std::uint64_t kPerDalton = 1000000;
-    const auto micro = static_cast<std::uint64_t>(mass);
-    out = FormatUnsigned(out, micro / kPerDalton);
-    *out++ = '.';
-    // The table is exact to the decimals written: the digits are cut, never rounded.
-    std::uint64_t fraction = micro % kPerDalton;
-    for (int dropped = 6 - decimals; dropped > 0; --dropped)
-        fraction /= 10;
-    return FormatDigits(out, fraction, decimals);
 }
 
 std::string FormatMass(MicroDalton mass, int decimals)

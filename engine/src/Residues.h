@@ -1,5 +1,7 @@
 // The residue alphabet of the engine and the masses of residues and fragments.
 #pragma once
+#include "DecimalText.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -59,7 +61,22 @@ constexpr int kMonoDecimals = 6;
 constexpr int kAverageDecimals = 4;
 
 // Writes "1045.534476" for a mass, "NA" for kNoMass, at `out` (room for 32
-// characters); returns the end.
-char* FormatMass(char* out, MicroDalton mass, int decimals);
+// characters); returns the end. Inline: every fragment row writes two.
+inline char* FormatMass(char* out, MicroDalton mass, int decimals)
+{
+    if (mass == kNoMass)
+    {
+        out[0] = 'N';
+        out[1] = 'A';
+        return out + 2;
+    }
+    constexpr std::uint64_t kPerDalton = 1000000;
+    // The table is exact to the decimals written: the digits are cut, never rounded.
+    constexpr std::uint64_t kCut[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
+    const auto micro = static_cast<std::uint64_t>(mass);
+    out = FormatUnsigned(out, micro / kPerDalton);
+    *out++ = '.';
+    return FormatDigits(out, micro % kPerDalton / kCut[decimals], decimals);
+}
 std::string FormatMass(MicroDalton mass, int decimals);
 }

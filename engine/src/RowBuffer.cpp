@@ -1,5 +1,4 @@
 #include "RowBuffer.h"
-#include "DecimalText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,7 +10,6 @@ namespace cleavage
 namespace
 {
 constexpr int kProbabilityDigits = 10;
-constexpr std::size_t kBlockSize = 1 << 20;
 
 // Powers of ten that a double holds exactly.
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
@@ -93,47 +91,6 @@ char* FormatProbability(char* out, double probability)
     return std::to_chars(out, out + kProbabilityRoom, probability, std::chars_format::general, kProbabilityDigits).ptr;
 }
 
-// Room a number, a mass or a probability and its tab need at the most.
-constexpr std::size_t kNumberRoom = 40;
-
-char* RowBuffer::Room(std::size_t size)
-{
-    if (m_used + size > m_text.size())
-        m_text.resize(std::max(2 * m_text.size(), m_used + size + kNumberRoom));
-    return &m_text[m_used];
-}
-
-void RowBuffer::Field(const std::string& text)
-{
-    char* out = std::copy(text.begin(), text.end(), Room(text.size() + 1));
-    *out = '\t';
-    m_used += text.size() + 1;
-}
-
-void RowBuffer::Field(char residue)
-{
-    char* out = Room(2);
-    out[0] = residue;
-    out[1] = '\t';
-    m_used += 2;
-}
-
-void RowBuffer::Field(std::size_t number)
-{
-    char* const begin = Room(kNumberRoom);
-    char* end = FormatUnsigned(begin, number);
-    *end++ = '\t';
-    m_used += static_cast<std::size_t>(end - begin);
-}
-
-void RowBuffer::Mass(MicroDalton mass, int decimals)
-{
-    char* const begin = Room(kNumberRoom);
-    char* end = FormatMass(begin, mass, decimals);
-    *end++ = '\t';
-    m_used += static_cast<std::size_t>(end - begin);
-}
-
 void RowBuffer::Probability(double probability)
 {
     std::uint64_t bits;
@@ -144,40 +101,31 @@ void RowBuffer::Probability(double probability)
         written.bits = bits;
         written.size = static_cast<std::uint8_t>(FormatProbability(written.text, probability) - written.text);
     }
-    char* end = std::copy_n(written.text, written.size, Room(kNumberRoom));
+    char* end = std::copy_n(written.text, written.size, Room(kProbabilityRoom + 1));
     *end = '\t';
     m_used += written.size + 1u;
 }
 
-void RowBuffer::LastField(const char* text, std::size_t size)
+void RowBuffer::Rows(RowBuffer& rows)
 {
-    std::copy_n(text, size, Room(size));
-    m_used += size;
-}
-
-void RowBuffer::EndRow()
-{
-    // A row's last field left a tab: the line break takes its place.
-    if (m_used == 0 || m_text[m_used - 1] != '\t')
+    // A block or more goes to the stream as it is, without a copy.
+    if (m_out && rows.m_used >= kBlockSize)
     {
-        *Room(1) = '\n';
-        ++m_used;
-    }
-    m_text[m_used - 1] = '\n';
-    FlushFullBlock();
-}
-
-void RowBuffer::Rows(const std::string& rows)
-{
-    std::copy(rows.begin(), rows.end(), Room(rows.size()));
-    m_used += rows.size();
-    FlushFullBlock();
-}
-
-void RowBuffer::FlushFullBlock()
-{
-    if (m_out && m_used >= kBlockSize)
         Flush();
+        m_out->write(rows.m_text.data(), static_cast<std::streamsize>(rows.m_used));
+    }
+    else
+    {
+        std::copy_n(rows.m_text.data(), rows.m_used, Room(rows.m_used));
+        m_used += rows.m_used;
+        FlushFullBlock();
+    }
+    rows.m_used = 0;
+}
+
+void RowBuffer::Grow(std::size_t size)
+{
+    m_text.resize(std::max(2 * m_text.size(), m_used + size + kNumberRoom));
 }
 
 void RowBuffer::Flush()
@@ -190,7 +138,9 @@ void RowBuffer::Flush()
 
 std::string RowBuffer::Take()
 {
-    std::string rows = m_text.substr(0, m_used);
+    m_text.resize(m_used);
+    std::string rows = std::move(m_text);
+    m_text.clear();
     m_used = 0;
     return rows;
 }
