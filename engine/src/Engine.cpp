@@ -44,7 +44,7 @@ public:
 // workers start at once and that a few chunks in flight hold little memory, large
 // enough that a chunk's rows go to the file in one write.
 constexpr std::size_t kChunkResidues = 1 << 16;
-constexpr std::size_t kChunksInFlightPerThread = 4;
+constexpr std::size_t kChunksInFlightPerThread = 2;
 
 std::string PartPath(const std::string& path)
 {
@@ -278,13 +278,16 @@ bool ReadChunk(FastaReader& reader, Chunk& chunk)
     }
 }
 
-// A batch on several threads: this thread reads chunks and writes their rows in input
-// order while the workers analyse them, so that reading and writing overlap the
-// analysis. A few chunks are in flight at a time.
+// A batch on several threads. Each worker reads the next chunk (one at a time, so that
+// chunks queue in input order) and analyses it; this thread writes the chunks' rows in
+// input order. Reading and writing overlap the analysis, and a few chunks are in
+// flight at a time.
 class BatchPipeline
 {
 public:
-    BatchPipeline(const Analysis& analysis, unsigned threads) : m_analysis(analysis)
+    BatchPipeline(const Analysis& analysis, FastaReader& reader, std::uint64_t rowsLeft, unsigned threads)
+        : m_analysis(analysis), m_reader(reader), m_rowsLeft(rowsLeft),
+          m_inFlight(kChunksInFlightPerThread * threads)
     {
         try
         {
@@ -301,23 +304,10 @@ public:
     BatchPipeline(const BatchPipeline&) = delete;
     BatchPipeline& operator=(const BatchPipeline&) = delete;
 
-    void Run(FastaReader& reader, RowBound& bound, RowBuffer& fragments, RowBuffer& sites)
+    void Write(RowBound& bound, RowBuffer& fragments, RowBuffer& sites)
     {
-        const std::size_t inFlight = kChunksInFlightPerThread * m_workers.size();
-        m_rowsLeft = bound.Left();
-        for (bool reading = true; reading || !m_chunks.empty();)
+        for (std::unique_ptr<Chunk> oldest; (oldest = NextDone()) != nullptr;)
         {
-            while (reading && m_chunks.size() < inFlight)
-            {
-                std::unique_ptr<Chunk> chunk = SpareChunk();
-                reading = ReadChunk(reader, *chunk);
-                {
-                    std::lock_guard<std::mutex> lock(m_mutex);
-                    m_chunks.push_back(std::move(chunk));
-                }
-                m_workReady.notify_one();
-            }
-            std::unique_ptr<Chunk> oldest = NextDone();
             if (oldest->error)
                 std::rethrow_exception(oldest->error);
             // A run that passes the bound fails: the rows of the chunk that passes it
@@ -331,6 +321,7 @@ public:
             }
             if (oldest->readError)
                 std::rethrow_exception(oldest->readError);
+            std::lock_guard<std::mutex> lock(m_mutex);
             m_spare.push_back(std::move(oldest));
         }
     }
@@ -343,7 +334,7 @@ private:
             std::lock_guard<std::mutex> lock(m_mutex);
             m_finished = true;
         }
-        m_workReady.notify_all();
+        m_room.notify_all();
         for (std::thread& worker : m_workers)
             worker.join();
     }
@@ -352,18 +343,28 @@ private:
     {
         for (;;)
         {
-            Chunk* chunk = nullptr;
+            std::unique_ptr<Chunk> owned;
             {
                 std::unique_lock<std::mutex> lock(m_mutex);
-                m_workReady.wait(lock, [this] { return m_finished || m_started < m_chunks.size(); });
-                if (m_finished)
+                m_room.wait(lock, [this] { return m_finished || m_readDone || m_chunks.size() < m_inFlight; });
+                if (m_finished || m_readDone)
                     return;
-                chunk = m_chunks[m_started++].get();
+                owned = SpareChunk();
             }
-            Analyse(*chunk);
+            Chunk& chunk = *owned;
+            {
+                std::lock_guard<std::mutex> reading(m_readerMutex);
+                if (m_readDone)
+                    return;
+                const bool more = ReadChunk(m_reader, chunk);
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_readDone = !more;
+                m_chunks.push_back(std::move(owned));
+            }
+            Analyse(chunk);
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
-                chunk->done = true;
+                chunk.done = true;
             }
             m_chunkDone.notify_one();
         }
@@ -387,7 +388,8 @@ private:
     }
 
     // A chunk written before, its row buffers emptied with their room kept: growing
-    // fresh buffers for every chunk costs the system more than the analysis.
+    // fresh buffers for every chunk costs the system more than the analysis. Called
+    // with m_mutex held.
     std::unique_ptr<Chunk> SpareChunk()
     {
         if (m_spare.empty())
@@ -402,24 +404,33 @@ private:
         return chunk;
     }
 
+    // The oldest chunk once analysed; null when every chunk is written.
     std::unique_ptr<Chunk> NextDone()
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_chunkDone.wait(lock, [this] { return m_chunks.front()->done; });
-        std::unique_ptr<Chunk> oldest = std::move(m_chunks.front());
-        m_chunks.pop_front();
-        --m_started;
+        std::unique_ptr<Chunk> oldest;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_chunkDone.wait(lock, [this] { return m_chunks.empty() ? m_readDone : m_chunks.front()->done; });
+            if (m_chunks.empty())
+                return nullptr;
+            oldest = std::move(m_chunks.front());
+            m_chunks.pop_front();
+        }
+        m_room.notify_one();
         return oldest;
     }
 
     const Analysis& m_analysis;
-    std::atomic<std::uint64_t> m_rowsLeft{0};
-    std::vector<std::unique_ptr<Chunk>> m_spare; // written; this thread's alone
+    FastaReader& m_reader;
+    std::mutex m_readerMutex; // one worker reads at a time
+    std::atomic<std::uint64_t> m_rowsLeft;
+    const std::size_t m_inFlight;
     std::mutex m_mutex; // guards the members below
-    std::condition_variable m_workReady;
-    std::condition_variable m_chunkDone;
+    std::condition_variable m_room;      // a chunk may be read, or the run stops
+    std::condition_variable m_chunkDone; // a chunk is analysed, or the last is read
     std::deque<std::unique_ptr<Chunk>> m_chunks; // read and not yet written, in input order
-    std::size_t m_started = 0;                   // m_chunks[0 .. m_started - 1] went to a worker
+    std::vector<std::unique_ptr<Chunk>> m_spare; // written, to be read into again
+    bool m_readDone = false;                     // the file is read to its end or failed
     bool m_finished = false;
     std::vector<std::thread> m_workers;
 };
@@ -430,7 +441,7 @@ void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned t
     FastaReader reader(fastaFile);
     if (threads > 1)
     {
-        BatchPipeline(analysis, threads).Run(reader, bound, fragments, sites);
+        BatchPipeline(analysis, reader, bound.Left(), threads).Write(bound, fragments, sites);
         return;
     }
     FastaRecord record;
