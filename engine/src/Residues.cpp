@@ -89,15 +89,20 @@ std::string NormaliseSequence(const std::string& text, const std::string& where)
     return sequence;
 }
 
-MassPrefix::MassPrefix(const std::string& sequence) : m_sums(sequence.size() + 1)
+MassPrefix::MassPrefix(const std::string& sequence)
 {
-    for (std::size_t i = 0; i < sequence.size(); ++i)
+    m_sums.reserve(sequence.size() + 1);
+    m_sums.push_back({});
+    MicroDalton mono = 0, average = 0;
+    std::uint64_t ambiguousCount = 0;
+    for (const char residue : sequence)
     {
-        const ResidueMass mass = MassOf(sequence[i]);
+        const ResidueMass mass = MassOf(residue);
         const bool ambiguous = mass.mono == kNoMass;
-        m_sums[i + 1] = {m_sums[i].mono + (ambiguous ? 0 : mass.mono),
-                         m_sums[i].average + (ambiguous ? 0 : mass.average),
-                         m_sums[i].ambiguous + (ambiguous ? 1 : 0)};
+        mono += ambiguous ? 0 : mass.mono;
+        average += ambiguous ? 0 : mass.average;
+        ambiguousCount += ambiguous ? 1 : 0;
+        m_sums.push_back({mono, average, ambiguousCount});
     }
 }
 

@@ -51,7 +51,9 @@ private:
     {
         MicroDalton mono = 0;
         MicroDalton average = 0;
-        std::uint32_t ambiguous = 0; // residues without a mass
+        // Residues without a mass; as wide as the masses: an entry copied whole
+        // after a narrower store of its last field stalls the copy.
+        std::uint64_t ambiguous = 0;
     };
     std::vector<Sums> m_sums;
 };
