@@ -16,8 +16,8 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLowestQuickExponent = kProbabilityDigits - 1 - 22;
 constexpr std::uint64_t kLeastSignificand = 1000000000; // ten digits
-// How far the scaled product may lie from the exact value: half a unit in the last
-// place below 2^34, with room to spare.
+// How far the scaled product may lie from the exact value: it is rounded once, by at
+// most half a unit in the last place, 2^-20 below 2^34; twice that to be safe.
 constexpr double kScaledError = 1.0 / (1 << 19);
 
 // The ten significant digits of a probability in (0, 1] as an integer of ten digits
