@@ -246,7 +246,9 @@ void RunMolecule(const Analysis& analysis, const Parameters& parameters, RowBoun
 // Records of a batch that one worker analyses together, and their rows.
 struct Chunk
 {
+    // The first recordCount records; the rest keep their room for the next reading.
     std::vector<FastaRecord> records;
+    std::size_t recordCount = 0;
     std::exception_ptr readError; // the file failed after these records
     std::uint64_t rows = 0;       // fragment rows, written or only counted
     RowBuffer fragments;
@@ -261,13 +263,15 @@ bool ReadChunk(FastaReader& reader, Chunk& chunk)
     std::size_t residues = 0;
     try
     {
-        FastaRecord record;
         while (residues < kChunkResidues)
         {
+            if (chunk.recordCount == chunk.records.size())
+                chunk.records.emplace_back();
+            FastaRecord& record = chunk.records[chunk.recordCount];
             if (!reader.Next(record))
                 return false;
+            ++chunk.recordCount;
             residues += record.sequence.size();
-            chunk.records.push_back(std::move(record));
         }
         return true;
     }
@@ -377,9 +381,12 @@ private:
     {
         try
         {
-            for (const FastaRecord& record : chunk.records)
+            for (std::size_t i = 0; i < chunk.recordCount; ++i)
+            {
+                const FastaRecord& record = chunk.records[i];
                 chunk.rows += ReportProtein(m_analysis, record.name, record.sequence, 1, record.sequence.size(),
                                             m_rowsLeft, chunk.fragments, chunk.sites);
+            }
         }
         catch (...)
         {
@@ -387,8 +394,8 @@ private:
         }
     }
 
-    // A chunk written before, its row buffers emptied with their room kept: growing
-    // fresh buffers for every chunk costs the system more than the analysis. Called
+    // A chunk written before, its records and row buffers emptied with their room
+    // kept: growing fresh ones for every chunk costs more than the analysis. Called
     // with m_mutex held.
     std::unique_ptr<Chunk> SpareChunk()
     {
@@ -396,7 +403,7 @@ private:
             return std::make_unique<Chunk>();
         std::unique_ptr<Chunk> chunk = std::move(m_spare.back());
         m_spare.pop_back();
-        chunk->records.clear();
+        chunk->recordCount = 0;
         chunk->readError = nullptr;
         chunk->rows = 0;
         chunk->error = nullptr;

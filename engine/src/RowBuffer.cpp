@@ -108,8 +108,8 @@ void RowBuffer::Probability(double probability)
 
 void RowBuffer::Rows(RowBuffer& rows)
 {
-    // A block or more goes to the stream as it is, without a copy.
-    if (m_out && rows.m_used >= kBlockSize)
+    // Rows built whole go to the stream as they are, without a copy.
+    if (m_out)
     {
         Flush();
         m_out->write(rows.m_text.data(), static_cast<std::streamsize>(rows.m_used));
