@@ -89,12 +89,12 @@ std::string NormaliseSequence(const std::string& text, const std::string& where)
     return sequence;
 }
 
-MassPrefix::MassPrefix(const std::string& sequence)
+MassPrefix::MassPrefix(const std::string& sequence) : m_sums(sequence.size() + 1)
 {
-    m_sums.reserve(sequence.size() + 1);
-    m_sums.push_back({});
+    // Summed in registers and stored whole: no entry is read back.
     MicroDalton mono = 0, average = 0;
     std::uint64_t ambiguousCount = 0;
+    Sums* sums = m_sums.data();
     for (const char residue : sequence)
     {
         const ResidueMass mass = MassOf(residue);
@@ -102,7 +102,7 @@ MassPrefix::MassPrefix(const std::string& sequence)
         mono += ambiguous ? 0 : mass.mono;
         average += ambiguous ? 0 : mass.average;
         ambiguousCount += ambiguous ? 1 : 0;
-        m_sums.push_back({mono, average, ambiguousCount});
+        *++sums = {mono, average, ambiguousCount};
     }
 }
 
