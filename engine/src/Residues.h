@@ -63,7 +63,8 @@ constexpr int kMonoDecimals = 6;
 constexpr int kAverageDecimals = 4;
 
 // Writes "1045.534476" for a mass, "NA" for kNoMass, at `out` (room for 32
-// characters); returns the end. Inline: every fragment row writes two.
+// characters) with `decimals` 0 to 6, the most micro-daltons hold; returns the end.
+// Inline: every fragment row writes two.
 inline char* FormatMass(char* out, MicroDalton mass, int decimals)
 {
     if (mass == kNoMass)
