@@ -67,7 +67,7 @@ measure() {
 }
 
 # The runs, by name: each measures once and records its peptide count. The runs a
-# ratio compares follow each other, so that they meet the same load.
+# ratio compares run close together, so that they meet the same load.
 runs=(engine0 digestor0 engine2 engine2-cores digestor2 engine-pepdigest pepdigest best40)
 declare -A label count
 label[engine0]="engine, trypsin, 0 missed, 6-40, 1 thread"
