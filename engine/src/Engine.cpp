@@ -9,9 +9,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -39,10 +43,11 @@ public:
     explicit UsageError(const std::string& mistake) : EngineError(mistake + "\n" + kUsage) {}
 };
 
-// A batch works on this many residues at a time: enough to keep every thread busy,
-// few enough that memory does not grow with the proteome.
-constexpr std::size_t kBatchResidues = 2000000;
-constexpr std::size_t kBatchRecordsPerThread = 64;
+// A batch is analysed in chunks of about this many residues: small enough that the
+// workers start at once and that a few chunks in flight hold little memory, large
+// enough that a chunk's rows go to the file in one write.
+constexpr std::size_t kChunkResidues = 1 << 16;
+constexpr std::size_t kChunksInFlightPerThread = 2;
 
 std::string PartPath(const std::string& path)
 {
@@ -243,82 +248,218 @@ void RunMolecule(const Analysis& analysis, const Parameters& parameters, RowBoun
     bound.Add(ReportProtein(analysis, parameters.moleculeName, sequence, first, last, bound.Left(), fragments, sites));
 }
 
-struct BatchResult
+// Records of a batch that one worker analyses together, and their rows.
+struct Chunk
 {
-    std::uint64_t rows = 0; // fragment rows, written or only counted
-    std::string fragments;
-    std::string sites;
+    // The first recordCount records; the rest keep their room for the next reading.
+    std::vector<FastaRecord> records;
+    std::size_t recordCount = 0;
+    std::exception_ptr readError; // the file failed after these records
+    std::uint64_t rows = 0;       // fragment rows, written or only counted
+    RowBuffer fragments;
+    RowBuffer sites;
     std::exception_ptr error;
+    bool done = false;
 };
 
-// Analyses records on `threads` threads and returns their rows in input order; a
-// record's rows are written only when they number at most `rowsLeft`.
-std::vector<BatchResult> AnalyseInParallel(const Analysis& analysis, const std::vector<FastaRecord>& records,
-                                           std::uint64_t rowsLeft, unsigned threads)
+// Reads records until the chunk is full; false once the file is at its end or fails.
+bool ReadChunk(FastaReader& reader, Chunk& chunk)
 {
-    std::vector<BatchResult> results(records.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < records.size(); i = next++)
+    std::size_t residues = 0;
+    try
+    {
+        while (residues < kChunkResidues)
         {
-            try
+            if (chunk.recordCount == chunk.records.size())
+                chunk.records.emplace_back();
+            FastaRecord& record = chunk.records[chunk.recordCount];
+            if (!reader.Next(record))
+                return false;
+            ++chunk.recordCount;
+            residues += record.sequence.size();
+        }
+        return true;
+    }
+    catch (...)
+    {
+        chunk.readError = std::current_exception();
+        return false;
+    }
+}
+
+// A batch on several threads. Each worker reads the next chunk (one at a time, so that
+// chunks queue in input order) and analyses it; this thread writes the chunks' rows in
+// input order. Reading and writing overlap the analysis, and a few chunks are in
+// flight at a time.
+class BatchPipeline
+{
+public:
+    BatchPipeline(const Analysis& analysis, FastaReader& reader, std::uint64_t rowsLeft, unsigned threads)
+        : m_analysis(analysis), m_reader(reader), m_rowsLeft(rowsLeft),
+          m_inFlight(kChunksInFlightPerThread * threads)
+    {
+        try
+        {
+            for (unsigned t = 0; t < threads; ++t)
+                m_workers.emplace_back([this] { Work(); });
+        }
+        catch (...)
+        {
+            Stop();
+            throw;
+        }
+    }
+    ~BatchPipeline() { Stop(); }
+    BatchPipeline(const BatchPipeline&) = delete;
+    BatchPipeline& operator=(const BatchPipeline&) = delete;
+
+    void Write(RowBound& bound, RowBuffer& fragments, RowBuffer& sites)
+    {
+        for (std::unique_ptr<Chunk> oldest; (oldest = NextDone()) != nullptr;)
+        {
+            if (oldest->error)
+                std::rethrow_exception(oldest->error);
+            // A run that passes the bound fails: the rows of the chunk that passes it
+            // and of the chunks after it are only counted.
+            bound.Add(oldest->rows);
+            m_rowsLeft = bound.Left();
+            if (!bound.Passed())
             {
-                RowBuffer fragments, sites;
-                results[i].rows = ReportProtein(analysis, records[i].name, records[i].sequence, 1,
-                                                records[i].sequence.size(), rowsLeft, fragments, sites);
-                results[i].fragments = fragments.Take();
-                results[i].sites = sites.Take();
+                fragments.Rows(oldest->fragments);
+                sites.Rows(oldest->sites);
             }
-            catch (...)
+            if (oldest->readError)
+                std::rethrow_exception(oldest->readError);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_spare.push_back(std::move(oldest));
+        }
+    }
+
+private:
+    // Also when the run fails: each worker stops after the chunk it holds.
+    void Stop()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finished = true;
+        }
+        m_room.notify_all();
+        for (std::thread& worker : m_workers)
+            worker.join();
+    }
+
+    void Work()
+    {
+        for (;;)
+        {
+            std::unique_ptr<Chunk> owned;
             {
-                results[i].error = std::current_exception();
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_room.wait(lock, [this] { return m_finished || m_readDone || m_chunks.size() < m_inFlight; });
+                if (m_finished || m_readDone)
+                    return;
+                owned = SpareChunk();
+            }
+            Chunk& chunk = *owned;
+            {
+                std::lock_guard<std::mutex> reading(m_readerMutex);
+                if (m_readDone)
+                    return;
+                const bool more = ReadChunk(m_reader, chunk);
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_readDone = !more;
+                m_chunks.push_back(std::move(owned));
+            }
+            Analyse(chunk);
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                chunk.done = true;
+            }
+            m_chunkDone.notify_one();
+        }
+    }
+
+    // A record's rows are written only when they number at most the rows left when it
+    // starts: more than are left by the time its turn comes, so a record whose rows
+    // would pass the bound writes none.
+    void Analyse(Chunk& chunk) const
+    {
+        try
+        {
+            for (std::size_t i = 0; i < chunk.recordCount; ++i)
+            {
+                const FastaRecord& record = chunk.records[i];
+                chunk.rows += ReportProtein(m_analysis, record.name, record.sequence, 1, record.sequence.size(),
+                                            m_rowsLeft, chunk.fragments, chunk.sites);
             }
         }
-    };
-    std::vector<std::thread> pool;
-    for (unsigned t = 1; t < threads; ++t)
-        pool.emplace_back(work);
-    work();
-    for (std::thread& thread : pool)
-        thread.join();
-    return results;
-}
+        catch (...)
+        {
+            chunk.error = std::current_exception();
+        }
+    }
+
+    // A chunk written before, its records and row buffers emptied with their room
+    // kept: growing fresh ones for every chunk costs more than the analysis. Called
+    // with m_mutex held.
+    std::unique_ptr<Chunk> SpareChunk()
+    {
+        if (m_spare.empty())
+            return std::make_unique<Chunk>();
+        std::unique_ptr<Chunk> chunk = std::move(m_spare.back());
+        m_spare.pop_back();
+        chunk->recordCount = 0;
+        chunk->readError = nullptr;
+        chunk->rows = 0;
+        chunk->error = nullptr;
+        chunk->done = false;
+        return chunk;
+    }
+
+    // The oldest chunk once analysed; null when every chunk is written.
+    std::unique_ptr<Chunk> NextDone()
+    {
+        std::unique_ptr<Chunk> oldest;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_chunkDone.wait(lock, [this] { return m_chunks.empty() ? m_readDone : m_chunks.front()->done; });
+            if (m_chunks.empty())
+                return nullptr;
+            oldest = std::move(m_chunks.front());
+            m_chunks.pop_front();
+        }
+        m_room.notify_one();
+        return oldest;
+    }
+
+    const Analysis& m_analysis;
+    FastaReader& m_reader;
+    std::mutex m_readerMutex; // one worker reads at a time
+    std::atomic<std::uint64_t> m_rowsLeft;
+    const std::size_t m_inFlight;
+    std::mutex m_mutex; // guards the members below
+    std::condition_variable m_room;      // a chunk may be read, or the run stops
+    std::condition_variable m_chunkDone; // a chunk is analysed, or the last is read
+    std::deque<std::unique_ptr<Chunk>> m_chunks; // read and not yet written, in input order
+    std::vector<std::unique_ptr<Chunk>> m_spare; // written, to be read into again
+    bool m_readDone = false;                     // the file is read to its end or failed
+    bool m_finished = false;
+    std::vector<std::thread> m_workers;
+};
 
 void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, RowBound& bound,
               RowBuffer& fragments, RowBuffer& sites)
 {
     FastaReader reader(fastaFile);
-    FastaRecord record;
-    if (threads <= 1)
+    if (threads > 1)
     {
-        while (reader.Next(record))
-            bound.Add(ReportProtein(analysis, record.name, record.sequence, 1, record.sequence.size(), bound.Left(),
-                                    fragments, sites));
+        BatchPipeline(analysis, reader, bound.Left(), threads).Write(bound, fragments, sites);
         return;
     }
-    for (bool more = true; more;)
-    {
-        std::vector<FastaRecord> records;
-        std::size_t residues = 0;
-        while (residues < kBatchResidues && records.size() < threads * kBatchRecordsPerThread &&
-               (more = reader.Next(record)))
-        {
-            residues += record.sequence.size();
-            records.push_back(std::move(record));
-        }
-        // The records see the bound as it stood before them; taken in order below, the
-        // bound passes at the same record as on one thread.
-        for (BatchResult& result : AnalyseInParallel(analysis, records, bound.Left(), threads))
-        {
-            if (result.error)
-                std::rethrow_exception(result.error);
-            bound.Add(result.rows);
-            if (bound.Passed())
-                continue;
-            fragments.Rows(result.fragments);
-            sites.Rows(result.sites);
-        }
-    }
+    FastaRecord record;
+    while (reader.Next(record))
+        bound.Add(ReportProtein(analysis, record.name, record.sequence, 1, record.sequence.size(), bound.Left(),
+                                fragments, sites));
 }
 
 // The files of one run: its inputs, which it never writes over or removes, and its

@@ -64,7 +64,10 @@ bool FastaReader::Next(FastaRecord& record)
         if (stopLine != 0)
             throw EngineError(Where(m_in.LineNumber()) + ": residues after the '*' that ended record '" +
                               Printable(record.name) + "' on line " + std::to_string(stopLine));
-        record.sequence += NormaliseSequence(line, Where(m_in.LineNumber()));
+        if (IsPlainSequence(line))
+            record.sequence += line;
+        else
+            record.sequence += NormaliseSequence(line, Where(m_in.LineNumber()));
         if (line[last] == '*')
             stopLine = m_in.LineNumber();
     }

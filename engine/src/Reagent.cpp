@@ -6,6 +6,8 @@ namespace cleavage
 namespace
 {
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+constexpr std::size_t kRowsPerGroup = 64;
+constexpr std::size_t kCharacters = 256;
 
 std::uint32_t LetterBit(char letter)
 {
@@ -49,17 +51,31 @@ Reagent::CompiledSet Reagent::Compile(const PatternSet& set, const std::string& 
     if (set.cells.empty())
         return compiled;
     const std::size_t count = static_cast<std::size_t>(set.count);
-    for (std::size_t row = 0; row < set.cells.size() / count; ++row)
+    const std::size_t rows = set.cells.size() / count;
+    compiled.groups = (rows + kRowsPerGroup - 1) / kRowsPerGroup;
+    compiled.accepting.assign(compiled.groups * count * kCharacters, 0);
+    compiled.outside.assign(compiled.groups * count, 0);
+    for (std::size_t row = 0; row < rows; ++row)
     {
-        std::vector<Cell> cells;
+        const std::uint64_t rowBit = std::uint64_t{1} << (row % kRowsPerGroup);
         for (std::size_t column = 0; column < count; ++column)
         {
             const std::string where = "reagent '" + Printable(reagentName) + "', " + side + " pattern " +
                                       std::to_string(row + 1) + ", position " +
                                       PositionLabel(set.begin + static_cast<int>(column));
-            cells.push_back(ParseCell(set.cells[row * count + column], where));
+            const Cell cell = ParseCell(set.cells[row * count + column], where);
+            const std::size_t slot = row / kRowsPerGroup * count + column;
+            if (cell.acceptsOutside)
+                compiled.outside[slot] |= rowBit;
+            for (int letter = 0; letter < 26; ++letter)
+                if (cell.accepted & (1u << letter))
+                    for (const char character : {char('A' + letter), char('a' + letter)})
+                    {
+                        compiled.accepting[slot * kCharacters + static_cast<unsigned char>(character)] |= rowBit;
+                        if (column == 0)
+                            compiled.leads[static_cast<unsigned char>(character)] = true;
+                    }
         }
-        compiled.rows.push_back(std::move(cells));
     }
     return compiled;
 }
@@ -99,20 +115,21 @@ Reagent::Cell Reagent::ParseCell(const std::string& text, const std::string& whe
 bool Reagent::AnyRowMatches(const CompiledSet& set, const std::string& sequence, std::size_t cutAfter)
 {
     const long long length = static_cast<long long>(sequence.size());
-    for (const std::vector<Cell>& row : set.rows)
+    // Position index k looks at residue cutAfter + k (1-based).
+    const long long first = static_cast<long long>(cutAfter) + set.begin;
+    for (std::size_t group = 0; group < set.groups; ++group)
     {
-        bool matches = true;
-        for (int column = 0; column < set.count && matches; ++column)
+        const std::size_t slots = group * static_cast<std::size_t>(set.count);
+        std::uint64_t rows = ~std::uint64_t{0};
+        for (int column = 0; column < set.count && rows != 0; ++column)
         {
-            // Position index k looks at residue cutAfter + k (1-based).
-            const long long residue = static_cast<long long>(cutAfter) + set.begin + column;
-            const Cell& cell = row[column];
-            if (residue < 1 || residue > length)
-                matches = cell.acceptsOutside;
-            else
-                matches = (cell.accepted & LetterBit(sequence[residue - 1])) != 0;
+            const long long residue = first + column;
+            const std::size_t slot = slots + static_cast<std::size_t>(column);
+            rows &= residue < 1 || residue > length
+                        ? set.outside[slot]
+                        : set.accepting[slot * kCharacters + static_cast<unsigned char>(sequence[residue - 1])];
         }
-        if (matches)
+        if (rows != 0)
             return true;
     }
     return false;
@@ -121,8 +138,13 @@ bool Reagent::AnyRowMatches(const CompiledSet& set, const std::string& sequence,
 std::vector<Site> Reagent::FindSites(const std::string& sequence) const
 {
     std::vector<Site> sites;
+    sites.reserve(sequence.size() / 8);
+    const long long length = static_cast<long long>(sequence.size());
     for (std::size_t cutAfter = 1; cutAfter < sequence.size(); ++cutAfter)
     {
+        const long long leading = static_cast<long long>(cutAfter) + m_recognition.begin;
+        if (leading >= 1 && leading <= length && !m_recognition.leads[static_cast<unsigned char>(sequence[leading - 1])])
+            continue;
         if (!AnyRowMatches(m_recognition, sequence, cutAfter))
             continue;
         double efficiency = m_recognitionEfficiency;

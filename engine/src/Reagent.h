@@ -1,6 +1,7 @@
 // A cleavage reagent as the engine reads its cell texts: which sites of a sequence
 // it recognises and how efficiently it cuts each.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -60,11 +61,19 @@ private:
         std::uint32_t accepted;
         bool acceptsOutside;
     };
+    // The rows of a side as the scan reads them: rows in groups of 64, and for each
+    // group and position a mask of the group's rows that accept a character, so that
+    // matching a site is a look-up and an AND per position.
     struct CompiledSet
     {
         int begin = 0;
         int count = 0;
-        std::vector<std::vector<Cell>> rows;
+        std::size_t groups = 0;
+        std::vector<std::uint64_t> accepting; // [(group * count + column) * 256 + character]
+        std::vector<std::uint64_t> outside;   // [group * count + column]: beyond the ends
+        // Whether some row accepts a character at its first position: most residues
+        // start no match, and one look-up tells.
+        std::array<bool, 256> leads{};
     };
 
     static CompiledSet Compile(const PatternSet& set, const std::string& reagentName, const char* side);

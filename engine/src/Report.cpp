@@ -94,7 +94,10 @@ std::uint64_t ReportProtein(const Analysis& analysis, const std::string& protein
 {
     if (analysis.features.Any())
         return ReportWithFeatures(analysis, proteinName, sequence, first, last, rowsLeft, fragmentRows, siteRows);
-    const std::string analysed = sequence.substr(first - 1, last - first + 1);
+    // A batch analyses whole proteins: those are not copied.
+    const bool whole = first == 1 && last == sequence.size();
+    const std::string part = whole ? std::string() : sequence.substr(first - 1, last - first + 1);
+    const std::string& analysed = whole ? sequence : part;
     const std::size_t offset = first - 1;
     const std::vector<Site> found = analysis.reagent.FindSites(analysed);
     const Digest digest(analysed.size(), found);

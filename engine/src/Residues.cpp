@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 namespace cleavage
 {
@@ -35,35 +34,40 @@ constexpr ResidueEntry kResidueTable[] = {
 // Water, added once per fragment (its two ends), same table.
 constexpr ResidueMass kWater = {18010565, 18015300};
 
+// What each character is: a residue's letter, and its masses.
 struct ResidueLookup
 {
     std::array<ResidueMass, 26> mass{};
-    std::array<bool, 26> known{};
-    ResidueLookup()
-    {
-        for (const ResidueEntry& entry : kResidueTable)
-        {
-            mass[entry.letter - 'A'] = entry.mass;
-            known[entry.letter - 'A'] = true;
-        }
-    }
+    std::array<bool, 256> residue{};
 };
 
-const ResidueLookup& Lookup()
+constexpr ResidueLookup MakeLookup()
 {
-    static const ResidueLookup lookup;
+    ResidueLookup lookup;
+    for (const ResidueEntry& entry : kResidueTable)
+    {
+        lookup.mass[static_cast<std::size_t>(entry.letter - 'A')] = entry.mass;
+        lookup.residue[static_cast<unsigned char>(entry.letter)] = true;
+    }
     return lookup;
 }
+
+constexpr ResidueLookup kLookup = MakeLookup();
 }
 
 bool IsResidue(char letter)
 {
-    return letter >= 'A' && letter <= 'Z' && Lookup().known[letter - 'A'];
+    return kLookup.residue[static_cast<unsigned char>(letter)];
+}
+
+bool IsPlainSequence(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char ch) { return kLookup.residue[static_cast<unsigned char>(ch)]; });
 }
 
 ResidueMass MassOf(char residue)
 {
-    return Lookup().mass[residue - 'A'];
+    return kLookup.mass[static_cast<std::size_t>(residue - 'A')];
 }
 
 std::string NormaliseSequence(const std::string& text, const std::string& where)
@@ -85,40 +89,30 @@ std::string NormaliseSequence(const std::string& text, const std::string& where)
     return sequence;
 }
 
-MassPrefix::MassPrefix(const std::string& sequence)
-    : m_mono(sequence.size() + 1, 0), m_average(sequence.size() + 1, 0), m_ambiguous(sequence.size() + 1, 0)
+MassPrefix::MassPrefix(const std::string& sequence) : m_sums(sequence.size() + 1)
 {
-    for (std::size_t i = 0; i < sequence.size(); ++i)
+    // Summed in registers and stored whole: no entry is read back.
+    MicroDalton mono = 0, average = 0;
+    std::uint64_t ambiguousCount = 0;
+    Sums* sums = m_sums.data();
+    for (const char residue : sequence)
     {
-        const ResidueMass mass = MassOf(sequence[i]);
+        const ResidueMass mass = MassOf(residue);
         const bool ambiguous = mass.mono == kNoMass;
-        m_mono[i + 1] = m_mono[i] + (ambiguous ? 0 : mass.mono);
-        m_average[i + 1] = m_average[i] + (ambiguous ? 0 : mass.average);
-        m_ambiguous[i + 1] = m_ambiguous[i] + (ambiguous ? 1 : 0);
+        mono += ambiguous ? 0 : mass.mono;
+        average += ambiguous ? 0 : mass.average;
+        ambiguousCount += ambiguous ? 1 : 0;
+        *++sums = {mono, average, ambiguousCount};
     }
 }
 
 ResidueMass MassPrefix::FragmentMass(std::size_t first, std::size_t last) const
 {
-    if (m_ambiguous[last + 1] != m_ambiguous[first])
+    const Sums& before = m_sums[first];
+    const Sums& through = m_sums[last + 1];
+    if (through.ambiguous != before.ambiguous)
         return {kNoMass, kNoMass};
-    return {m_mono[last + 1] - m_mono[first] + kWater.mono, m_average[last + 1] - m_average[first] + kWater.average};
-}
-
-char* FormatMass(char* out, MicroDalton mass, int decimals)
-{
-    if (mass == kNoMass)
-        return std::copy_n("NA", 2, out);
-    constexpr MicroDalton kPerDalton = 1000000;
-    out = std::to_chars(out, out + 20, mass / kPerDalton).ptr;
-    *out++ = '.';
-    // The table is exact to the decimals written: the digits are cut, never rounded.
-    MicroDalton fraction = mass % kPerDalton;
-    for (int dropped = 6 - decimals; dropped > 0; --dropped)
-        fraction /= 10;
-    for (int i = decimals - 1; i >= 0; --i, fraction /= 10)
-        out[i] = char('0' + fraction % 10);
-    return out + decimals;
+    return {through.mono - before.mono + kWater.mono, through.average - before.average + kWater.average};
 }
 
 std::string FormatMass(MicroDalton mass, int decimals)

@@ -1,5 +1,7 @@
 // The residue alphabet of the engine and the masses of residues and fragments.
 #pragma once
+#include "DecimalText.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +28,10 @@ ResidueMass MassOf(char residue);
 
 bool IsResidue(char letter);
 
+// Whether `text` holds upper-case residues only: NormaliseSequence would return it
+// as it is.
+bool IsPlainSequence(const std::string& text);
+
 // Upper-cases a sequence and drops blanks and tabs and one final '*' (the stop a
 // translated sequence may end with); any other character that is not a residue
 // throws, naming `where` and the 1-based position.
@@ -40,9 +46,16 @@ public:
     ResidueMass FragmentMass(std::size_t first, std::size_t last) const;
 
 private:
-    std::vector<MicroDalton> m_mono;     // m_mono[i]: sum over residues 0..i-1
-    std::vector<MicroDalton> m_average;
-    std::vector<std::uint32_t> m_ambiguous; // ambiguous residues among 0..i-1
+    // Over residues 0..i-1, together: a fragment's mass reads two neighbouring entries.
+    struct Sums
+    {
+        MicroDalton mono = 0;
+        MicroDalton average = 0;
+        // Residues without a mass; as wide as the masses: an entry copied whole
+        // after a narrower store of its last field stalls the copy.
+        std::uint64_t ambiguous = 0;
+    };
+    std::vector<Sums> m_sums;
 };
 
 // Decimals a mass is written with: as many as the table is exact to.
@@ -50,7 +63,23 @@ constexpr int kMonoDecimals = 6;
 constexpr int kAverageDecimals = 4;
 
 // Writes "1045.534476" for a mass, "NA" for kNoMass, at `out` (room for 32
-// characters); returns the end.
-char* FormatMass(char* out, MicroDalton mass, int decimals);
+// characters) with `decimals` 0 to 6, the most micro-daltons hold; returns the end.
+// Inline: every fragment row writes two.
+inline char* FormatMass(char* out, MicroDalton mass, int decimals)
+{
+    if (mass == kNoMass)
+    {
+        out[0] = 'N';
+        out[1] = 'A';
+        return out + 2;
+    }
+    constexpr std::uint64_t kPerDalton = 1000000;
+    // The table is exact to the decimals written: the digits are cut, never rounded.
+    constexpr std::uint64_t kCut[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
+    const auto micro = static_cast<std::uint64_t>(mass);
+    out = FormatUnsigned(out, micro / kPerDalton);
+    *out++ = '.';
+    return FormatDigits(out, micro % kPerDalton / kCut[decimals], decimals);
+}
 std::string FormatMass(MicroDalton mass, int decimals);
 }

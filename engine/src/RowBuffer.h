@@ -1,13 +1,22 @@
 // Rows of a table built in memory: handed to a stream a block at a time (a stream
 // call per field costs more than the analysis), or kept for the caller.
 #pragma once
+#include "DecimalText.h"
 #include "Residues.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <ostream>
 #include <string>
 
 namespace cleavage
 {
+// Room FormatProbability needs at the most.
+constexpr std::size_t kProbabilityRoom = 32;
+// Room a number or a mass and its tab need at the most.
+constexpr std::size_t kNumberRoom = 40;
+
 class RowBuffer
 {
 public:
@@ -26,8 +35,8 @@ public:
     // The last field of a row, as it stands.
     void LastField(const char* text, std::size_t size);
     void EndRow();
-    // Rows built elsewhere, whole.
-    void Rows(const std::string& rows);
+    // The rows of another buffer, whole; `rows` is left empty, its room kept.
+    void Rows(RowBuffer& rows);
 
     // A stream that fails is noticed when its file is closed.
     void Flush();
@@ -36,15 +45,89 @@ public:
 private:
     // Room for `size` more characters; returns where they go. Fields are written in
     // place: appending to a string piece by piece costs more than the analysis.
-    char* Room(std::size_t size);
-    void FlushFullBlock();
+    char* Room(std::size_t size)
+    {
+        if (m_used + size > m_text.size())
+            Grow(size);
+        return &m_text[m_used];
+    }
+    void Grow(std::size_t size);
+    void FlushFullBlock()
+    {
+        if (m_out && m_used >= kBlockSize)
+            Flush();
+    }
+
+    // Rows go to the stream in blocks of about this size.
+    static constexpr std::size_t kBlockSize = 1 << 20;
+
+    // A probability as last written, by its bits: a digest's probabilities are
+    // products of its reagent's few efficiencies, so a few values fill most rows.
+    struct WrittenProbability
+    {
+        std::uint64_t bits = 0;
+        std::uint8_t size = 0; // 0: no value yet
+        char text[kProbabilityRoom];
+    };
 
     std::ostream* m_out;
     std::string m_text; // m_used characters of rows, then spare room
     std::size_t m_used = 0;
+    std::array<WrittenProbability, 64> m_probabilities;
 };
 
-// Writes "0.81", "1.5e-07" at `out` (room for 32 characters): ten significant
+// The field writers are inline: a row is some ten of them, and a digest writes
+// millions of rows.
+inline void RowBuffer::Field(const std::string& text)
+{
+    char* out = std::copy(text.begin(), text.end(), Room(text.size() + 1));
+    *out = '\t';
+    m_used += text.size() + 1;
+}
+
+inline void RowBuffer::Field(char residue)
+{
+    char* out = Room(2);
+    out[0] = residue;
+    out[1] = '\t';
+    m_used += 2;
+}
+
+inline void RowBuffer::Field(std::size_t number)
+{
+    char* const begin = Room(kNumberRoom);
+    char* end = FormatUnsigned(begin, number);
+    *end++ = '\t';
+    m_used += static_cast<std::size_t>(end - begin);
+}
+
+inline void RowBuffer::Mass(MicroDalton mass, int decimals)
+{
+    char* const begin = Room(kNumberRoom);
+    char* end = FormatMass(begin, mass, decimals);
+    *end++ = '\t';
+    m_used += static_cast<std::size_t>(end - begin);
+}
+
+inline void RowBuffer::LastField(const char* text, std::size_t size)
+{
+    std::copy_n(text, size, Room(size));
+    m_used += size;
+}
+
+inline void RowBuffer::EndRow()
+{
+    // A row's last field left a tab: the line break takes its place.
+    if (m_used == 0 || m_text[m_used - 1] != '\t')
+    {
+        *Room(1) = '\n';
+        ++m_used;
+    }
+    m_text[m_used - 1] = '\n';
+    FlushFullBlock();
+}
+
+// Writes "0.81", "1.5e-07" at `out` (room for kProbabilityRoom characters): ten significant
 // digits, shortest form, correctly rounded; returns the end.
 char* FormatProbability(char* out, double probability);
 }

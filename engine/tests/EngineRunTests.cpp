@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <cstring>
+#include <random>
 #include <set>
 
 #include "SampleRun.h"
@@ -316,4 +317,46 @@ TEST_F(EngineRunTest, MassSpectrometryKeysAddRowsAndColumns)
     parameters.fragmentLimit = kAllFragments;
     ExpectFailure(Run(parameters, {"--variable-mod", "Oxidation (M)", "--max-rows", "8"}),
                   "the run would write 9 fragment rows, more than the bound of 8");
+}
+
+TEST_F(EngineRunTest, ABatchOfManyChunksIsTheSameOnAnyNumberOfThreads)
+{
+    // 600 random proteins of 400 residues: several chunks per worker, written in order.
+    std::mt19937 random(20261207);
+    const std::string residues = "ACDEFGHIKLMNPQRSTVWY";
+    std::string fasta;
+    for (int protein = 1; protein <= 600; ++protein)
+    {
+        fasta += ">p" + std::to_string(protein) + "\n";
+        for (int i = 0; i < 400; ++i)
+            fasta += residues[random() % residues.size()];
+        fasta += "\n";
+    }
+    m_folder.Write("proteins.fasta", fasta);
+    Parameters parameters = SampleParameters();
+    parameters.fastaFile = "proteins.fasta";
+    parameters.fragmentLimit = kAllFragments;
+    const std::vector<std::string> options = {"--missed", "2", "--max-length", "30"};
+    const auto run = [&](const std::string& threads, std::vector<std::string> more) {
+        more.insert(more.end(), options.begin(), options.end());
+        more.insert(more.end(), {"--threads", threads});
+        return Run(parameters, more);
+    };
+    ASSERT_EQ(0, run("1", {})) << m_errors;
+    const std::string rows = m_folder.Read("result.tsv");
+    const std::string sites = m_folder.Read("result.sites.tsv");
+    const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
+    for (const char* threads : {"2", "5"})
+    {
+        ASSERT_EQ(0, run(threads, {})) << m_errors;
+        EXPECT_EQ(rows, m_folder.Read("result.tsv")) << threads << " threads";
+        EXPECT_EQ(sites, m_folder.Read("result.sites.tsv")) << threads << " threads";
+        // A bound that only the last protein passes: the same count as on one thread.
+        ExpectFailure(run(threads, {"--max-rows", std::to_string(rowCount - 1)}),
+                      "would write " + std::to_string(rowCount) + " fragment rows");
+    }
+    // A mistake in the last record fails the run as on one thread, after the rows before it.
+    m_folder.Write("proteins.fasta", fasta + ">last\nMK1\n");
+    for (const char* threads : {"1", "2"})
+        ExpectFailure(run(threads, {}), "proteins.fasta, line 1202: '1' is not a residue letter (character 3)");
 }

@@ -70,6 +70,16 @@ TEST(ReagentTest, PositionsBeyondTheEndsPassOnlyCellsWithoutAllowedLetters)
     EXPECT_EQ(Positions{2}, Cuts(MakeReagent(0, 3, {"K", "", "{P}"}), "AKA"));
 }
 
+TEST(ReagentTest, RowsBeyondTheSixtyFourthMatchToo)
+{
+    // 64 rows W|W, then K|{P} and, one position before the sequence, {A}|M.
+    std::vector<std::string> cells(128, "W");
+    for (const char* cell : {"K", "{P}", "{A}", "M"})
+        cells.push_back(cell);
+    EXPECT_EQ((Positions{2, 6}), Cuts(MakeReagent(0, 2, cells), "MKAKPKW"));
+    EXPECT_EQ((Positions{1, 3}), Cuts(MakeReagent(-1, 2, cells), "MKAKPKW"));
+}
+
 TEST(ReagentTest, SiteEfficiencyCombinesRecognitionAndException)
 {
     ReagentText text = MakeReagent(0, 2, {"K", ""}, 80);
