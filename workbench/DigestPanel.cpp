@@ -1,7 +1,9 @@
 #include "DigestPanel.h"
+#include <EngineError.h>
 #include <Modifications.h>
 #include <ShippedReagents.h>
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,7 +43,9 @@ const Field kFields[] = {
     {CDigestPanel::IDC_MIN_MASS, "Lowest mass (Da)", "min_mass", fieldText},
     {CDigestPanel::IDC_MAX_MASS, "Highest mass (Da)", "max_mass", fieldText},
 };
+// The drop-down's choices, in the order of the engine's values.
 const char* const kSpecificities[] = {"Full: both ends at sites", "Semi: one end at a site"};
+const char* const kSpecificityValues[] = {"full", "semi"};
 
 const cleavage::FeatureKey& EngineKey(LPCSTR lpszKey)
 {
@@ -131,7 +135,7 @@ BOOL CDigestPanel::GetEngineKeys(CEngineKeys& keys, CString& strError)
         const HWND hControl = ::GetDlgItem(m_hWnd, field.nID);
         std::vector<CString> values;
         if (field.kind == fieldSpecificity && ::SendMessageA(hControl, CB_GETCURSEL, 0, 0) == 1)
-            values.push_back("semi");
+            values.push_back(kSpecificityValues[1]);
         else if (field.kind == fieldNames)
         {
             const int nItems = (int)::SendMessageA(hControl, LB_GETCOUNT, 0, 0);
@@ -158,4 +162,52 @@ BOOL CDigestPanel::GetEngineKeys(CEngineKeys& keys, CString& strError)
         }
     }
     return keys.CheckTogether(strError);
+}
+
+BOOL CDigestPanel::ShowEngineKeys(LPCSTR lpszPath, CString& strError)
+{
+    // Every value is checked before any field changes.
+    std::vector<std::vector<std::string>> values;
+    CEngineKeys keys;
+    try
+    {
+        const cleavage::ParameterLines lines(lpszPath);
+        for (const Field& field : kFields)
+        {
+            values.push_back(lines.Values(field.lpszKey));
+            const CString strWhere = CString(lpszPath) + ", key '" + field.lpszKey + "'";
+            for (const std::string& value : values.back())
+                if (!keys.Set(EngineKey(field.lpszKey), value.c_str(), strWhere, strError))
+                    return FALSE;
+        }
+    }
+    catch (const cleavage::EngineError& error)
+    {
+        strError = error.what();
+        return FALSE;
+    }
+    if (!keys.CheckTogether(strError))
+        return FALSE;
+
+    for (size_t i = 0; i < std::size(kFields); ++i)
+    {
+        const HWND hControl = ::GetDlgItem(m_hWnd, kFields[i].nID);
+        const std::vector<std::string>& given = values[i];
+        switch (kFields[i].kind)
+        {
+        case fieldSpecificity:
+            ::SendMessageA(hControl, CB_SETCURSEL, !given.empty() && given.back() == kSpecificityValues[1], 0);
+            break;
+        case fieldNames:
+            ::SendMessageA(hControl, LB_SETSEL, FALSE, -1);
+            for (const std::string& name : given)
+                ::SendMessageA(hControl, LB_SETSEL, TRUE,
+                               ::SendMessageA(hControl, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name.c_str()));
+            break;
+        case fieldText:
+            ::SetWindowTextA(hControl, given.empty() ? "" : given.back().c_str());
+            break;
+        }
+    }
+    return TRUE;
 }

@@ -30,6 +30,10 @@ public:
     // The choices as the engine's keys. FALSE with a message that names the field and
     // the text typed, and the focus on that field.
     BOOL GetEngineKeys(CEngineKeys& keys, CString& strError);
+    // Shows the engine's keys of a settings file (a field whose key the file does not
+    // hold as empty). FALSE with a message naming the file and the key, and the panel as
+    // it was, when the engine would refuse a value.
+    BOOL ShowEngineKeys(LPCSTR lpszPath, CString& strError);
 
 private:
     // Makes a control with its label above it at nTop, and moves nTop below it; NULL

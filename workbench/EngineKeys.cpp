@@ -16,44 +16,42 @@ const cleavage::FeatureKey* CEngineKeys::FindOption(const CString& strOption)
     return NULL;
 }
 
-BOOL CEngineKeys::Set(const cleavage::FeatureKey& key, const CString& strValue, LPCSTR lpszWhere, CString& strError)
+namespace
+{
+// Runs one of the engine's checks; FALSE with its message when it refuses.
+template <class Check>
+BOOL Checked(const Check& check, CString& strError)
 {
     try
     {
-        cleavage::SetFeatureKey(m_checked, key.key, (LPCSTR)strValue, lpszWhere);
+        check();
     }
     catch (const cleavage::EngineError& error)
     {
         strError = error.what();
         return FALSE;
     }
-    if (!key.list)
-        m_values.erase(std::remove_if(m_values.begin(), m_values.end(),
-                                      [&key](const std::pair<const cleavage::FeatureKey*, CString>& given) {
-                                          return given.first == &key;
-                                      }),
-                       m_values.end());
+    return TRUE;
+}
+}
+
+BOOL CEngineKeys::Set(const cleavage::FeatureKey& key, const CString& strValue, LPCSTR lpszWhere, CString& strError)
+{
+    if (!Checked([&] { cleavage::SetFeatureKey(m_checked, key.key, (LPCSTR)strValue, lpszWhere); }, strError))
+        return FALSE;
     m_values.emplace_back(&key, strValue);
     return TRUE;
 }
 
 BOOL CEngineKeys::CheckTogether(CString& strError) const
 {
-    try
-    {
-        cleavage::CheckFeatureKeys(m_checked);
-    }
-    catch (const cleavage::EngineError& error)
-    {
-        strError = error.what();
-        return FALSE;
-    }
-    return TRUE;
+    return Checked([this] { cleavage::CheckFeatureKeys(m_checked); }, strError);
 }
 
 void CEngineKeys::ApplyTo(CKeyValueStorage& settings) const
 {
-    // A list key's values go in as one list, in the order given.
+    // A list key's values go in as one list, in the order given; another key's last value
+    // replaces those before it.
     std::map<std::string, CStringList> lists;
     for (const auto& [pKey, strValue] : m_values)
     {

@@ -15,7 +15,7 @@ public:
     static const cleavage::FeatureKey* FindOption(const CString& strOption);
 
     // Checks the value of a key and keeps it: a list key adds it to its values, another
-    // replaces its value. FALSE with the engine's message, which begins with lpszWhere
+    // key's value replaces the one before. FALSE with the engine's message, which begins with lpszWhere
     // (the option or the field the value was typed in).
     BOOL Set(const cleavage::FeatureKey& key, const CString& strValue, LPCSTR lpszWhere, CString& strError);
     // What the values cannot show one by one: a minimum mass above the maximum, a name

@@ -291,6 +291,15 @@ BOOL CMainWindow::SaveForm()
     return TRUE;
 }
 
+BOOL CMainWindow::GetPanelKeys(CEngineKeys& engineKeys)
+{
+    CString strError;
+    if (m_digestPanel.GetEngineKeys(engineKeys, strError))
+        return TRUE;
+    AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
 void CMainWindow::ShowMessages(const CStringList& lstMessages)
 {
     for (POSITION pos = lstMessages.GetHeadPosition(); pos != NULL;)
@@ -385,6 +394,13 @@ BOOL CMainWindow::OpenSettings(LPCSTR lpszPath)
         AfxMessageBox(CString(lpszPath) + ", " + strError + kNotChanged, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
+    // The panel takes the engine's keys the file holds, or shows why it cannot, before
+    // anything changes.
+    if (!m_digestPanel.ShowEngineKeys(lpszPath, strError))
+    {
+        AfxMessageBox(strError + kNotChanged, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     pData->RestoreSettings();
     m_pData = std::move(pData);
     LoadForm();
@@ -393,10 +409,14 @@ BOOL CMainWindow::OpenSettings(LPCSTR lpszPath)
 
 BOOL CMainWindow::SaveSettings(LPCSTR lpszPath)
 {
-    if (!SaveForm())
+    CEngineKeys engineKeys;
+    if (!SaveForm() || !GetPanelKeys(engineKeys))
         return FALSE;
+    // The record's keys and the panel's, in the form of the engine's parameter file.
+    CKeyValueStorage settings = m_pData->m_Storage;
+    engineKeys.ApplyTo(settings);
     CString strError;
-    if (!WriteTextFile(lpszPath, m_pData->m_Storage.ToText(), strError))
+    if (!WriteTextFile(lpszPath, settings.ToText(), strError))
     {
         AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
@@ -479,12 +499,8 @@ void CMainWindow::OnRun()
     if (!SaveForm())
         return;
     CEngineKeys engineKeys;
-    CString strPanelError;
-    if (!m_digestPanel.GetEngineKeys(engineKeys, strPanelError))
-    {
-        AfxMessageBox(strPanelError, MB_OK | MB_ICONEXCLAMATION);
+    if (!GetPanelKeys(engineKeys))
         return;
-    }
     CKeyValueStorage parameters = m_pData->m_Storage;
     engineKeys.ApplyTo(parameters);
     m_bRunning = TRUE;

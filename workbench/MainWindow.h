@@ -49,11 +49,13 @@ public:
     BOOL OpenFasta(LPCSTR lpszPath);
     // Makes the file's record nRecord (0-based) the molecule and shows it in the form.
     void SelectRecord(int nRecord);
-    // Reads a settings file into the record and the form. A file that cannot be read or
-    // is damaged: FALSE with a message, and the record and the form as they were.
+    // Reads a settings file into the record and the form, and the engine's keys it holds
+    // into the panel. A file that cannot be read or is damaged: FALSE with a message, and
+    // the record, the form and the panel as they were.
     BOOL OpenSettings(LPCSTR lpszPath);
-    // Takes the form's values into the record and writes it; FALSE when the form refuses
-    // them (it says why) or the file cannot be written (a message says why).
+    // Takes the form's values into the record and writes it with the panel's keys; FALSE
+    // when the form or the panel refuses them (each says why) or the file cannot be
+    // written (a message says why).
     BOOL SaveSettings(LPCSTR lpszPath);
     // Writes the fragment table in the order shown: CSV for a .csv name, else TSV; FALSE
     // with a message when there is no table or the file cannot be written.
@@ -81,6 +83,8 @@ private:
     void LoadForm();
     // The form's values into the record, as before a run; FALSE when the form refused.
     BOOL SaveForm();
+    // The panel's choices as the engine's keys; FALSE when it refused (it has said why).
+    BOOL GetPanelKeys(CEngineKeys& engineKeys);
     CSize GetFormSize() const;
     // The table's height for the room it has: whole rows, so that none is cut off.
     int GetTableHeight(int nRoom) const;

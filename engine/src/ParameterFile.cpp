@@ -183,6 +183,16 @@ std::string ParameterLines::Value(const std::string& key) const
     return it != m_lines.end() && it->second.size() == 1 ? it->second[0].value : std::string();
 }
 
+std::vector<std::string> ParameterLines::Values(const std::string& key) const
+{
+    std::vector<std::string> values;
+    const auto it = m_lines.find(key);
+    if (it != m_lines.end())
+        for (const ValueLine& line : it->second)
+            values.push_back(line.value);
+    return values;
+}
+
 std::string ParameterLines::Where(const std::string& key, int line) const
 {
     return m_path + ", line " + std::to_string(line) + ", key '" + key + "'";

@@ -61,6 +61,8 @@ public:
 
     // The value of a key that stands once on a key=value line, or "".
     std::string Value(const std::string& key) const;
+    // Every value of a key, in the file's order; none when the key is missing.
+    std::vector<std::string> Values(const std::string& key) const;
 
     // Checks every line and key; throws EngineError naming the file, the line and the
     // key. Values that need the molecule (the range) or the command line's options

@@ -76,11 +76,23 @@ protected:
         return std::string(szReagent) + "|best " + szBest + "|sort " + std::to_string(nSort) + "|" + szName;
     }
 
+    HWND PanelField(int nID) const
+    {
+        return ::GetDlgItem(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL), nID);
+    }
+
+    std::string PanelText(int nID) const
+    {
+        char szText[64] = "";
+        ::GetWindowTextA(PanelField(nID), szText, sizeof(szText));
+        return szText;
+    }
+
     // Sets a field of the panel for mass spectrometry: an edit's text, or in a list the
     // item of that name chosen (none for "").
     void SetPanelField(int nID, LPCSTR lpszValue)
     {
-        const HWND hField = ::GetDlgItem(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL), nID);
+        const HWND hField = PanelField(nID);
         ASSERT_NE((HWND)NULL, hField) << nID;
         char szClass[16] = "";
         ::GetClassNameA(hField, szClass, sizeof(szClass));
@@ -191,6 +203,8 @@ TEST_F(MainWindowTest, DamagedSettingsFilesGetTheirMessageAndChangeNothing)
     };
     WriteWholeFile(m_scratch.PathOf("text.settings"), replaced("analysis_fragments=3", "analysis_fragments=three"));
     WriteWholeFile(m_scratch.PathOf("short.settings"), good.substr(0, good.find("range=")));
+    WriteWholeFile(m_scratch.PathOf("charges.settings"), good + "charges=2+\n");
+    WriteWholeFile(m_scratch.PathOf("mods.settings"), good + "fixed_mod=Oxidation (M)\nvariable_mod=Oxidation (M)\n");
     const struct
     {
         LPCSTR lpszFile;
@@ -199,6 +213,9 @@ TEST_F(MainWindowTest, DamagedSettingsFilesGetTheirMessageAndChangeNothing)
         {"text.settings", "'analysis_fragments' needs a whole number, not 'three'"},
         {"short.settings", "the key 'range' is missing"},
         {"missing.settings", "Cannot read "},
+        // The panel's keys, checked as the engine checks them.
+        {"charges.settings", "charges.settings, key 'charges': \"2+\" is not a range of charges"},
+        {"mods.settings", "key 'variable_mod': \"Oxidation (M)\" names Oxidation (M) a second time"},
     };
     for (const auto& damaged : cases)
     {
@@ -210,6 +227,7 @@ TEST_F(MainWindowTest, DamagedSettingsFilesGetTheirMessageAndChangeNothing)
         EXPECT_NE(-1, strMessage.Find(damaged.lpszMessage)) << (LPCSTR)strMessage;
         EXPECT_NE(-1, strMessage.Find("The settings were not changed.")) << (LPCSTR)strMessage;
         EXPECT_EQ(before, FormState()) << damaged.lpszFile;
+        EXPECT_EQ("", PanelText(CDigestPanel::IDC_CHARGES)) << damaged.lpszFile;
     }
     // The record was not changed either: what was set before saves as before.
     ASSERT_TRUE(m_pWindow->SaveSettings(m_scratch.PathOf("after.settings")));
@@ -287,6 +305,20 @@ TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
     EXPECT_NE(std::string::npos, table.find("\tFFESFGDLSTPDAVMGNPK\t\t")) << table;
     EXPECT_NE(std::string::npos, table.find("\tFFESFGDLSTPDAVMGNPK\tM55:Oxidation\t")) << table;
 
+    // A settings file keeps the panel's choices as the engine's keys, and gives them back.
+    const CString strFile = m_scratch.PathOf("panel.settings");
+    ASSERT_TRUE(m_pWindow->SaveSettings(strFile));
+    const std::string text = ReadWholeFile(strFile);
+    EXPECT_NE(std::string::npos, text.find("\ncharges=2-2\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("\nvariable_mod=Oxidation (M)\n")) << text;
+    SetPanelField(CDigestPanel::IDC_CHARGES, "");
+    SetPanelField(CDigestPanel::IDC_VARIABLE_MODS, "");
+    SetPanelField(CDigestPanel::IDC_MIN_MASS, "1");
+    ASSERT_TRUE(m_pWindow->OpenSettings(strFile));
+    EXPECT_EQ("", PanelText(CDigestPanel::IDC_MIN_MASS));
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    EXPECT_EQ(table, ShownTable());
+
     const struct
     {
         int nID;
@@ -310,8 +342,7 @@ TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
         EXPECT_EQ(table, ShownTable());  // no run: the last one's table stays
         if (field.nID != CDigestPanel::IDC_FIXED_MODS)
         {
-            EXPECT_EQ(::GetDlgItem(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL), field.nID),
-                      ::GetFocus());
+            EXPECT_EQ(PanelField(field.nID), ::GetFocus());
         }
         SetPanelField(field.nID, "");
     }
