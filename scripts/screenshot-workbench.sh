@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the workbench with the sample digested by Trypsin (the sample
-# settings file): docs/workbench.png, the picture in the README.
+# Takes a screenshot of the workbench with the sample digested by Trypsin, with the panel's
+# oxidised methionine and m/z columns (the sample settings file): docs/workbench.png, the
+# picture in the README.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +13,7 @@ use_shipped_library
 cp build/x86_64/bin/Cleavage.exe "$SCRATCH_DIR/"
 
 "$WINE64" build/x86_64/bin/Workbench.exe "Z:$PWD/samples/hemoglobin.fasta" \
-  /settings "Z:$PWD/samples/trypsin.settings" /run &
+  /settings "Z:$PWD/samples/trypsin-oxidation.settings" /run &
 workbench_pid=$!
 take_screenshot 8 1240x900+20+62 docs/workbench.png
 kill "$workbench_pid" 2>/dev/null || true

@@ -16,10 +16,10 @@ const ColumnLayout kFixedColumns[CFragmentTable::kFixedColumnCount] = {
     {"Start", LVCFMT_RIGHT, 50},       {"End", LVCFMT_RIGHT, 50},
     {"Length", LVCFMT_RIGHT, 56},      {"Missed", LVCFMT_RIGHT, 56},
     {"Probability", LVCFMT_RIGHT, 78}, {"Mono mass (Da)", LVCFMT_RIGHT, 110},
-    {"Average mass (Da)", LVCFMT_RIGHT, 120}, {"Sequence", LVCFMT_LEFT, 320},
+    {"Average mass (Da)", LVCFMT_RIGHT, 120}, {"Sequence", LVCFMT_LEFT, 260},
 };
-const ColumnLayout kModificationsColumn = {"Modifications", LVCFMT_LEFT, 200};
-const int kChargeColumnWidthPx = 96;
+const ColumnLayout kModificationsColumn = {"Modifications", LVCFMT_LEFT, 150};
+const int kChargeColumnWidthPx = 90;
 
 // A column the table has: a fixed one, the modifications, or the m/z of a charge, headed
 // "m/z (2+)".
