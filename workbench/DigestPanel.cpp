@@ -50,8 +50,9 @@ const char* const kSpecificityValues[] = {"full", "semi"};
 const cleavage::FeatureKey& EngineKey(LPCSTR lpszKey)
 {
     const std::vector<cleavage::FeatureKey>& keys = cleavage::FeatureKeys();
-    const auto found = std::find_if(keys.begin(), keys.end(),
-                                    [lpszKey](const cleavage::FeatureKey& key) { return strcmp(key.key, lpszKey) == 0; });
+    const auto found = std::find_if(keys.begin(), keys.end(), [lpszKey](const cleavage::FeatureKey& key) {
+        return strcmp(key.key, lpszKey) == 0;
+    });
     ASSERT(found != keys.end());
     return *found;
 }
@@ -69,8 +70,9 @@ CString WindowText(HWND hWnd)
 BOOL CDigestPanel::Create(CWnd* pParentWnd, UINT nID)
 {
     const CSize size = GetIdealSize();
-    if (!CreateEx(WS_EX_CONTROLPARENT, AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
-                  "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, size.cx, size.cy, pParentWnd->m_hWnd, (HMENU)(UINT_PTR)nID))
+    const LPCSTR lpszClass = AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+    if (!CreateEx(WS_EX_CONTROLPARENT, lpszClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, size.cx, size.cy,
+                  pParentWnd->m_hWnd, (HMENU)(UINT_PTR)nID))
         return FALSE;
     const DWORD dwList = WS_VSCROLL | LBS_EXTENDEDSEL | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT;
     const std::vector<std::string> reagents = cleavage::ShippedReagentNames();
@@ -80,8 +82,9 @@ BOOL CDigestPanel::Create(CWnd* pParentWnd, UINT nID)
     {
         const BOOL bSpecificity = field.kind == fieldSpecificity;
         const BOOL bList = field.kind == fieldNames;
+        const DWORD dwDropDown = CBS_DROPDOWNLIST | WS_VSCROLL;
         const HWND hControl =
-            bSpecificity ? AddControl(field.lpszLabel, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, kEditHeight, field.nID, nTop)
+            bSpecificity ? AddControl(field.lpszLabel, "COMBOBOX", dwDropDown, kEditHeight, field.nID, nTop)
             : bList      ? AddControl(field.lpszLabel, "LISTBOX", dwList, kListHeight, field.nID, nTop)
                          : AddControl(field.lpszLabel, "EDIT", ES_AUTOHSCROLL, kEditHeight, field.nID, nTop);
         if (hControl == NULL)

@@ -1,5 +1,6 @@
 // The fragments of the last run as a report-view list, a column per column of the
-// engine's table (the optional ones as the run wrote them). Clicking a heading sorts by that column; a second click sorts the other way.
+// engine's table (the optional ones as the run wrote them). Clicking a heading sorts by
+// that column; a second click sorts the other way.
 #pragma once
 #include "FragmentTable.h"
 #include <afxcmn.h>

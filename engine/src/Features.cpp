@@ -21,16 +21,17 @@ bool InWindow(const Features& features, MicroDalton mono)
            (features.maxMass == kNoMass || mono <= features.maxMass);
 }
 
-// The columns after the sequence of one form's row.
-std::string ExtraColumns(const Features& features, const ModifiedForm& form)
+// One form's row: its fragment's fields, then its modifications and m/z columns.
+void WriteFormRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
+                  std::size_t offset, const Fragment& fragment, const ModifiedForm& form, RowBuffer& rows)
 {
-    std::string columns;
+    const Features& features = analysis.features;
+    WriteFragmentFields(analysis, proteinName, analysed, offset, fragment, form.mass, rows);
     if (features.modifications.AnyVariable())
-        columns += "\t" + form.label;
+        rows.Field(form.label);
     for (int charge = features.chargeFrom; charge > 0 && charge <= features.chargeTo; ++charge)
-        columns += "\t" + FormatMass(form.mass.mono == kNoMass ? kNoMass : MassToCharge(form.mass.mono, charge),
-                                     kMonoDecimals);
-    return columns;
+        rows.Mass(form.mass.mono == kNoMass ? kNoMass : MassToCharge(form.mass.mono, charge), kMonoDecimals);
+    rows.EndRow();
 }
 }
 
@@ -104,11 +105,12 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     // A fragment's rows: its forms within the mass window.
     const MassPrefix masses(analysed);
     std::vector<ModifiedForm> forms;
-    const auto formsOf = [&](const Fragment& fragment) -> const std::vector<ModifiedForm>& {
+    // Labelled for writing; only counted, without.
+    const auto formsOf = [&](const Fragment& fragment, bool labelled) -> const std::vector<ModifiedForm>& {
         const ResidueMass mass = masses.FragmentMass(fragment.start - 1, fragment.end - 1);
         if (features.modifications.Any())
             features.modifications.Forms(sequence, fragment.start - 1 + offset, fragment.end - 1 + offset, mass,
-                                         forms);
+                                         forms, labelled);
         else
             forms.assign(1, ModifiedForm{mass, std::string()});
         forms.erase(std::remove_if(forms.begin(), forms.end(),
@@ -120,7 +122,7 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     const bool windowed = features.minMass != kNoMass || features.maxMass != kNoMass;
     const auto enumerateInWindow = [&](const auto& floor, const auto& take) {
         enumerate(floor, [&](const Fragment& fragment) {
-            if (!windowed || !formsOf(fragment).empty())
+            if (!windowed || !formsOf(fragment, false).empty())
                 take(fragment);
         });
     };
@@ -135,10 +137,10 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     {
         selected = SelectBest(analysis.bestCount, enumerateInWindow);
         for (const Fragment& fragment : selected)
-            rows += formsOf(fragment).size();
+            rows += formsOf(fragment, false).size();
     }
     else
-        enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { rows += formsOf(fragment).size(); });
+        enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { rows += formsOf(fragment, false).size(); });
     if (rows > rowsLeft)
         return rows;
 
@@ -148,13 +150,12 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
 
     const auto writeForms = [&](const Fragment& fragment, const std::vector<ModifiedForm>& fragmentForms) {
         for (const ModifiedForm& form : fragmentForms)
-            WriteFragmentRow(analysis, proteinName, analysed, offset, fragment, form.mass,
-                             ExtraColumns(features, form), fragmentRows);
+            WriteFormRow(analysis, proteinName, analysed, offset, fragment, form, fragmentRows);
     };
     // In position order, the enumeration's own, fragments go out as they are found.
     if (analysis.order == SortOrder::Position && !best)
     {
-        enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { writeForms(fragment, formsOf(fragment)); });
+        enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { writeForms(fragment, formsOf(fragment, true)); });
         return rows;
     }
     if (!best)
@@ -163,14 +164,14 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     {
         SortFragments(selected, analysis.order, [](const Fragment&) { return 0LL; });
         for (const Fragment& fragment : selected)
-            writeForms(fragment, formsOf(fragment));
+            writeForms(fragment, formsOf(fragment, true));
         return rows;
     }
     // By weight each form has its place, by its own mass (none last), ties by position
     // and then in the forms' order.
     std::vector<std::pair<Fragment, ModifiedForm>> formRows;
     for (const Fragment& fragment : selected)
-        for (const ModifiedForm& form : formsOf(fragment))
+        for (const ModifiedForm& form : formsOf(fragment, true))
             formRows.emplace_back(fragment, form);
     std::stable_sort(formRows.begin(), formRows.end(), [](const auto& a, const auto& b) {
         const auto massA = static_cast<unsigned long long>(a.second.mass.mono);
@@ -180,8 +181,7 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
         return a.first.start != b.first.start ? a.first.start < b.first.start : a.first.end < b.first.end;
     });
     for (const auto& [fragment, form] : formRows)
-        WriteFragmentRow(analysis, proteinName, analysed, offset, fragment, form.mass, ExtraColumns(features, form),
-                         fragmentRows);
+        WriteFormRow(analysis, proteinName, analysed, offset, fragment, form, fragmentRows);
     return rows;
 }
 }

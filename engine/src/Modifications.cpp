@@ -140,7 +140,7 @@ Modifications::Modifications(const std::vector<std::string>& fixed, const std::v
 }
 
 void Modifications::Forms(const std::string& molecule, std::size_t first, std::size_t last, ResidueMass mass,
-                          std::vector<ModifiedForm>& forms) const
+                          std::vector<ModifiedForm>& forms, bool labelled) const
 {
     forms.clear();
     std::vector<std::size_t> taken; // places a fixed modification holds
@@ -179,7 +179,8 @@ void Modifications::Forms(const std::string& molecule, std::size_t first, std::s
                     ResidueMass next = chosen;
                     AddMass(next, kind->delta);
                     choose(p + 1, left - 1, next,
-                           label + (label.empty() ? "" : ";") + places[p].label + ":" + kind->title);
+                           labelled ? label + (label.empty() ? "" : ";") + places[p].label + ":" + kind->title
+                                    : label);
                 }
         };
     for (std::size_t count = 1; count <= std::min(m_maxVariable, places.size()); ++count)

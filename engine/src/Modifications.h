@@ -58,8 +58,10 @@ public:
     // maxVariable variable ones, one to a residue or terminus, on places no fixed one
     // holds. The unmodified form comes first, then the forms with one variable
     // modification, then two, each count in order of place. A mass of kNoMass stays so.
+    // Without `labelled` the forms' labels stay empty: counting them needs their masses
+    // only.
     void Forms(const std::string& molecule, std::size_t first, std::size_t last, ResidueMass mass,
-               std::vector<ModifiedForm>& forms) const;
+               std::vector<ModifiedForm>& forms, bool labelled = true) const;
 
 private:
     std::vector<const ModificationKind*> m_fixed;

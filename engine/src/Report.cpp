@@ -7,8 +7,6 @@ namespace cleavage
 {
 namespace
 {
-const std::string kNoMoreColumns;
-
 std::vector<Fragment> Select(const Analysis& analysis, const Digest& digest)
 {
     if (analysis.thresholdMode)
@@ -51,9 +49,8 @@ void WriteSiteHeader(std::ostream& out, const Analysis& analysis)
         << (analysis.features.reagentNames.empty() ? "" : "\treagents") << "\n";
 }
 
-void WriteFragmentRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
-                      std::size_t offset, const Fragment& fragment, const ResidueMass& mass, const std::string& tail,
-                      RowBuffer& rows)
+void WriteFragmentFields(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
+                         std::size_t offset, const Fragment& fragment, const ResidueMass& mass, RowBuffer& rows)
 {
     const std::size_t length = fragment.end - fragment.start + 1;
     if (analysis.batch)
@@ -65,13 +62,7 @@ void WriteFragmentRow(const Analysis& analysis, const std::string& proteinName, 
     rows.Probability(fragment.probability);
     rows.Mass(mass.mono, kMonoDecimals);
     rows.Mass(mass.average, kAverageDecimals);
-    rows.LastField(analysed.data() + fragment.start - 1, length);
-    if (!tail.empty())
-        rows.LastField(tail.data(), tail.size());
-    // The row's end takes the place of one tab: a last column that is empty keeps its own.
-    if (!tail.empty() && tail.back() == '\t')
-        rows.LastField("\t", 1);
-    rows.EndRow();
+    rows.Field(analysed.data() + fragment.start - 1, length);
 }
 
 void WriteSiteRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
@@ -126,8 +117,9 @@ std::uint64_t ReportProtein(const Analysis& analysis, const std::string& protein
     std::uint64_t written = 0;
     const auto writeFragment = [&](const Fragment& fragment) {
         ++written;
-        WriteFragmentRow(analysis, proteinName, analysed, offset, fragment,
-                         masses.FragmentMass(fragment.start - 1, fragment.end - 1), kNoMoreColumns, fragmentRows);
+        WriteFragmentFields(analysis, proteinName, analysed, offset, fragment,
+                            masses.FragmentMass(fragment.start - 1, fragment.end - 1), fragmentRows);
+        fragmentRows.EndRow();
     };
 
     // In position order, the enumeration's own order, fragments go out as they are

@@ -34,11 +34,11 @@ constexpr std::uint64_t kNoRowBound = UINT64_MAX;
 void WriteFragmentHeader(std::ostream& out, const Analysis& analysis);
 void WriteSiteHeader(std::ostream& out, const Analysis& analysis);
 
-// One row of each table; `tail` follows the sequence as it stands (the extra columns,
-// each after a tab), `cutters` the site's efficiency when not null.
-void WriteFragmentRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
-                      std::size_t offset, const Fragment& fragment, const ResidueMass& mass, const std::string& tail,
-                      RowBuffer& rows);
+// One row of each table. A fragment row is left open after its sequence, for the
+// caller's further fields and EndRow; `cutters`, when not null, follows the site's
+// efficiency.
+void WriteFragmentFields(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
+                         std::size_t offset, const Fragment& fragment, const ResidueMass& mass, RowBuffer& rows);
 void WriteSiteRow(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
                   std::size_t offset, const Site& site, const std::string* cutters, RowBuffer& rows);
 

@@ -28,12 +28,11 @@ public:
     RowBuffer& operator=(const RowBuffer&) = delete;
 
     void Field(const std::string& text);
+    void Field(const char* text, std::size_t size);
     void Field(char residue);
     void Field(std::size_t number);
     void Mass(MicroDalton mass, int decimals);
     void Probability(double probability);
-    // The last field of a row, as it stands.
-    void LastField(const char* text, std::size_t size);
     void EndRow();
     // The rows of another buffer, whole; `rows` is left empty, its room kept.
     void Rows(RowBuffer& rows);
@@ -80,9 +79,14 @@ private:
 // millions of rows.
 inline void RowBuffer::Field(const std::string& text)
 {
-    char* out = std::copy(text.begin(), text.end(), Room(text.size() + 1));
+    Field(text.data(), text.size());
+}
+
+inline void RowBuffer::Field(const char* text, std::size_t size)
+{
+    char* out = std::copy_n(text, size, Room(size + 1));
     *out = '\t';
-    m_used += text.size() + 1;
+    m_used += size + 1;
 }
 
 inline void RowBuffer::Field(char residue)
@@ -109,15 +113,10 @@ inline void RowBuffer::Mass(MicroDalton mass, int decimals)
     m_used += static_cast<std::size_t>(end - begin);
 }
 
-inline void RowBuffer::LastField(const char* text, std::size_t size)
-{
-    std::copy_n(text, size, Room(size));
-    m_used += size;
-}
-
 inline void RowBuffer::EndRow()
 {
-    // A row's last field left a tab: the line break takes its place.
+    // A row's last field left a tab: the line break takes its place. (An empty last
+    // field keeps the tab before it.)
     if (m_used == 0 || m_text[m_used - 1] != '\t')
     {
         *Room(1) = '\n';

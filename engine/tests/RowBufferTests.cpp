@@ -15,7 +15,7 @@ void WriteRow(RowBuffer& rows, const std::string& name, const std::string& last)
     rows.Field('K');
     rows.Probability(0.81);
     rows.Mass(1045534476, kMonoDecimals);
-    rows.LastField(last.data(), last.size());
+    rows.Field(last.data(), last.size());
     rows.EndRow();
 }
 }

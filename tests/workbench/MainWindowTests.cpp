@@ -328,7 +328,8 @@ TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
         {CDigestPanel::IDC_CHARGES, "2+", "Charges: \"2+\" is not a range of charges"},
         {CDigestPanel::IDC_MAX_VARIABLE_MODS, "9", "Most variable per fragment: 9 is outside 0..8"},
         {CDigestPanel::IDC_MIN_MASS, "12,5", "Lowest mass (Da): \"12,5\" is not a mass in daltons"},
-        {CDigestPanel::IDC_FIXED_MODS, "Oxidation (M)", "Variable modifications: \"Oxidation (M)\" names Oxidation (M) a second time"},
+        {CDigestPanel::IDC_FIXED_MODS, "Oxidation (M)",
+         "Variable modifications: \"Oxidation (M)\" names Oxidation (M) a second time"},
     };
     for (const auto& field : refused)
     {
