@@ -130,6 +130,12 @@ HWND CDigestPanel::AddControl(LPCSTR lpszLabel, LPCSTR lpszClass, DWORD dwStyle,
     return hControl;
 }
 
+void CDigestPanel::SetReadOnly(BOOL bReadOnly)
+{
+    for (const Field& field : kFields)
+        ::EnableWindow(::GetDlgItem(m_hWnd, field.nID), !bReadOnly);
+}
+
 BOOL CDigestPanel::GetEngineKeys(CEngineKeys& keys, CString& strError)
 {
     keys = CEngineKeys();

@@ -27,6 +27,9 @@ public:
     // The size its controls need.
     static CSize GetIdealSize();
 
+    // Locked, no field takes input; the choices stay.
+    void SetReadOnly(BOOL bReadOnly);
+
     // The choices as the engine's keys. FALSE with a message that names the field and
     // the text typed, and the focus on that field.
     BOOL GetEngineKeys(CEngineKeys& keys, CString& strError);

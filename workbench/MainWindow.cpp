@@ -549,6 +549,7 @@ void CMainWindow::OnLock()
         return;
     m_bLocked = !m_bLocked;
     m_plugIn.SetReadOnly(m_pEditor, m_pContext.get(), m_bLocked);
+    m_digestPanel.SetReadOnly(m_bLocked);
     CheckMenuItem(m_hAnalysisMenu, ID_ANALYSIS_LOCK, m_bLocked ? MF_CHECKED : MF_UNCHECKED);
 }
 

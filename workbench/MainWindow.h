@@ -4,7 +4,7 @@
 // run's cleavage map and fragment table. File > Open FASTA reads a file; Open and Save
 // Settings keep the settings record in a file; Export Results writes the table. Run (F5)
 // analyses the chosen record, and Cancel (Esc) ends the engine of a run going on. Lock
-// makes the form read-only; Range from Selection gives the form the residues selected in
+// makes the form and the panel read-only; Range from Selection gives the form the residues selected in
 // the sequence pane. The status bar shows the chosen reagent's rule and efficiencies.
 #pragma once
 #include "CleavageMap.h"

@@ -411,11 +411,13 @@ TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
     const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_LOCK);
     EXPECT_FALSE(::IsWindowEnabled(hList));
+    EXPECT_FALSE(::IsWindowEnabled(PanelField(CDigestPanel::IDC_CHARGES)));  // the panel too
     // A new molecule keeps the lock.
     m_pWindow->SelectRecord(1);
     EXPECT_FALSE(::IsWindowEnabled(hList));
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_LOCK);
     EXPECT_TRUE(::IsWindowEnabled(hList));
+    EXPECT_TRUE(::IsWindowEnabled(PanelField(CDigestPanel::IDC_VARIABLE_MODS)));
 }
 
 // Modules that are not plug-ins are named with the system's reason; the good one loads.
