@@ -77,12 +77,10 @@ void WriteFeatureColumns(std::ostream& out, const Features& features)
 }
 
 std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& proteinName,
-                                 const std::string& sequence, std::size_t first, std::size_t last,
+                                 const std::string& sequence, const std::string& analysed, std::size_t offset,
                                  std::uint64_t rowsLeft, RowBuffer& fragmentRows, RowBuffer& siteRows)
 {
     const Features& features = analysis.features;
-    const std::string analysed = sequence.substr(first - 1, last - first + 1);
-    const std::size_t offset = first - 1;
     CombinedSites found;
     if (features.reagentNames.empty())
         found.sites = analysis.reagent.FindSites(analysed);

@@ -36,9 +36,10 @@ struct Features
 // The fragment table's columns after `sequence`, each after a tab.
 void WriteFeatureColumns(std::ostream& out, const Features& features);
 
-// ReportProtein for an analysis with Features::Any().
+// ReportProtein for an analysis with Features::Any(): `analysed` is the molecule
+// `sequence` from residue offset + 1 on.
 std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& proteinName,
-                                 const std::string& sequence, std::size_t first, std::size_t last,
+                                 const std::string& sequence, const std::string& analysed, std::size_t offset,
                                  std::uint64_t rowsLeft, RowBuffer& fragments, RowBuffer& sites);
 
 // The m/z of a molecule of monoisotopic mass `mono` carrying `charge` protons, in

@@ -83,13 +83,13 @@ std::uint64_t ReportProtein(const Analysis& analysis, const std::string& protein
                             std::size_t first, std::size_t last, std::uint64_t rowsLeft, RowBuffer& fragmentRows,
                             RowBuffer& siteRows)
 {
-    if (analysis.features.Any())
-        return ReportWithFeatures(analysis, proteinName, sequence, first, last, rowsLeft, fragmentRows, siteRows);
     // A batch analyses whole proteins: those are not copied.
     const bool whole = first == 1 && last == sequence.size();
     const std::string part = whole ? std::string() : sequence.substr(first - 1, last - first + 1);
     const std::string& analysed = whole ? sequence : part;
     const std::size_t offset = first - 1;
+    if (analysis.features.Any())
+        return ReportWithFeatures(analysis, proteinName, sequence, analysed, offset, rowsLeft, fragmentRows, siteRows);
     const std::vector<Site> found = analysis.reagent.FindSites(analysed);
     const Digest digest(analysed.size(), found);
 
