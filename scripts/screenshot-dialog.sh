@@ -11,4 +11,4 @@ use_shipped_library
 "$WINE64" build/x86_64/bin/SettingsFormPreview.exe --seconds 8 --edit "${1:-Thrombin}" &
 preview_pid=$!
 take_screenshot 5 800x600+0+0 build/reagent-dialog.png
-wait $preview_pid || true
+wait_for_preview "$preview_pid"

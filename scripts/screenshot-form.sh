@@ -11,4 +11,4 @@ begin_tool_session imagemagick
 "$WINE64" build/x86_64/bin/SettingsFormPreview.exe --seconds 6 &
 preview_pid=$!
 take_screenshot 4 670x520+0+0 build/settings-form.png
-wait $preview_pid || true
+wait_for_preview "$preview_pid"

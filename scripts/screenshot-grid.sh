@@ -10,4 +10,4 @@ begin_tool_session imagemagick
 "$WINE64" build/x86_64/bin/GridPreview.exe --seconds 6 &
 preview_pid=$!
 take_screenshot 4 530x170+0+0 build/position-grid.png
-wait $preview_pid || true
+wait_for_preview "$preview_pid"

@@ -40,6 +40,11 @@ bash scripts/check-module.sh
 summary=()
 passed=0
 failed=0
+status=0
+# The scripts' own waits and stages, without Wine.
+if bash tests/scripts/waits-test.sh; then summary+=("scripts: their waits and stages passed")
+else summary+=("scripts: their waits and stages FAILED"); status=1; fi
+
 # Runs ctest on one tree, bounded in time, and adds its counts to the summary.
 run_ctest() {
   local name="$1" bound="$2"
@@ -63,7 +68,6 @@ run_ctest() {
   return $status
 }
 
-status=0
 # The engine's tests run natively, without Wine.
 run_ctest "engine (native)" 600 --test-dir build/native || status=1
 
@@ -86,7 +90,7 @@ server_status=0
 idle_pid=$!
 # The idle program starts in the background; a program run to its end here makes sure
 # the services are up before the first test starts, however slow the machine is.
-"$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
+bounded "Wine's services to start" 300 "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
 
 # A test that hangs must fail the run, not hold it: ctest gives each test 10 minutes,
 # and each build's run is bounded too (the emulated one runs about five times slower).

@@ -2,6 +2,8 @@
 # Sourced by the other scripts: one 64-bit Wine prefix for the project, made once
 # and kept, with the settings the tests rely on. It runs 64-bit programs with wine64 and
 # the shipped 32-bit ones with wine.
+source "$(dirname "${BASH_SOURCE[0]}")/progress.sh"
+
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-cleavage}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -53,12 +55,20 @@ wine_prefix_ready() {
   [ -f "$WINEPREFIX/$PREFIX_MARKER" ]
 }
 
+# Bounds of the waits for Wine, in seconds: a new prefix takes about a minute (several
+# under the emulator); a server ends within seconds of its last program.
+readonly WINE_PREFIX_BOUND=900
+readonly WINE_SERVER_END_BOUND=120
+
 make_wine_prefix() {
   wine_prefix_ready && return 0
-  echo "Making the Wine prefix $WINEPREFIX"
+  stage "making the Wine prefix $WINEPREFIX (first run only, about a minute)" wine-prefix create_wine_prefix
+}
+
+create_wine_prefix() {
   # A prefix of ours made without 32-bit support (its older marker) is made anew.
   if [ -f "$WINEPREFIX/.cleavage-ready" ]; then rm -rf "$WINEPREFIX"; fi
-  DISPLAY= "$WINE64" wineboot -i >/dev/null 2>&1
+  DISPLAY= bounded "wineboot to make the Wine prefix $WINEPREFIX" "$WINE_PREFIX_BOUND" "$WINE64" wineboot -i
   # Without a window manager, Wine waits about 2 s for every captioned top-level
   # window to close unless its windows are unmanaged.
   DISPLAY= "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
@@ -68,8 +78,13 @@ make_wine_prefix() {
   for f in /usr/share/wine/fonts/*; do
     ln -sf "$f" "$fonts/$(basename "$f")"
   done
-  /usr/lib/wine/wineserver -w
+  wait_for_wine_server
   touch "$WINEPREFIX/$PREFIX_MARKER"
+}
+
+# Waits for the prefix's Wine server to end, once its last program has.
+wait_for_wine_server() {
+  bounded "the Wine server of $WINEPREFIX to end" "$WINE_SERVER_END_BOUND" /usr/lib/wine/wineserver -w
 }
 
 # Starts one Xvfb on a display number it picks itself and exports DISPLAY; XVFB_PID is
@@ -77,23 +92,30 @@ make_wine_prefix() {
 start_xvfb() {
   local display_file
   display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 9>&- &
   XVFB_PID=$!
-  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-  if [ ! -s "$display_file" ]; then
+  XVFB_DISPLAY_FILE=$display_file
+  if ! wait_until describe_xvfb 20 xvfb_started; then
     rm -f "$display_file"
-    echo "Xvfb did not start" >&2
+    kill "$XVFB_PID" 2>/dev/null || true
     return 1
   fi
   export DISPLAY=":$(head -n1 "$display_file")"
   rm -f "$display_file"
 }
+xvfb_started() {
+  [ -s "$XVFB_DISPLAY_FILE" ] && return 0
+  # An Xvfb that ended will never say its display.
+  kill -0 "$XVFB_PID" 2>/dev/null || { say "Xvfb (process $XVFB_PID) ended without starting"; return 2; }
+  return 1
+}
+describe_xvfb() { echo "waiting for Xvfb (process $XVFB_PID) to open its display"; }
 
 # Ends what start_xvfb and the Wine programs left running.
 stop_wine_and_xvfb() {
   # -k only signals the server; wait for it to end, so that a run started right after
   # this one does not meet a server that is still going.
-  /usr/lib/wine/wineserver -k 2>/dev/null && /usr/lib/wine/wineserver -w 2>/dev/null || true
+  /usr/lib/wine/wineserver -k 2>/dev/null && wait_for_wine_server 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
@@ -102,22 +124,6 @@ use_scratch_installation() {
   SCRATCH_DIR=$(mktemp -d)
   export TESSARO_MAINDIR
   TESSARO_MAINDIR="$("$WINE64" winepath -w "$SCRATCH_DIR" 2>/dev/null | tr -d '\r')"
-}
-
-# A lock held by one process at a time: a folder made atomically, with the holder's
-# process id in it; a holder that died without leaving gives it up.
-acquire_lock() {
-  until mkdir "$1" 2>/dev/null; do
-    local holder
-    holder=$(cat "$1/pid" 2>/dev/null || true)
-    if [ -n "$holder" ] && ! kill -0 "$holder" 2>/dev/null; then rm -rf "$1"; continue; fi
-    sleep 0.1
-  done
-  echo $$ >"$1/pid"
-}
-
-release_lock() {
-  rm -rf "$1"
 }
 
 # The by-hand tools share one prefix, its Wine server and one Xvfb per screen size. Each
@@ -178,8 +184,8 @@ leave_tool_session() {
 # installation, left or removed when the calling script exits. Arguments: packages to
 # install. TOOL_SCREEN sets the screen's size (1024x768 unless set).
 begin_tool_session() {
-  bash scripts/install-deps.sh "$@" >/dev/null
-  bash scripts/build.sh >/dev/null
+  bash scripts/install-deps.sh "$@"
+  bash scripts/build.sh
   trap 'leave_tool_session; rm -rf "${SCRATCH_DIR:-}"' EXIT
   join_tool_session "${TOOL_SCREEN:-1024x768}x24"
   use_scratch_installation
@@ -196,4 +202,10 @@ take_screenshot() {
   sleep "$1"
   import -window root -crop "$2" +repage "$3"
   echo "$3"
+}
+
+# Waits for a preview program started in the background to end by itself after its shown
+# seconds; one that hangs is ended after BOUND seconds (60 unless given) and fails the script.
+wait_for_preview() {
+  wait_for_process "the preview program to end" "${2:-60}" "$1"
 }
