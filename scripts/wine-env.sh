@@ -47,6 +47,22 @@ with_i386_emulation() {
     bash scripts/with-i386-emulation.sh "$@"
 }
 
+# For a script that must run 32-bit programs: where the kernel cannot, the script (SCRIPT
+# ARGUMENTS...) runs again under the emulator and the caller exits with its status; where it
+# can, or already under the emulator, this returns at once.
+run_with_i386_programs() {
+  [ -n "${CLEAVAGE_I386_EMULATED:-}" ] && return 0
+  [ "${CLEAVAGE_I386:-}" != emulated ] && kernel_runs_i386 && return 0
+  if ! install_i386_emulator; then
+    say "the kernel does not run 32-bit programs, and qemu-user-static $I386_EMULATOR_MIN_VERSION or later could not be installed"
+    exit 1
+  fi
+  local status=0
+  with_i386_emulation bash "$@" || status=$?
+  [ "$status" -eq 3 ] && say "the kernel does not run 32-bit programs, and qemu-i386 could not be registered in a namespace of this run's own"
+  exit "$status"
+}
+
 # The marker names what the prefix was made with: a prefix made before 32-bit Wine was
 # installed has no 32-bit system files, and is made again.
 readonly PREFIX_MARKER=.cleavage-ready-wow64
