@@ -237,11 +237,12 @@ int main(int argc, char** argv)
         fs::create_directories(folder);
         WriteFile(folder / "params.txt", parameters);
         WriteFile(folder / "in.fa", fasta);
+        std::ostringstream output;
         std::ostringstream errors;
         g_file = file;
         const auto runStart = Clock::now();
         g_runStartMs = NowMs();
-        const int exitCode = cleavage::RunEngine({"/f", (folder / "params.txt").string()}, errors);
+        const int exitCode = cleavage::RunEngine({"/f", (folder / "params.txt").string()}, output, errors);
         g_runStartMs = 0;
         slowestMs = std::max(slowestMs, std::chrono::duration<double, std::milli>(Clock::now() - runStart).count());
 

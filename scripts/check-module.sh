@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Inspects the shipped 32-bit module, which cannot run here: it must be a PE32 DLL that
-# exports GetPlugIn undecorated and the CCleavageData entry points, and that takes its
-# C++ runtime from the shared DLLs shipped beside it.
+# exports GetPlugIn undecorated and the CCleavageData entry points, that takes its C++
+# runtime from the shared DLLs shipped beside it, and that carries a version resource.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,6 +31,8 @@ check "CCleavageData::Clone"              '\][[:space:]]+_ZNK13CCleavageData5Clo
 check "CCleavageData::UpdateData"         '\][[:space:]]+_ZN13CCleavageData10UpdateDataEb$'
 check "shared libgcc (DWARF unwinder)"    'DLL Name: libgcc_s_dw2-1\.dll'
 check "shared libstdc++"                  'DLL Name: libstdc\+\+-6\.dll'
+# A resource type entry (the first level of the resource tree) of type 16, RT_VERSION.
+check "a version resource (VERSIONINFO)"  '^[0-9a-f]+   Entry: ID: 0x000010, '
 
 for dll in libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll; do
   if [ -f "build/i686/bin/$dll" ]; then echo "ok:     $dll shipped beside the module"

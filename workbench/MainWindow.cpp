@@ -1,10 +1,13 @@
 #include "MainWindow.h"
 #include "AnalysisRun.h"
+#include "CleavageVersion.h"
 #include "FormMessages.h"
+#include "PlugIns.h"
 #include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <resource.h>
+#include <shellapi.h>
 
 namespace
 {
@@ -54,6 +57,23 @@ CString DescribeSide(const CKeyValueStorage& settings, const CString& strSide)
     strEfficiency.Format(" at %d %%", nEfficiency);
     return strSide + " " + (strText.IsEmpty() ? CString("none") : strText) + strEfficiency;
 }
+
+// Opens the file through the shell, without the shell's own error boxes. FALSE with the
+// last error set; nResult is the shell's result (SE_ERR_NOASSOC: no program for the type).
+BOOL ShellOpen(HWND hOwner, LPCSTR lpszFile, LPCSTR lpszParameters, INT_PTR& nResult)
+{
+    SHELLEXECUTEINFOA execute = {};
+    execute.cbSize = sizeof(execute);
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.hwnd = hOwner;
+    execute.lpVerb = "open";
+    execute.lpFile = lpszFile;
+    execute.lpParameters = lpszParameters;
+    execute.nShow = SW_SHOWNORMAL;
+    const BOOL bOpened = ShellExecuteExA(&execute);
+    nResult = (INT_PTR)execute.hInstApp;
+    return bOpened;
+}
 }
 
 BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
@@ -67,11 +87,14 @@ BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_COMMAND(ID_ANALYSIS_CANCEL, OnCancelRun)
     ON_COMMAND(ID_ANALYSIS_LOCK, OnLock)
     ON_COMMAND(ID_ANALYSIS_RANGE_FROM_SELECTION, OnRangeFromSelection)
+    ON_COMMAND(ID_HELP_READ_ME, OnHelpReadMe)
+    ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
     ON_CONTROL(CBN_SELCHANGE, IDC_RECORD_LIST, OnRecordChange)
     ON_COMMAND(ID_REAGENT_CHOSEN, OnReagentChosen)
 END_MESSAGE_MAP()
 
-CMainWindow::CMainWindow(CAnalysisPlugIn& plugIn) : m_plugIn(plugIn)
+CMainWindow::CMainWindow(CAnalysisPlugIn& plugIn, const CString& strPlugInModule)
+    : m_plugIn(plugIn), m_strPlugInModule(strPlugInModule)
 {
     m_molecule.strName = "(no molecule)";
 }
@@ -100,9 +123,14 @@ BOOL CMainWindow::Create()
     AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_RANGE_FROM_SELECTION, "Range from &Selection");
     AppendMenuA(hAnalysis, MF_STRING, ID_ANALYSIS_LOCK, "&Lock Settings");
     m_hAnalysisMenu = hAnalysis;
+    HMENU hHelp = CreatePopupMenu();
+    AppendMenuA(hHelp, MF_STRING, ID_HELP_READ_ME, "&Read Me");
+    AppendMenuA(hHelp, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(hHelp, MF_STRING, ID_HELP_ABOUT, "&About " + CString(kTitle) + "...");
     HMENU hMenu = CreateMenu();
     AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hFile, "&File");
     AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hAnalysis, "&Analysis");
+    AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hHelp, "&Help");
     ACCEL accelerators[] = {
         {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN_FASTA},
         {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE_SETTINGS},
@@ -452,6 +480,20 @@ BOOL CMainWindow::ExportResults(LPCSTR lpszPath)
     return FALSE;
 }
 
+BOOL CMainWindow::OpenDocument(LPCSTR lpszPath)
+{
+    INT_PTR nResult = 0;
+    BOOL bOpened = ShellOpen(m_hWnd, lpszPath, NULL, nResult);
+    // Text such as Markdown often has no program of its own.
+    if (!bOpened && (nResult == SE_ERR_NOASSOC || GetLastError() == ERROR_NO_ASSOCIATION))
+        bOpened = ShellOpen(m_hWnd, "notepad.exe", "\"" + CString(lpszPath) + "\"", nResult);
+    if (bOpened)
+        return TRUE;
+    AfxMessageBox("Cannot open " + CString(lpszPath) + ": " + AfxGetSystemErrorText(GetLastError()),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
 void CMainWindow::OnOpenFasta()
 {
     CString strPath;
@@ -566,4 +608,19 @@ void CMainWindow::OnRangeFromSelection()
         return;
     }
     m_plugIn.SetRange(m_pEditor, m_molecule.strName, CPkMol::kProteinKind, nFirst, nLast);
+}
+
+void CMainWindow::OnHelpReadMe()
+{
+    OpenDocument(GetProgramFolder() + "\\README.md");
+}
+
+// The workbench's version, and the analysis module's as its version resource gives it.
+void CMainWindow::OnHelpAbout()
+{
+    CString strVersion;
+    CString strModuleLine;  // the module's name and version, or why its version cannot be read
+    if (GetFileVersionText(m_strPlugInModule, strVersion, strModuleLine))
+        strModuleLine = m_strPlugInModule.Mid(m_strPlugInModule.ReverseFind('\\') + 1) + " " + strVersion;
+    AfxMessageBox(CString(kTitle) + " " CLEAVAGE_VERSION_TEXT "\n\n" + strModuleLine, MB_OK | MB_ICONINFORMATION);
 }

@@ -5,7 +5,9 @@
 // Settings keep the settings record in a file; Export Results writes the table. Run (F5)
 // analyses the chosen record, and Cancel (Esc) ends the engine of a run going on. Lock
 // makes the form and the panel read-only; Range from Selection gives the form the residues selected in
-// the sequence pane. The status bar shows the chosen reagent's rule and efficiencies.
+// the sequence pane. The status bar shows the chosen reagent's rule and efficiencies. Help
+// opens the read-me beside the program and shows the versions of the workbench and the
+// analysis module.
 #pragma once
 #include "CleavageMap.h"
 #include "DigestPanel.h"
@@ -30,6 +32,8 @@ public:
         ID_FILE_OPEN_SETTINGS,
         ID_FILE_SAVE_SETTINGS,
         ID_FILE_EXPORT_RESULTS,
+        ID_HELP_READ_ME,
+        ID_HELP_ABOUT,
         ID_REAGENT_CHOSEN,  // posted when the user may have chosen another reagent in the form
         IDC_SEQUENCE_PANE = 200,
         IDC_RESULT_LIST,
@@ -40,7 +44,8 @@ public:
         IDC_DIGEST_PANEL,
     };
 
-    explicit CMainWindow(CAnalysisPlugIn& plugIn);
+    // strPlugInModule: the file of the module that holds the analysis.
+    CMainWindow(CAnalysisPlugIn& plugIn, const CString& strPlugInModule);
     ~CMainWindow() override;
 
     BOOL Create();
@@ -60,6 +65,10 @@ public:
     // Writes the fragment table in the order shown: CSV for a .csv name, else TSV; FALSE
     // with a message when there is no table or the file cannot be written.
     BOOL ExportResults(LPCSTR lpszPath);
+    // Opens a document in the program the system has for its type, or in Notepad where
+    // there is none; FALSE with a message naming the file and the system's reason when
+    // it cannot be opened.
+    BOOL OpenDocument(LPCSTR lpszPath);
 
 protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -77,6 +86,8 @@ protected:
     afx_msg void OnRangeFromSelection();
     afx_msg void OnRecordChange();
     afx_msg void OnReagentChosen();
+    afx_msg void OnHelpReadMe();
+    afx_msg void OnHelpAbout();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -95,6 +106,7 @@ private:
     BOOL AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultExtension, CString& strPath);
 
     CAnalysisPlugIn& m_plugIn;
+    CString m_strPlugInModule;
     CWnd* m_pEditor = NULL;
     CWnd m_recordLabel;
     CWnd m_recordList;

@@ -1,4 +1,5 @@
 #include "PlugIns.h"
+#include <algorithm>
 
 namespace
 {
@@ -42,10 +43,26 @@ void CPlugInSet::Load(const CString& strFolder, int nKind, CStringList& lstError
                 break;
             std::unique_ptr<CAnalysisPlugIn> analysis(pPlugIn);
             if (analysis->IsKindAccepted(nKind))
+            {
                 m_analyses.push_back(std::move(analysis));
+                m_analysisModules.push_back(hModule);
+            }
         }
     } while (FindNextFileA(hFind, &found));
     FindClose(hFind);
+}
+
+CString CPlugInSet::GetModulePath(const CAnalysisPlugIn& analysis) const
+{
+    const auto found = std::find_if(m_analyses.begin(), m_analyses.end(),
+                                    [&analysis](const std::unique_ptr<CAnalysisPlugIn>& pAnalysis) {
+                                        return pAnalysis.get() == &analysis;
+                                    });
+    ASSERT(found != m_analyses.end());
+    char szPath[MAX_PATH];
+    const DWORD nLength = GetModuleFileNameA(m_analysisModules[found - m_analyses.begin()], szPath, MAX_PATH);
+    VERIFY(nLength > 0 && nLength < MAX_PATH);
+    return CString(szPath, (int)nLength);
 }
 
 CString GetProgramFolder()
@@ -54,4 +71,22 @@ CString GetProgramFolder()
     const DWORD nLength = GetModuleFileNameA(NULL, szPath, MAX_PATH);
     CString strPath(szPath, (int)nLength);
     return strPath.Left(strPath.ReverseFind('\\'));
+}
+
+BOOL GetFileVersionText(LPCSTR lpszPath, CString& strVersion, CString& strError)
+{
+    DWORD dwHandle = 0;
+    const DWORD nSize = GetFileVersionInfoSizeA(lpszPath, &dwHandle);
+    std::vector<BYTE> info(nSize);
+    VS_FIXEDFILEINFO* pFixed = NULL;
+    UINT nFixedSize = 0;
+    if (nSize == 0 || !GetFileVersionInfoA(lpszPath, 0, nSize, info.data()) ||
+        !VerQueryValueA(info.data(), "\\", (void**)&pFixed, &nFixedSize) || nFixedSize < sizeof(VS_FIXEDFILEINFO))
+    {
+        strError.Format("%s: the version cannot be read: %s", lpszPath, (LPCSTR)AfxGetSystemErrorText(GetLastError()));
+        return FALSE;
+    }
+    strVersion.Format("%u.%u.%u", (UINT)HIWORD(pFixed->dwFileVersionMS), (UINT)LOWORD(pFixed->dwFileVersionMS),
+                      (UINT)HIWORD(pFixed->dwFileVersionLS));
+    return TRUE;
 }

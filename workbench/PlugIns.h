@@ -20,11 +20,18 @@ public:
     void Load(const CString& strFolder, int nKind, CStringList& lstErrors);
 
     const std::vector<std::unique_ptr<CAnalysisPlugIn>>& GetAnalyses() const { return m_analyses; }
+    // The file of the module that holds one of the analyses.
+    CString GetModulePath(const CAnalysisPlugIn& analysis) const;
 
 private:
     std::vector<std::unique_ptr<CAnalysisPlugIn>> m_analyses;
+    std::vector<HMODULE> m_analysisModules;  // the module of each analysis, in the same order
     std::vector<HMODULE> m_modules;
 };
 
 // The folder of the running program, without a final backslash.
 CString GetProgramFolder();
+
+// The file version a program's or DLL's VERSIONINFO gives, as "major.minor.patch"; FALSE
+// with a message naming the file and the system's reason when it cannot be read.
+BOOL GetFileVersionText(LPCSTR lpszPath, CString& strVersion, CString& strError);

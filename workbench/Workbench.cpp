@@ -45,7 +45,7 @@ public:
             m_nExitCode = RunBatch(plugIn, options);
             return FALSE;
         }
-        m_pWindow.reset(new CMainWindow(plugIn));
+        m_pWindow.reset(new CMainWindow(plugIn, m_plugIns.GetModulePath(plugIn)));
         if (!m_pWindow->Create())
         {
             Report(bBatch, "Cannot make the main window: " + AfxGetSystemErrorText(GetLastError()));

@@ -1,4 +1,5 @@
 #include "Engine.h"
+#include "CleavageVersion.h"
 #include "EngineError.h"
 #include "FastaReader.h"
 #include "FeatureKeys.h"
@@ -31,6 +32,8 @@ const char kUsage[] =
     "                [--variable-mod NAME]... [--max-variable-mods N] [--charges A-B] [--min-mass DA]\n"
     "                [--max-mass DA]\n"
     "       Cleavage.exe /f \"<parameter file>\"";
+const char kVersionLine[] = "cleavage " CLEAVAGE_VERSION_TEXT;
+const char kParameterFileLine[] = "The parameter file is described in ParameterFile.md.";
 
 // The fragment rows a run may write unless max_rows says otherwise: some gigabytes,
 // far beyond any proteome's digest with a sensible length range.
@@ -572,6 +575,20 @@ private:
     std::string m_result;
 };
 
+// Alone on the command line, --version and --help (-h, /?) ask about the program rather
+// than for a run: its text, or nothing for any other command line.
+std::optional<std::string> AboutTheProgram(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 1)
+        return std::nullopt;
+    const std::string& argument = arguments[0];
+    if (argument == "--version")
+        return std::string(kVersionLine) + "\n";
+    if (argument == "--help" || argument == "-h" || argument == "/?")
+        return std::string(kVersionLine) + "\n" + kUsage + "\n" + kParameterFileLine + "\n";
+    return std::nullopt;
+}
+
 void Run(const CommandLine& line, RunFiles& files)
 {
     // Where the result goes is found first, so that even a command line or a parameter
@@ -655,8 +672,16 @@ std::string ErrorFilePath(const std::string& resultFile)
     return resultFile.empty() ? std::string() : resultFile + ".error";
 }
 
-int RunEngine(const std::vector<std::string>& arguments, std::ostream& errors)
+int RunEngine(const std::vector<std::string>& arguments, std::ostream& output, std::ostream& errors)
 {
+    if (const std::optional<std::string> text = AboutTheProgram(arguments))
+    {
+        output << *text << std::flush;
+        if (output)
+            return 0;
+        errors << "cleavage: cannot write to the standard output: " << SystemReason() << "\n";
+        return kExitFailure;
+    }
     const CommandLine line = ParseCommandLine(arguments);
     RunFiles files;
     try

@@ -11,8 +11,9 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 // `arguments` without the program name: `/f <file>` as the plug-in starts it, or
-// `<file>` followed by batch options. Messages go to `errors`.
-int RunEngine(const std::vector<std::string>& arguments, std::ostream& errors);
+// `<file>` followed by batch options; alone, `--version` or `--help` (`-h`, `/?`), whose
+// text goes to `output`. Messages go to `errors`.
+int RunEngine(const std::vector<std::string>& arguments, std::ostream& output, std::ostream& errors);
 
 // Where the site table and the error text of a result file go.
 std::string SiteFilePath(const std::string& resultFile);

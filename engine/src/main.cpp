@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv)
 {
-    return cleavage::RunEngine(std::vector<std::string>(argv + 1, argv + argc), std::cerr);
+    return cleavage::RunEngine(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -1,3 +1,4 @@
+#include "CleavageVersion.h"
 #include "Engine.h"
 #include "ParameterFile.h"
 
@@ -25,8 +26,10 @@ protected:
     }
     int RunWith(const std::vector<std::string>& arguments)
     {
+        std::ostringstream output;
         std::ostringstream errors;
-        const int exitCode = RunEngine(arguments, errors);
+        const int exitCode = RunEngine(arguments, output, errors);
+        m_output = output.str();
         m_errors = errors.str();
         return exitCode;
     }
@@ -43,6 +46,7 @@ protected:
     }
 
     TestFolder m_folder;
+    std::string m_output;
     std::string m_errors;
 };
 }
@@ -212,6 +216,44 @@ TEST_F(EngineRunTest, EveryFailureLeavesOnlyItsMessage)
         EXPECT_EQ(c.left, left);
         EXPECT_EQ(text, m_folder.Read("params.txt"));
         EXPECT_EQ(c.fasta, m_folder.Read("in.fa"));
+    }
+}
+
+// Alone, --version and --help (-h, /?) describe the program on stdout; beside anything
+// else they are read as options, as ever.
+TEST_F(EngineRunTest, VersionAndHelpAloneDescribeTheProgram)
+{
+    const std::string versionLine = "cleavage " CLEAVAGE_VERSION_TEXT "\n";
+    // The usage lines, as a command line the engine cannot read ends its message.
+    ASSERT_EQ(kExitUsage, RunWith({"--colour", "red"}));
+    const std::string usage = m_errors.substr(m_errors.find('\n') + 1);
+    ASSERT_EQ(0u, usage.find("usage: cleavage <parameter file> "));
+    const std::string help = versionLine + usage + "The parameter file is described in ParameterFile.md.\n";
+
+    const struct
+    {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string output;
+        const char* message;
+    } cases[] = {
+        {{"--version"}, 0, versionLine, ""},
+        {{"--help"}, 0, help, ""},
+        {{"-h"}, 0, help, ""},
+        {{"/?"}, 0, help, ""},
+        // An option that takes the next argument as its value.
+        {{"--version", "--help"}, kExitUsage, "", "unknown option --version"},
+        {{"--help", "--version"}, kExitUsage, "", "unknown option --help"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.arguments[0] + (c.arguments.size() > 1 ? " " + c.arguments[1] : ""));
+        EXPECT_EQ(c.exitCode, RunWith(c.arguments));
+        EXPECT_EQ(c.output, m_output);
+        if (*c.message)
+            EXPECT_TRUE(Contains(m_errors, c.message));
+        else
+            EXPECT_EQ("", m_errors);
     }
 }
 

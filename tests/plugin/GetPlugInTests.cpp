@@ -2,6 +2,7 @@
 #include "LoadedPlugIn.h"
 
 #include <libsrv.h>
+#include <resource.h>
 
 TEST_F(LoadedPlugInTest, OnlyNumberZeroFillsTheSlotAndAMissingSlotReturnsOne)
 {
@@ -46,7 +47,7 @@ TEST_F(LoadedPlugInTest, RecordsComeFromTheModuleWithDefaultsAndCloneThere)
 
 TEST_F(LoadedPlugInTest, ModuleResourcesAndReagentRecordAreFoundOnlyWhileLoaded)
 {
-    EXPECT_EQ(m_hModule, AfxFindResourceHandle(MAKEINTRESOURCEA(VS_VERSION_INFO), (LPCSTR)RT_VERSION));
+    EXPECT_EQ(m_hModule, AfxFindResourceHandle(MAKEINTRESOURCEA(IDD_CLEAVAGE_EDITOR), (LPCSTR)RT_DIALOG));
     const PK_RTTI_LINK* pLink = PK_RTTI_LINK::Find("EnzymeDlg");
     ASSERT_NE(nullptr, pLink);
     EXPECT_STREQ("CEnzymeDlg", pLink->m_pRuntimeClass->m_lpszClassName);
@@ -73,6 +74,6 @@ TEST_F(LoadedPlugInTest, ModuleResourcesAndReagentRecordAreFoundOnlyWhileLoaded)
     m_analysis.reset();
     ASSERT_TRUE(FreeLibrary(m_hModule));
     m_hModule = nullptr;
-    EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEA(VS_VERSION_INFO), (LPCSTR)RT_VERSION));
+    EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEA(IDD_CLEAVAGE_EDITOR), (LPCSTR)RT_DIALOG));
     EXPECT_EQ(nullptr, PK_RTTI_LINK::Find("EnzymeDlg"));
 }

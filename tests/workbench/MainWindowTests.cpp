@@ -1,9 +1,11 @@
 // The workbench's main window in the test's process, on the module loaded the way the
 // workbench loads it, in a scratch installation with the shipped library and the engine:
 // settings files, the choice of a FASTA record, and a run the form refuses.
+#include "CleavageVersion.h"
 #include "MainWindow.h"
 #include "MessageBoxScript.h"
 #include "PlugIns.h"
+#include "PumpUntil.h"
 #include "ScratchFolder.h"
 #include "WindowTestSupport.h"
 #include <resource.h>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -27,7 +30,8 @@ protected:
         m_plugIns.Load(ProgramFolder(), CPkMol::kProteinKind, lstErrors);
         ASSERT_TRUE(lstErrors.IsEmpty()) << (LPCSTR)lstErrors.GetHead();
         ASSERT_EQ(1u, m_plugIns.GetAnalyses().size());
-        m_pWindow.reset(new CMainWindow(*m_plugIns.GetAnalyses().front()));
+        CAnalysisPlugIn& plugIn = *m_plugIns.GetAnalyses().front();
+        m_pWindow.reset(new CMainWindow(plugIn, m_plugIns.GetModulePath(plugIn)));
         ASSERT_TRUE(m_pWindow->Create());
         ASSERT_TRUE(m_pWindow->OpenFasta(ProgramFolder() + "\\samples\\hemoglobin.fasta"));
         m_hForm = ::GetDlgItem(m_pWindow->m_hWnd, 1);
@@ -420,6 +424,38 @@ TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
     EXPECT_TRUE(::IsWindowEnabled(PanelField(CDigestPanel::IDC_VARIABLE_MODS)));
 }
 
+// Help > About: the workbench's version, and the module's from its version resource.
+TEST_F(MainWindowTest, AboutShowsTheVersionsOfTheWorkbenchAndTheModule)
+{
+    MessageBoxScript script;
+    script.Answer(IDOK);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_HELP_ABOUT);
+    ASSERT_EQ(1u, script.Calls().size());
+    EXPECT_STREQ("Cleavage Workbench " CLEAVAGE_VERSION_TEXT "\n\nCleavagePlugin.tsplugin " CLEAVAGE_VERSION_TEXT,
+                 script.Calls()[0].strText);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONINFORMATION), script.Calls()[0].nType);
+}
+
+// Help > Read Me opens the read-me the build puts beside the program: Wine has no program
+// for Markdown, so Notepad shows it. A file that cannot be opened is named with the reason.
+TEST_F(MainWindowTest, ReadMeOpensInNotepadOrNamesTheReason)
+{
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_HELP_READ_ME);
+    HWND hNotepad = NULL;
+    ASSERT_TRUE(PumpUntil([&hNotepad] { return (hNotepad = ::FindWindowA("Notepad", "README.md - Notepad")) != NULL; },
+                          20000));
+    ::PostMessageA(hNotepad, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([hNotepad] { return !::IsWindow(hNotepad); }, 10000));
+
+    MessageBoxScript script;
+    script.Answer(IDOK);
+    const CString strMissing = m_scratch.PathOf("README.md");
+    EXPECT_FALSE(m_pWindow->OpenDocument(strMissing));
+    ASSERT_EQ(1u, script.Calls().size());
+    EXPECT_STREQ("Cannot open " + strMissing + ": " + AfxGetSystemErrorText(ERROR_FILE_NOT_FOUND),
+                 script.Calls()[0].strText);
+}
+
 // Modules that are not plug-ins are named with the system's reason; the good one loads.
 TEST(PlugInSetTest, ModulesThatCannotServeAreNamedWithTheReason)
 {
@@ -441,4 +477,41 @@ TEST(PlugInSetTest, ModulesThatCannotServeAreNamedWithTheReason)
     EXPECT_GT(strNotModule.GetLength(), strNotModulePrefix.GetLength() + 3) << (LPCSTR)strNotModule;
     EXPECT_EQ(0, strNoEntry.Find(strNoEntryPrefix)) << (LPCSTR)strNoEntry;
     EXPECT_GT(strNoEntry.GetLength(), strNoEntryPrefix.GetLength() + 3) << (LPCSTR)strNoEntry;
+}
+
+// Every program and DLL the workbench ships with carries the project's version, in
+// numbers and as text, and its own file name; a file without a version resource is named
+// with the reason.
+TEST(VersionResourceTest, EachShippedFileCarriesTheProjectVersion)
+{
+    const LPCSTR files[] = {"CleavagePlugin.tsplugin", "Workbench.exe", "Cleavage.exe", "Toolkit.dll",
+                            "TessaroDB.dll",           "TessaroUtils.dll", "libsrv.dll"};
+    for (LPCSTR lpszFile : files)
+    {
+        SCOPED_TRACE(lpszFile);
+        const CString strPath = ProgramFolder() + "\\" + lpszFile;
+        CString strVersion;
+        CString strError;
+        EXPECT_TRUE(GetFileVersionText(strPath, strVersion, strError)) << (LPCSTR)strError;
+        EXPECT_STREQ(CLEAVAGE_VERSION_TEXT, strVersion);
+        DWORD dwHandle = 0;
+        std::vector<BYTE> info(GetFileVersionInfoSizeA(strPath, &dwHandle));
+        ASSERT_TRUE(!info.empty() && GetFileVersionInfoA(strPath, 0, (DWORD)info.size(), info.data()));
+        const auto value = [&info](LPCSTR lpszName) {
+            char* pszValue = NULL;
+            UINT nLength = 0;
+            const CString strKey = CString("\\StringFileInfo\\040904b0\\") + lpszName;
+            return VerQueryValueA(info.data(), strKey, (void**)&pszValue, &nLength) ? CString(pszValue)
+                                                                                     : CString("(none)");
+        };
+        EXPECT_STREQ(CLEAVAGE_VERSION_TEXT, value("FileVersion"));
+        EXPECT_STREQ(CLEAVAGE_VERSION_TEXT, value("ProductVersion"));
+        EXPECT_STREQ("Cleavage Plug-in", value("ProductName"));
+        EXPECT_STREQ(lpszFile, value("OriginalFilename"));
+    }
+    const CString strTests = ProgramFolder() + "\\workbench_tests.exe";
+    CString strVersion;
+    CString strError;
+    EXPECT_FALSE(GetFileVersionText(strTests, strVersion, strError));
+    EXPECT_EQ(0, strError.Find(strTests + ": the version cannot be read: ")) << (LPCSTR)strError;
 }
