@@ -44,7 +44,7 @@ stage_files() {
   cp "$bin/AM/Enzymes.dat" "$files/AM/"
   # The programs without their debugging information: a third of the size.
   i686-w64-mingw32-strip --strip-debug "$files"/*.dll "$files"/*.exe "$files/CleavagePlugin.tsplugin"
-  cp README.md engine/ParameterFile.md "$files/"
+  cp "$bin/README.md" "$bin/ParameterFile.md" "$files/"
   # The README's picture, where the README links it.
   cp docs/workbench.png "$files/docs/"
 }

@@ -99,6 +99,8 @@ check "the shipped library is recorded beside the library" same_bytes "$folder/A
 check "the Start menu has the workbench" test -f "$menu_entry"
 check "the installed version is $version" test "$(installed_version)" = "$version"
 check "the installed workbench's batch prints the sample's table" batch_prints_sample_table
+check "the installed Cleavage.exe /? names version $version" \
+  bash -c '"$1" "$2" /? 2>/dev/null | tr -d "\r" | grep -qx "cleavage $3"' _ "$WINE32" "$folder/Cleavage.exe" "$version"
 check "the uninstaller runs silently" uninstall
 check "an unchanged library is removed with the folder" folder_gone
 check "the Start menu entry is removed" test ! -e "$menu_entry"
