@@ -148,3 +148,12 @@ describe_lock() {
 release_lock() {
   rm -rf "$1"
 }
+
+# The native engine's program alone, in build/native (the engine benchmarks' stage).
+build_native_engine() {
+  stage "building the engine in build/native" build-native-engine build_native_engine_program
+}
+build_native_engine_program() {
+  cmake -S "$CLEAVAGE_ROOT/engine" -B "$CLEAVAGE_ROOT/build/native" -G "Unix Makefiles"
+  cmake --build "$CLEAVAGE_ROOT/build/native" --target CleavageProgram -j "${BUILD_JOBS:-$(nproc)}"
+}

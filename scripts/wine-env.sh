@@ -215,6 +215,7 @@ use_shipped_library() {
 
 # After SECONDS, saves the part WxH+X+Y of the Xvfb screen to FILE and names it.
 take_screenshot() {
+  say "taking the picture $3 in $1 s"
   sleep "$1"
   import -window root -crop "$2" +repage "$3"
   echo "$3"

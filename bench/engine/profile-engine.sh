@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 bash scripts/install-deps.sh linux-perf
-cmake -S engine -B build/native -G "Unix Makefiles" >/dev/null
-cmake --build build/native --target CleavageProgram -j "${BUILD_JOBS:-$(nproc)}" >/dev/null
+source scripts/progress.sh
+build_native_engine
 
 cd build/bench-engine
 [ -s input.fasta ] || { echo "no proteome: run bench/engine/run-engine-benchmark.sh first" >&2; exit 1; }

@@ -10,8 +10,8 @@ cd "$(dirname "$0")/../.."
 
 bash scripts/install-deps.sh topp emboss time python3
 
-cmake -S engine -B build/native -G "Unix Makefiles" >/dev/null
-cmake --build build/native --target CleavageProgram -j "${BUILD_JOBS:-$(nproc)}" >/dev/null
+source scripts/progress.sh
+build_native_engine
 cleavage="$PWD/build/native/cleavage"
 
 work=build/bench-engine
