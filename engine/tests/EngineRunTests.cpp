@@ -135,8 +135,8 @@ TEST_F(EngineRunTest, EveryFailureLeavesOnlyItsMessage)
         // A line that is no key=value line: the result after it is still known.
         {{"sorting=2", "sorting 2"}, kFasta, {}, 1, "line 13: \"sorting 2\" is not a key=value line",
          "in.fa params.txt result.tsv.error"},
-        // Control bytes in a value are shown escaped; so is a cell's line break.
-        {{"sorting=2", "sorting=\x01"}, kFasta, {}, 1, "\"\\x01\" is not a number",
+        // Control bytes and DEL in a value are shown escaped; so is a cell's line break.
+        {{"sorting=2", "sorting=\x01\x7F"}, kFasta, {}, 1, "\"\\x01\\x7F\" is not a number",
          "in.fa params.txt result.tsv.error"},
         {{"=KR", "=K\\n"}, kFasta, {}, 1, "'\\x0A' is neither a residue letter nor a brace in \"K\\x0A\"",
          "in.fa params.txt result.tsv.error"},
@@ -280,12 +280,17 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
         << m_errors;
     EXPECT_TRUE(Contains(m_folder.Read("result.tsv"), "\nfirst\t15\t19\t5\t1\t"));
 
-    // The bound passes at the same row on any number of threads, and the run says how many it would write.
+    // The bound passes at the same row on any number of threads: a bound of every row
+    // writes them all; one less fails, saying how many the run would write.
     const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
-    EXPECT_EQ(kExitFailure, Run(parameters, {"--threads", "3", "--max-rows", std::to_string(rowCount - 1), "--missed",
-                                             "1", "--min-length", "2", "--max-length", "12", "--fasta",
-                                             m_folder.PathOf("proteins.fasta")}));
+    const auto runBounded = [&](std::size_t bound) {
+        return Run(parameters, {"--threads", "3", "--max-rows", std::to_string(bound), "--missed", "1", "--min-length",
+                                "2", "--max-length", "12", "--fasta", m_folder.PathOf("proteins.fasta")});
+    };
+    EXPECT_EQ(kExitFailure, runBounded(rowCount - 1));
     EXPECT_TRUE(Contains(m_errors, "would write " + std::to_string(rowCount) + " fragment rows"));
+    EXPECT_EQ(0, runBounded(rowCount)) << m_errors;
+    EXPECT_EQ(rows, m_folder.Read("result.tsv"));
     EXPECT_EQ(0u, rows.find("protein\tstart\t"));
     EXPECT_TRUE(Contains(rows, "\nfirst\t15\t19\t5\t1\t0.09\t402.222684\t"));
     EXPECT_TRUE(Contains(rows, "\nsecond\t7\t9\t3\t0\t0.9\tNA\tNA\tXAK\n"));
@@ -326,6 +331,8 @@ TEST_F(EngineRunTest, MassSpectrometryKeysAddRowsAndColumns)
         {{"--min-mass", "560.280592", "--max-mass", "856.491923", "--fixed-mod", "Oxidation (M)", "--charges", "1-1"}, 2,
          header + "\tmz_1\n" + "3\t9\t7\t0\t0.81\t856.491923\t857.0113\tWVTRPAK\t857.499199\n" + dlgek +
              "\t561.287868\n"},
+        // Equal bounds keep the fragments of exactly that mass.
+        {{"--min-mass", "856.491923", "--max-mass", "856.491923"}, 2, header + "\n" + wvtrpak + "\n"},
         // Semi-specific, the best five fragments by probability (K2 at 0.9 as MK, ties by
         // position) with their forms, by the modified mass.
         {{"--specificity", "semi", "--max-length", "2", "--variable-mod", "Acetyl (Protein N-term)"}, 1,
@@ -359,6 +366,36 @@ TEST_F(EngineRunTest, MassSpectrometryKeysAddRowsAndColumns)
     parameters.fragmentLimit = kAllFragments;
     ExpectFailure(Run(parameters, {"--variable-mod", "Oxidation (M)", "--max-rows", "8"}),
                   "the run would write 9 fragment rows, more than the bound of 8");
+}
+
+TEST_F(EngineRunTest, TheRowBoundItselfPassesAndZeroMeansNoBound)
+{
+    const std::pair<std::vector<std::string>, std::size_t> cases[] = {
+        {{"--max-rows", "5"}, 5},                                     // the sample's five rows at the bound: written
+        {{"--max-rows", "0"}, 5},                                     // no bound
+        {{"--variable-mod", "Oxidation (M)", "--max-rows", "7"}, 7}, // five fragments, seven forms: written
+    };
+    for (const auto& [options, rows] : cases)
+    {
+        SCOPED_TRACE(options[options.size() - 1]);
+        EXPECT_EQ(0, Run(SampleParameters(), options)) << m_errors;
+        const std::string table = m_folder.Read("result.tsv");
+        EXPECT_EQ(rows + 1, static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')));
+    }
+}
+
+// A FASTA file named through a symbolic link is the file the link names: a result
+// there is refused and the file left as it was.
+TEST_F(EngineRunTest, AResultOnTheFastaFileBehindALinkIsRefused)
+{
+    m_folder.Write("proteins.fa", ">one\nMKWVTRPAK\n");
+    std::filesystem::create_symlink("proteins.fa", m_folder.PathOf("link.fa"));
+    Parameters parameters = SampleParameters();
+    parameters.fastaFile = "link.fa";
+    parameters.resultFile = "proteins.fa";
+    EXPECT_EQ(kExitFailure, Run(parameters));
+    EXPECT_TRUE(Contains(m_errors, "proteins.fa: the result would overwrite the FASTA file"));
+    EXPECT_EQ(">one\nMKWVTRPAK\n", m_folder.Read("proteins.fa"));
 }
 
 TEST_F(EngineRunTest, ABatchOfManyChunksIsTheSameOnAnyNumberOfThreads)

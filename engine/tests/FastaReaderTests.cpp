@@ -16,6 +16,8 @@ TEST(FastaReaderTest, MistakesNameTheLine)
         {">one\nMKW\n>two\n;\n>three\nMK\n", "in.fa, line 3: the record 'two' has no residues"},
         // A '*' ends the record's residues.
         {">one\nMK*\n\nW\n", "in.fa, line 4: residues after the '*' that ended record 'one' on line 2"},
+        // CR LF line ends count one line each.
+        {">one\r\nMKW\r\n>two\r\nMK?\r\n", "in.fa, line 4: '?' is not a residue letter (character 3)"},
     };
     TestFolder folder;
     for (const auto& [text, message] : cases)
@@ -30,12 +32,12 @@ TEST(FastaReaderTest, MistakesNameTheLine)
     }
 }
 
-// A byte-order mark, CR-only and CR LF line ends, ';' comment lines, blanks, lower case
-// and a final '*' read as the plain file does.
+// A byte-order mark, CR-only and CR LF line ends, ';' comment lines, blanks, lower case,
+// a name ended by a blank or a tab and a final '*' read as the plain file does.
 TEST(FastaReaderTest, LineEndsCommentsAndMarksOfOtherEditors)
 {
     TestFolder folder;
-    folder.Write("in.fa", "\xEF\xBB\xBF>one first\r; note\rmk w\r\n*\n>two\rGG\r");
+    folder.Write("in.fa", "\xEF\xBB\xBF>one first\r; note\rmk w\r\n*\n>two\tsecond\rGG\r");
     FastaReader reader(folder.PathOf("in.fa"));
     FastaRecord one, two, none;
     ASSERT_TRUE(reader.Next(one) && reader.Next(two));

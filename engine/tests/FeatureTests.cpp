@@ -217,32 +217,37 @@ TEST(FeatureTest, ModifiedMassesMatchPublishedCompounds)
         const char* molecule;
         const char* modification; // fixed
         MicroDalton mono;
+        MicroDalton averageDelta;
     };
     // Each compound's monoisotopic mass as PubChem gives it for its formula:
     // O-phospho-L-serine C3H8NO6P, L-methionine sulfoxide C5H11NO3S, N-acetyl-L-methionine
     // C7H13NO3S, S-carbamoylmethyl-L-cysteine C5H10N2O3S, L-aspartic acid C4H7NO4
     // (deamidated asparagine), L-pyroglutamic acid C5H7NO3, glycinamide C2H6N2O, and
-    // [Met5]-enkephalin sulfoxide YGGFM(O) C27H35N5O8S.
+    // [Met5]-enkephalin sulfoxide YGGFM(O) C27H35N5O8S. The average mass change is the
+    // modification's Unimod composition (HPO3, O, C2H2O, C2H3NO, H-1N-1O, H-3N-1, HNO-1)
+    // times the IUPAC 2001 atomic weights Unimod's average masses use (H 1.00794,
+    // C 12.0107, N 14.0067, O 15.9994, P 30.973761).
     const Case cases[] = {
-        {"S", "Phospho (S)", 185008924},
-        {"M", "Oxidation (M)", 165045964},
-        {"M", "Acetyl (Protein N-term)", 191061614},
-        {"C", "Carbamidomethyl (C)", 178041213},
-        {"N", "Deamidated (N)", 133037508},
-        {"Q", "Gln->pyro-Glu (N-term Q)", 129042593},
-        {"G", "Amidated (Protein C-term)", 74048013},
-        {"YGGFM", "Oxidation (M)", 589220634},
+        {"S", "Phospho (S)", 185008924, 79979901},
+        {"M", "Oxidation (M)", 165045964, 15999400},
+        {"M", "Acetyl (Protein N-term)", 191061614, 42036680},
+        {"C", "Carbamidomethyl (C)", 178041213, 57051320},
+        {"N", "Deamidated (N)", 133037508, 984760},
+        {"Q", "Gln->pyro-Glu (N-term Q)", 129042593, -17030520},
+        {"G", "Amidated (Protein C-term)", 74048013, -984760},
+        {"YGGFM", "Oxidation (M)", 589220634, 15999400},
     };
     for (const Case& c : cases)
     {
         const std::string molecule = c.molecule;
+        const ResidueMass unmodified = MassPrefix(molecule).FragmentMass(0, molecule.size() - 1);
         std::vector<ModifiedForm> forms;
-        Modifications({c.modification}, {}, 0)
-            .Forms(molecule, 0, molecule.size() - 1, MassPrefix(molecule).FragmentMass(0, molecule.size() - 1),
-                   forms);
+        Modifications({c.modification}, {}, 0).Forms(molecule, 0, molecule.size() - 1, unmodified, forms);
         ASSERT_EQ(1u, forms.size());
-        // Unimod's deltas and residues are rounded to the micro-dalton.
+        // Unimod's deltas and residues are rounded to the micro-dalton, its average
+        // deltas to 0.1 mDa.
         EXPECT_NEAR(c.mono, forms[0].mass.mono, 2) << c.modification;
+        EXPECT_NEAR(unmodified.average + c.averageDelta, forms[0].mass.average, 50) << c.modification;
     }
 }
 
@@ -255,7 +260,20 @@ TEST(FeatureTest, MassToChargeAddsProtonsAndRoundsToTheMicroDalton)
         {1045534476, 3, "349.518768"},  // 349.518768467
         {1000000000, 3, "334.340610"},  // 334.3406098003
         {0, 7, "1.007276"},
+        // KW, 332.184841 Da: a nano-dalton more or less on the proton crosses the half.
+        {332184841, 30, "12.080105"}, // 12.08010450033
+        {332184841, 31, "11.722916"}, // 11.72291649926
     };
     for (const auto& [mono, charge, expected] : cases)
         EXPECT_EQ(expected, FormatMass(MassToCharge(mono, charge), 6)) << mono << ", z " << charge;
+}
+
+TEST(FeatureTest, VariableModificationsDefaultToTwoAForm)
+{
+    Parameters parameters;
+    parameters.variableMods = {"Oxidation (M)"};
+    std::vector<ModifiedForm> forms;
+    Features(parameters).modifications.Forms("MMM", 0, 2, MassPrefix("MMM").FragmentMass(0, 2), forms);
+    // Unmodified, three with one oxidation, three with two; none with three.
+    EXPECT_EQ(7u, forms.size());
 }

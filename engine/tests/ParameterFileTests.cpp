@@ -130,6 +130,11 @@ TEST_F(ParameterFileTest, FileLevelMistakes)
 {
     const std::string path = m_folder.PathOf("params.txt");
     EXPECT_EQ(path + ", line 2: \"just words\" is not a key=value line", ReadError("# note\njust words\n" + m_sample));
+    // With CR LF line ends a mistake names the same line and text.
+    std::string crlf = WithLine("sorting", "sorting=x");
+    for (std::size_t at = crlf.find('\n'); at != std::string::npos; at = crlf.find('\n', at + 2))
+        crlf.insert(at, "\r");
+    EXPECT_TRUE(Contains(ReadError(crlf), path + ", line 13, key 'sorting': \"x\" is not a number"));
     EXPECT_EQ(path + ", line 15, key 'sorting': the key was already given on line 13",
               ReadError(WithLine("range", "range=0\nsorting=1")));
     EXPECT_TRUE(Contains(ReadError(WithLine("exception_list", "exception_list=\nexception_list=K")),
@@ -195,6 +200,8 @@ TEST_F(ParameterFileTest, MassSpectrometryKeysReadBackAndRefuseBadValues)
          "\"Phospho (STY)\" names Phospho (S) a second time"},
         {{{"fixed_mod", "Deamidated (Q)"}, {"fixed_mod", "Gln->pyro-Glu (N-term Q)"}},
          "the fixed modifications Deamidated (Q) and Gln->pyro-Glu (N-term Q) would change the same residue"},
+        // The two protein termini are two places.
+        {{{"fixed_mod", "Acetyl (Protein N-term)"}, {"fixed_mod", "Amidated (Protein C-term)"}}, "no error"},
     };
     for (const auto& c : combinations)
     {
