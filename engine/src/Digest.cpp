@@ -1,4 +1,5 @@
 #include "Digest.h"
+#include "RowBuffer.h"
 
 #include <algorithm>
 
@@ -90,6 +91,19 @@ void SortFragments(std::vector<Fragment>& fragments, SortOrder order,
     {
     case SortOrder::Probability:
         std::sort(fragments.begin(), fragments.end(), RanksHigher);
+        // Probabilities written alike may differ in their last bits (products of the
+        // same efficiencies in another order): such neighbours go by position, as the
+        // table shows them equal.
+        for (auto run = fragments.begin(); run != fragments.end();)
+        {
+            auto end = run + 1;
+            bool unequal = false;
+            for (; end != fragments.end() && WrittenAlike(end[-1].probability, end->probability); ++end)
+                unequal = unequal || end[-1].probability != end->probability;
+            if (unequal)
+                std::sort(run, end, ByPosition);
+            run = end;
+        }
         break;
     case SortOrder::Weight:
     {

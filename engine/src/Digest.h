@@ -126,8 +126,9 @@ std::vector<Fragment> SelectBest(std::size_t count, const EnumerateFragments& en
     return fragments;
 }
 
-// Orders fragments; ties always by start, then end. `monoMass` gives a fragment's
-// monoisotopic mass for the weight order (negative: no mass).
+// Orders fragments; ties always by start, then end, probabilities as they are written
+// (ten significant digits). `monoMass` gives a fragment's monoisotopic mass for the
+// weight order (negative: no mass).
 void SortFragments(std::vector<Fragment>& fragments, SortOrder order,
                    const std::function<long long(const Fragment&)>& monoMass);
 }

@@ -146,7 +146,11 @@ void CheckFeatureKeys(const Parameters& parameters)
                           " is above max_mass " + FormatMass(parameters.maxMass, 6) + " (" +
                           parameters.Where(kMaxMass) + ")");
     CheckDistinct(parameters, kAlsoReagent, parameters.alsoReagents);
-    // Each kind once, fixed or variable; fixed ones on residues of their own.
+    for (const std::string& name : parameters.alsoReagents)
+        if (name == parameters.reagent.name)
+            throw EngineError(parameters.Where(kAlsoReagent) + ": \"" + Printable(name) +
+                              "\" is the file's own reagent already (" + parameters.Where("enz_name") + ")");
+    // Each kind once, fixed or variable; fixed ones on places of their own.
     std::vector<const ModificationKind*> seen;
     std::size_t fixedKinds = 0;
     for (const auto& [key, names] : {std::make_pair(kFixedMod, &parameters.fixedMods),

@@ -25,7 +25,8 @@ bool SetFeatureKey(Parameters& parameters, const std::string& key, const std::st
 void ClearFeatureList(Parameters& parameters, const std::string& key);
 
 // What single values cannot show: min_mass above max_mass, a reagent or modification
-// named twice, two fixed modifications of one residue.
+// named twice (also_reagent naming enz_name's reagent too), two fixed modifications of
+// one place.
 void CheckFeatureKeys(const Parameters& parameters);
 
 // The keys given, as a parameter file holds them.

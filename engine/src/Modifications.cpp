@@ -22,16 +22,16 @@ constexpr ResidueMass kPyroGlu = {-17026549, -17030500};
 constexpr ResidueMass kAmidated = {-984016, -984800};
 
 const ModificationKind kKinds[] = {
-    {"Carbamidomethyl (C)", "Carbamidomethyl", ModificationSite::Residue, 'C', kCarbamidomethyl},
-    {"Oxidation (M)", "Oxidation", ModificationSite::Residue, 'M', kOxidation},
-    {"Phospho (S)", "Phospho", ModificationSite::Residue, 'S', kPhospho},
-    {"Phospho (T)", "Phospho", ModificationSite::Residue, 'T', kPhospho},
-    {"Phospho (Y)", "Phospho", ModificationSite::Residue, 'Y', kPhospho},
-    {"Acetyl (Protein N-term)", "Acetyl", ModificationSite::ProteinNTerm, 0, kAcetyl},
-    {"Deamidated (N)", "Deamidated", ModificationSite::Residue, 'N', kDeamidated},
-    {"Deamidated (Q)", "Deamidated", ModificationSite::Residue, 'Q', kDeamidated},
-    {"Gln->pyro-Glu (N-term Q)", "Gln->pyro-Glu", ModificationSite::FirstResidue, 'Q', kPyroGlu},
-    {"Amidated (Protein C-term)", "Amidated", ModificationSite::ProteinCTerm, 0, kAmidated},
+    {"Carbamidomethyl (C)", "Carbamidomethyl", ModificationSite::Residue, 'C', kCarbamidomethyl, false},
+    {"Oxidation (M)", "Oxidation", ModificationSite::Residue, 'M', kOxidation, false},
+    {"Phospho (S)", "Phospho", ModificationSite::Residue, 'S', kPhospho, false},
+    {"Phospho (T)", "Phospho", ModificationSite::Residue, 'T', kPhospho, false},
+    {"Phospho (Y)", "Phospho", ModificationSite::Residue, 'Y', kPhospho, false},
+    {"Acetyl (Protein N-term)", "Acetyl", ModificationSite::ProteinNTerm, 0, kAcetyl, false},
+    {"Deamidated (N)", "Deamidated", ModificationSite::Residue, 'N', kDeamidated, false},
+    {"Deamidated (Q)", "Deamidated", ModificationSite::Residue, 'Q', kDeamidated, false},
+    {"Gln->pyro-Glu (N-term Q)", "Gln->pyro-Glu", ModificationSite::FirstResidue, 'Q', kPyroGlu, true},
+    {"Amidated (Protein C-term)", "Amidated", ModificationSite::ProteinCTerm, 0, kAmidated, false},
 };
 
 // A shorthand and the names it stands for.
@@ -51,6 +51,7 @@ const ModificationKind* KindNamed(const std::string& name)
 
 // A place a modification can take: the N-terminus (0), residue i (i + 1), the
 // C-terminus (length + 1), in that order.
+constexpr std::size_t kNTermOrder = 0;
 struct Place
 {
     std::size_t order;
@@ -124,6 +125,11 @@ std::vector<const ModificationKind*> FindModifications(const std::string& name, 
 
 bool ShareASite(const ModificationKind& a, const ModificationKind& b)
 {
+    const auto takesNTerm = [](const ModificationKind& kind) {
+        return kind.site == ModificationSite::ProteinNTerm || kind.takesAminoGroup;
+    };
+    if (takesNTerm(a) && takesNTerm(b))
+        return true;
     return a.residue != 0 ? a.residue == b.residue : a.site == b.site;
 }
 
@@ -144,15 +150,20 @@ void Modifications::Forms(const std::string& molecule, std::size_t first, std::s
 {
     forms.clear();
     std::vector<std::size_t> taken; // places a fixed modification holds
+    const auto isTaken = [&taken](std::size_t order) {
+        return std::find(taken.begin(), taken.end(), order) != taken.end();
+    };
     for (const ModificationKind* kind : m_fixed)
         PlacesOf(*kind, molecule, first, last, [&](std::size_t order, const std::string&) {
             AddMass(mass, kind->delta);
             taken.push_back(order);
+            if (kind->takesAminoGroup)
+                taken.push_back(kNTermOrder);
         });
     std::vector<Place> places;
     for (const ModificationKind* kind : m_variable)
         PlacesOf(*kind, molecule, first, last, [&](std::size_t order, const std::string& label) {
-            if (std::find(taken.begin(), taken.end(), order) != taken.end())
+            if (isTaken(order) || (kind->takesAminoGroup && isTaken(kNTermOrder)))
                 return;
             const auto place = std::find_if(places.begin(), places.end(),
                                             [order](const Place& p) { return p.order == order; });
@@ -165,9 +176,9 @@ void Modifications::Forms(const std::string& molecule, std::size_t first, std::s
 
     forms.push_back({mass, std::string()});
     // For each count of modifications, the places chosen in order, each with each of
-    // its kinds.
-    const std::function<void(std::size_t, std::size_t, ResidueMass, const std::string&)> choose =
-        [&](std::size_t from, std::size_t left, ResidueMass chosen, const std::string& label) {
+    // its kinds; the N-terminus, when chosen, is chosen first.
+    const std::function<void(std::size_t, std::size_t, ResidueMass, const std::string&, bool)> choose =
+        [&](std::size_t from, std::size_t left, ResidueMass chosen, const std::string& label, bool nTermChosen) {
             if (left == 0)
             {
                 forms.push_back({chosen, label});
@@ -176,14 +187,17 @@ void Modifications::Forms(const std::string& molecule, std::size_t first, std::s
             for (std::size_t p = from; p + left <= places.size(); ++p)
                 for (const ModificationKind* kind : places[p].kinds)
                 {
+                    if (kind->takesAminoGroup && nTermChosen)
+                        continue;
                     ResidueMass next = chosen;
                     AddMass(next, kind->delta);
                     choose(p + 1, left - 1, next,
                            labelled ? label + (label.empty() ? "" : ";") + places[p].label + ":" + kind->title
-                                    : label);
+                                    : label,
+                           nTermChosen || places[p].order == kNTermOrder);
                 }
         };
     for (std::size_t count = 1; count <= std::min(m_maxVariable, places.size()); ++count)
-        choose(0, count, mass, std::string());
+        choose(0, count, mass, std::string(), false);
 }
 }

@@ -24,6 +24,9 @@ struct ModificationKind
     ModificationSite site;
     char residue;      // the residue it changes; 0 for a protein terminus
     ResidueMass delta;
+    // It takes its residue's amino group too (pyro-glutamate forms from it), the place
+    // of an N-terminal modification: the two never go together.
+    bool takesAminoGroup;
 };
 
 // The names FindModifications takes: each kind's, then the shorthands.
@@ -33,7 +36,7 @@ std::vector<std::string> ModificationNames();
 // unknown name throws EngineError "<where>: ...", listing the known names.
 std::vector<const ModificationKind*> FindModifications(const std::string& name, const std::string& where);
 
-// Two kinds that may change the same residue (or terminus) of some fragment.
+// Two kinds that may change the same residue, terminus or amino group of some fragment.
 bool ShareASite(const ModificationKind& a, const ModificationKind& b);
 
 struct ModifiedForm
@@ -56,10 +59,11 @@ public:
     // The forms of residues first..last (0-based, inclusive) of `molecule`, whose mass
     // unmodified is `mass`: every fixed modification on each, and each choice of at most
     // maxVariable variable ones, one to a residue or terminus, on places no fixed one
-    // holds. The unmodified form comes first, then the forms with one variable
-    // modification, then two, each count in order of place. A mass of kNoMass stays so.
-    // Without `labelled` the forms' labels stay empty: counting them needs their masses
-    // only.
+    // holds (a kind that takes the amino group holds the N-terminus too). The unmodified
+    // form comes first, then the forms with one variable modification, then two, each
+    // count in order of place, the kinds of one place in the order given. A mass of
+    // kNoMass stays so. Without `labelled` the forms' labels stay empty: counting them
+    // needs their masses only.
     void Forms(const std::string& molecule, std::size_t first, std::size_t last, ResidueMass mass,
                std::vector<ModifiedForm>& forms, bool labelled = true) const;
 

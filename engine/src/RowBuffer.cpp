@@ -91,6 +91,14 @@ char* FormatProbability(char* out, double probability)
     return std::to_chars(out, out + kProbabilityRoom, probability, std::chars_format::general, kProbabilityDigits).ptr;
 }
 
+bool WrittenTheSame(double a, double b)
+{
+    char textA[kProbabilityRoom], textB[kProbabilityRoom];
+    char* const endA = FormatProbability(textA, a);
+    char* const endB = FormatProbability(textB, b);
+    return std::equal(textA, endA, textB, endB);
+}
+
 void RowBuffer::Probability(double probability)
 {
     std::uint64_t bits;

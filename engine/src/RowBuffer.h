@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -129,4 +130,17 @@ inline void RowBuffer::EndRow()
 // Writes "0.81", "1.5e-07" at `out` (room for kProbabilityRoom characters): ten significant
 // digits, shortest form, correctly rounded; returns the end.
 char* FormatProbability(char* out, double probability);
+
+// Whether FormatProbability writes the two alike. Most pairs are equal or further apart
+// than a unit of the tenth digit (at most 1e-9 times the value), answered inline: a sort
+// asks it of every neighbour.
+bool WrittenTheSame(double a, double b);
+inline bool WrittenAlike(double a, double b)
+{
+    if (a == b)
+        return true;
+    if (std::fabs(a - b) > 2e-9 * std::max(std::fabs(a), std::fabs(b)))
+        return false;
+    return WrittenTheSame(a, b);
+}
 }

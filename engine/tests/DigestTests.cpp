@@ -66,6 +66,28 @@ TEST(DigestTest, SortOrdersBreakTiesByStartThenEnd)
     EXPECT_EQ((Ranges{{3, 4}, {1, 2}}), RangesOf(mixed));
 }
 
+TEST(DigestTest, ProbabilitiesWrittenAlikeSortByPosition)
+{
+    // Fragment 5-6 is the more probable by its double, 3-4 the least probable.
+    const struct
+    {
+        double early, late;
+        Ranges order;
+    } cases[] = {
+        {0.3, 0.1 + 0.2, {{1, 2}, {5, 6}, {3, 4}}},                           // both written 0.3: by position
+        {0.17 * 0.17 * 0.83, 0.83 * 0.17 * 0.17, {{1, 2}, {5, 6}, {3, 4}}},   // both 0.023987: by position
+        {0.12345678896, 0.12345678904, {{1, 2}, {5, 6}, {3, 4}}},             // both 0.123456789: by position
+        {0.1234567891, 0.1234567892, {{5, 6}, {1, 2}, {3, 4}}},               // apart in the tenth digit
+        {0.12345678904999999, 0.12345678905000002, {{5, 6}, {1, 2}, {3, 4}}}, // 0.123456789 and 0.1234567891
+    };
+    for (const auto& c : cases)
+    {
+        std::vector<Fragment> fragments = {{3, 4, 0, 0.01}, {5, 6, 0, c.late}, {1, 2, 0, c.early}};
+        SortFragments(fragments, SortOrder::Probability, [](const Fragment&) { return 0LL; });
+        EXPECT_EQ(c.order, RangesOf(fragments)) << c.early << " " << c.late;
+    }
+}
+
 TEST(DigestTest, BestOfAHugeProteinDoesNotEnumerateEveryFragment)
 {
     // 35,000 residues, a site of efficiency 1 % after each: 612 million fragments

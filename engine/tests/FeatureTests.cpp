@@ -25,7 +25,8 @@ std::string RandomSequence(std::mt19937& random, std::size_t length, const std::
 
 // The forms by their definition: each place (a terminus of the molecule, a residue)
 // takes nothing or one of the variable kinds that fit it, unless a fixed kind fits;
-// choices with more than `most` variable ones are dropped.
+// choices with more than `most` variable ones are dropped, and so are those with an
+// acetylated N-terminus and pyro-glutamate, which forms from that amino group.
 std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> BruteForceForms(
     const std::string& molecule, std::size_t first, std::size_t last, const std::vector<const ModificationKind*>& fixed,
     const std::vector<const ModificationKind*>& variable, std::size_t most)
@@ -71,25 +72,32 @@ std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> BruteForceForms(
             mass = {mass.mono + kind.delta.mono, mass.average + kind.delta.average};
     };
     ResidueMass base = MassPrefix(molecule).FragmentMass(first, last);
+    std::vector<std::string> fixedTitles;
     for (const Place& place : places)
         for (const ModificationKind* kind : place.fixedKinds)
+        {
             add(base, *kind);
+            fixedTitles.push_back(kind->title);
+        }
     std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> forms;
     std::vector<std::size_t> choice(places.size(), 0); // 0: nothing, k: kinds[k - 1]
     for (;;)
     {
         std::string label;
         ResidueMass mass = base;
-        std::size_t count = 0;
+        std::vector<std::string> titles = fixedTitles;
         for (std::size_t p = 0; p < places.size(); ++p)
             if (choice[p] > 0)
             {
                 const ModificationKind* kind = places[p].kinds[choice[p] - 1];
                 label += (label.empty() ? "" : ";") + places[p].label + ":" + kind->title;
                 add(mass, *kind);
-                ++count;
+                titles.push_back(kind->title);
             }
-        if (count <= most)
+        const auto holds = [&titles](const char* title) {
+            return std::find(titles.begin(), titles.end(), title) != titles.end();
+        };
+        if (titles.size() - fixedTitles.size() <= most && !(holds("Acetyl") && holds("Gln->pyro-Glu")))
             forms.emplace_back(label, mass.mono, mass.average);
         std::size_t p = 0;
         while (p < places.size() && ++choice[p] > places[p].kinds.size())
@@ -151,6 +159,45 @@ TEST(FeatureTest, ModifiedFormsAgreeWithEveryChoiceOfPlaces)
                       std::count(forms[i].label.begin(), forms[i].label.end(), ':'));
         std::sort(found.begin(), found.end());
         EXPECT_EQ(BruteForceForms(molecule, first, last, fixed, variable, most), found);
+    }
+}
+
+TEST(FeatureTest, PyroGluNeverFollowsAcetylAndKindsOfOnePlaceKeepTheirOrder)
+{
+    const char kAcetyl[] = "Acetyl (Protein N-term)", kPyroGlu[] = "Gln->pyro-Glu (N-term Q)",
+               kDeamidated[] = "Deamidated (Q)";
+    const struct
+    {
+        const char* molecule;
+        std::size_t first; // 0-based; the fragment ends with the molecule
+        std::vector<std::string> fixed, variable;
+        std::vector<std::string> labels;
+    } cases[] = {
+        // QAK, both variable: each alone, never both.
+        {"QAK", 0, {}, {kAcetyl, kPyroGlu}, {"", "N-term:Acetyl", "Q1:Gln->pyro-Glu"}},
+        // QAK, one fixed: no form with the other.
+        {"QAK", 0, {kAcetyl}, {kPyroGlu}, {""}},
+        {"QAK", 0, {kPyroGlu}, {kAcetyl}, {""}},
+        // AQK from Q2, Acetyl fixed: this fragment holds no protein N-terminus.
+        {"AQK", 1, {kAcetyl}, {kPyroGlu}, {"", "Q2:Gln->pyro-Glu"}},
+        // QAK, Acetyl with deamidation: both together as well.
+        {"QAK", 0, {}, {kAcetyl, kDeamidated}, {"", "N-term:Acetyl", "Q1:Deamidated", "N-term:Acetyl;Q1:Deamidated"}},
+        // QAK, two kinds of Q1: in the order given.
+        {"QAK", 0, {}, {kDeamidated, kPyroGlu}, {"", "Q1:Deamidated", "Q1:Gln->pyro-Glu"}},
+        {"QAK", 0, {}, {kPyroGlu, kAcetyl, kDeamidated},
+         {"", "N-term:Acetyl", "Q1:Gln->pyro-Glu", "Q1:Deamidated", "N-term:Acetyl;Q1:Deamidated"}},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string molecule = c.molecule;
+        const std::size_t last = molecule.size() - 1;
+        std::vector<ModifiedForm> forms;
+        Modifications(c.fixed, c.variable, 2)
+            .Forms(molecule, c.first, last, MassPrefix(molecule).FragmentMass(c.first, last), forms);
+        std::vector<std::string> labels;
+        for (const ModifiedForm& form : forms)
+            labels.push_back(form.label);
+        EXPECT_EQ(c.labels, labels) << c.molecule << " from " << c.first;
     }
 }
 

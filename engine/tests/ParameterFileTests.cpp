@@ -196,10 +196,16 @@ TEST_F(ParameterFileTest, MassSpectrometryKeysReadBackAndRefuseBadValues)
     } combinations[] = {
         {{{"min_mass", "5"}, {"max_mass", "4.999999"}}, "min_mass 5.000000 is above max_mass 4.999999"},
         {{{"also_reagent", "Lys-C"}, {"also_reagent", "Lys-C"}}, "\"Lys-C\" is given twice"},
+        // The sample's own reagent, Trypsin.
+        {{{"also_reagent", "Trypsin"}}, "test: \"Trypsin\" is the file's own reagent already"},
         {{{"fixed_mod", "Phospho (S)"}, {"variable_mod", "Phospho (STY)"}},
          "\"Phospho (STY)\" names Phospho (S) a second time"},
         {{{"fixed_mod", "Deamidated (Q)"}, {"fixed_mod", "Gln->pyro-Glu (N-term Q)"}},
          "the fixed modifications Deamidated (Q) and Gln->pyro-Glu (N-term Q) would change the same residue"},
+        // Pyro-glutamate forms from the amino group an acetylated N-terminus holds.
+        {{{"fixed_mod", "Acetyl (Protein N-term)"}, {"fixed_mod", "Gln->pyro-Glu (N-term Q)"}},
+         "test: the fixed modifications Acetyl (Protein N-term) and Gln->pyro-Glu (N-term Q) would change the same"},
+        {{{"fixed_mod", "Acetyl (Protein N-term)"}, {"variable_mod", "Gln->pyro-Glu (N-term Q)"}}, "no error"},
         // The two protein termini are two places.
         {{{"fixed_mod", "Acetyl (Protein N-term)"}, {"fixed_mod", "Amidated (Protein C-term)"}}, "no error"},
     };
