@@ -18,8 +18,9 @@ public:
     // key's value replaces the one before. FALSE with the engine's message, which begins with lpszWhere
     // (the option or the field the value was typed in).
     BOOL Set(const cleavage::FeatureKey& key, const CString& strValue, LPCSTR lpszWhere, CString& strError);
-    // What the values cannot show one by one: a minimum mass above the maximum, a name
-    // given twice, two fixed modifications of one residue. FALSE with the message.
+    // What the values cannot show one by one, as the engine checks it (a minimum mass
+    // above the maximum, a name given twice, fixed modifications that exclude each other).
+    // FALSE with the message.
     BOOL CheckTogether(CString& strError) const;
     // Sets every key given (and only those) in the parameter file's settings.
     void ApplyTo(CKeyValueStorage& settings) const;
