@@ -88,6 +88,41 @@ TEST(CStringListTest, FindAndFindIndex)
         EXPECT_EQ(cases[i].second, cases[i].first) << "row " << i;
 }
 
+namespace
+{
+// An element that counts its instances: what a list destroys shows in the count.
+struct Counted
+{
+    static int nAlive;
+    Counted() { ++nAlive; }
+    Counted(const Counted&) { ++nAlive; }
+    ~Counted() { --nAlive; }
+};
+int Counted::nAlive = 0;
+}
+
+TEST(CListTest, RemovedElementsAreDestroyed)
+{
+    {
+        CList<Counted> list(2);  // blocks of two nodes: the elements lie in several
+        POSITION posSecond = NULL;
+        const std::pair<std::function<void()>, int> steps[] = {
+            // three added: 3
+            {[&] { list.AddTail(Counted()), posSecond = list.AddTail(Counted()), list.AddTail(Counted()); }, 3},
+            {[&] { list.RemoveAt(posSecond); }, 2},                    // RemoveAt: 2
+            {[&] { list.RemoveHead(), list.AddTail(Counted()); }, 2},  // RemoveHead and one added: 2
+            {[&] { list.RemoveAll(); }, 0},                            // RemoveAll: 0
+            {[&] { list.AddTail(Counted()), list.AddHead(Counted()); }, 2},  // two added, for the destruction: 2
+        };
+        for (size_t i = 0; i < sizeof(steps) / sizeof(steps[0]); ++i)
+        {
+            steps[i].first();
+            EXPECT_EQ(steps[i].second, Counted::nAlive) << "step " << i;
+        }
+    }
+    EXPECT_EQ(0, Counted::nAlive);
+}
+
 TEST(CArrayTest, InsertRemoveAndSetShiftAndReplaceElements)
 {
     CStringArray names;

@@ -81,14 +81,30 @@ TEST(AnalysisRunTest, CancelEndsAnEngineThatRunsOn)
     }
 }
 
+// An engine that ends without a table is reported with its message: the result's error
+// file, or the parameter file's when it did not know the result.
 TEST(AnalysisRunTest, AnEngineThatEndsWithoutATableIsReported)
 {
     ScratchFolder scratch;
     ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\CleavageEngineStub.exe", scratch.PathOf("stub.exe"), FALSE));
-    CStandInAnalysis analysis("stub.exe");
-    CAnalysisRun run;
-    EXPECT_FALSE(run.Run(analysis, CKeyValueStorage(), "m", "MK"));
-    EXPECT_STREQ("The engine ended without writing its table or a message.", run.GetError());
+    const struct
+    {
+        LPCSTR lpszErrorFile;  // written by the engine, or NULL
+        LPCSTR lpszError;      // the run's error
+    } cases[] = {
+        {NULL, "The engine ended without writing its table or a message."},  // no file: the workbench says so
+        {"result.tsv.error", "result.tsv: cannot write"},                  // the result's: its message
+        {"parameters.txt.error", "parameters.txt, line 3: no key"},        // no result known: the parameter file's
+    };
+    for (const auto& c : cases)
+    {
+        CStandInAnalysis analysis("stub.exe");
+        if (c.lpszErrorFile != NULL)
+            analysis.m_engineFiles[c.lpszErrorFile] = CString(c.lpszError) + "\r\n";
+        CAnalysisRun run;
+        EXPECT_FALSE(run.Run(analysis, CKeyValueStorage(), "m", "MK"));
+        EXPECT_STREQ(c.lpszError, run.GetError());
+    }
 }
 
 TEST(AnalysisRunTest, TheSiteTableIsReadBesideTheFragmentTable)

@@ -301,7 +301,7 @@ TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
 {
     SetForm("Trypsin", "1000", IDC_SORT_POSITION);
     SetPanelField(CDigestPanel::IDC_VARIABLE_MODS, "Oxidation (M)");
-    SetPanelField(CDigestPanel::IDC_CHARGES, "2-2");
+    SetPanelField(CDigestPanel::IDC_CHARGES, " 2-2 ");  // spaces around a value are not part of it
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
     const std::string table = ShownTable();
     // m/z (2+) = (951.502547 + 2 x 1.007276467) / 2
@@ -315,8 +315,10 @@ TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
     const std::string text = ReadWholeFile(strFile);
     EXPECT_NE(std::string::npos, text.find("\ncharges=2-2\n")) << text;
     EXPECT_NE(std::string::npos, text.find("\nvariable_mod=Oxidation (M)\n")) << text;
+    // Other names chosen before the file is opened are chosen no longer.
     SetPanelField(CDigestPanel::IDC_CHARGES, "");
-    SetPanelField(CDigestPanel::IDC_VARIABLE_MODS, "");
+    SetPanelField(CDigestPanel::IDC_VARIABLE_MODS, "Phospho (STY)");
+    SetPanelField(CDigestPanel::IDC_ALSO_REAGENTS, "Asp-N");
     SetPanelField(CDigestPanel::IDC_MIN_MASS, "1");
     ASSERT_TRUE(m_pWindow->OpenSettings(strFile));
     EXPECT_EQ("", PanelText(CDigestPanel::IDC_MIN_MASS));

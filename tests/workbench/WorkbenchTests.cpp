@@ -34,6 +34,7 @@ std::vector<std::string> Column(const std::string& table, size_t nColumn)
 }
 
 const size_t kStartColumn = 1;
+const size_t kMissedColumn = 4;
 const size_t kSequenceColumn = 8;
 
 struct WorkbenchResult
@@ -179,6 +180,12 @@ TEST_F(WorkbenchTest, TheBatchTableIsTheEnginesOwnForTheSameSettings)
         const char* row;       // a row the table holds
     } cases[] = {
         {"min_length=3\nmax_length=10\n", "--min-length 3 --max-length 10", "HBA_HUMAN\t1\t7\t7\t0\t1\t"},
+        // Two modifications of one place: their forms in the order given.
+        {"specificity=semi\nvariable_mod=Deamidated (Q)\nvariable_mod=Gln->pyro-Glu (N-term Q)\nmax_length=6\n",
+         "--specificity semi --variable-mod \"Deamidated (Q)\" --variable-mod \"Gln->pyro-Glu (N-term Q)\" "
+         "--max-length 6",
+         "HBB_HUMAN\t39\t40\t2\t0\t1\t303.154270\t303.3150\tQR\tQ39:Deamidated\n"
+         "HBB_HUMAN\t39\t40\t2\t0\t1\t285.143705\t285.2997\tQR\tQ39:Gln->pyro-Glu\n"},
         // The keys for mass spectrometry, each option once (a list key twice).
         {"specificity=semi\nalso_reagent=Lys-C\nalso_reagent=Asp-N\nfixed_mod=Carbamidomethyl (C)\n"
          "variable_mod=Oxidation (M)\nmax_variable_mods=1\ncharges=1-2\nmin_mass=400\nmax_mass=700.5\n"
@@ -216,6 +223,10 @@ TEST_F(WorkbenchTest, BatchOptionsReachTheEngineThroughTheForm)
     const WorkbenchResult result = RunBatch("--reagent Trypsin --best 3 --sort position --range 10-60");
     ASSERT_EQ(0u, result.dwExitCode) << result.strErrors;
     EXPECT_EQ((std::vector<std::string>{"10", "18", "31", "10", "12", "17"}), Column(result.strTable, kStartColumn));
+    // A protein as long as the range is analysed whole: HBA_HUMAN has 141 residues.
+    const WorkbenchResult whole = RunBatch("--reagent Trypsin --range 1-141");
+    EXPECT_EQ(0u, whole.dwExitCode) << whole.strErrors;
+    EXPECT_NE(std::string::npos, whole.strTable.find("HBA_HUMAN\t140\t141\t2\t0\t1\t")) << whole.strTable;
     // One residue is a range too: each protein gives that residue alone.
     const WorkbenchResult one = RunBatch("--reagent Trypsin --range 9-9");
     ASSERT_EQ(0u, one.dwExitCode) << one.strErrors;
@@ -236,6 +247,21 @@ TEST_F(WorkbenchTest, BatchOptionsReachTheEngineThroughTheForm)
     const std::vector<std::string> analysed = Column(shortOne.strTable, 0);
     EXPECT_EQ(0, std::count(analysed.begin(), analysed.end(), "short"));
     EXPECT_GT(std::count(analysed.begin(), analysed.end(), "HBA_HUMAN"), 0);
+}
+
+// In a partial digest (Trypsin at 90 %) fragments with missed sites are above 0: --missed 0
+// leaves the full digest's 29.
+TEST_F(WorkbenchTest, MissedZeroKeepsTheFragmentsWithoutAMissedSite)
+{
+    WriteWholeFile(m_scratch.PathOf("partial.txt"), "Trypsin = 90 / 100\n  recognition P1: KR {P}\n");
+    StartedProgram make = Start("\"" + ProgramFolder() + "\\MakeReagentLibrary.exe\" partial.txt AM\\Enzymes.dat", "");
+    ASSERT_EQ(0u, Finish(make).dwExitCode);
+    const WorkbenchResult partial = RunBatch("--reagent Trypsin");
+    ASSERT_EQ(0u, partial.dwExitCode) << partial.strErrors;
+    EXPECT_GT(Column(partial.strTable, kMissedColumn).size(), 29u);
+    const WorkbenchResult none = RunBatch("--reagent Trypsin --missed 0");
+    ASSERT_EQ(0u, none.dwExitCode) << none.strErrors;
+    EXPECT_EQ(std::vector<std::string>(29, "0"), Column(none.strTable, kMissedColumn));
 }
 
 // Each option is checked before any work, and its message names the option and the text
