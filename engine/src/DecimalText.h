@@ -46,13 +46,19 @@ inline char* FormatDigits(char* out, std::uint64_t value, int count)
     return out + count;
 }
 
-// Writes `value` without leading zeros ("0" for 0) at `out` (room for 20 characters);
-// returns the end.
-inline char* FormatUnsigned(char* out, std::uint64_t value)
+// The digits of `value` without leading zeros (1 for 0).
+inline int DigitCount(std::uint64_t value)
 {
     int count = 1;
     for (std::uint64_t power = 10; count < 20 && value >= power; power *= 10)
         ++count;
-    return FormatDigits(out, value, count);
+    return count;
+}
+
+// Writes `value` without leading zeros ("0" for 0) at `out` (room for 20 characters);
+// returns the end.
+inline char* FormatUnsigned(char* out, std::uint64_t value)
+{
+    return FormatDigits(out, value, DigitCount(value));
 }
 }

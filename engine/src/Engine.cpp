@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <sstream>
 #include <thread>
 
 namespace cleavage
@@ -28,9 +29,9 @@ namespace fs = std::filesystem;
 
 const char kUsage[] =
     "usage: cleavage <parameter file> [--fasta FILE] [--missed N] [--min-length N] [--max-length N] [--threads N]\n"
-    "                [--max-rows N] [--specificity full|semi] [--also-reagent NAME]... [--fixed-mod NAME]...\n"
-    "                [--variable-mod NAME]... [--max-variable-mods N] [--charges A-B] [--min-mass DA]\n"
-    "                [--max-mass DA]\n"
+    "                [--max-rows N] [--max-bytes N] [--specificity full|semi] [--also-reagent NAME]...\n"
+    "                [--fixed-mod NAME]... [--variable-mod NAME]... [--max-variable-mods N] [--charges A-B]\n"
+    "                [--min-mass DA] [--max-mass DA]\n"
     "       Cleavage.exe /f \"<parameter file>\"";
 const char kVersionLine[] = "cleavage " CLEAVAGE_VERSION_TEXT;
 const char kParameterFileLine[] = "The parameter file is described in ParameterFile.md.";
@@ -38,6 +39,10 @@ const char kParameterFileLine[] = "The parameter file is described in ParameterF
 // The fragment rows a run may write unless max_rows says otherwise: some gigabytes,
 // far beyond any proteome's digest with a sensible length range.
 constexpr std::uint64_t kDefaultMaxRows = 50000000;
+// The bytes a run's fragment table may hold unless max_bytes says otherwise: 2 GiB,
+// twelve times the full trypsin digest of a proteome of 20,000 proteins.
+constexpr std::uint64_t kDefaultMaxBytes = std::uint64_t(1) << 31;
+const char kNarrowTheRun[] = "narrow it with --max-length N, --missed N or the best N fragments (analysis_fragments)";
 
 // A command line the engine cannot read: exit code 2.
 class UsageError : public EngineError
@@ -206,42 +211,57 @@ std::pair<std::size_t, std::size_t> AnalysedRange(const Parameters& parameters, 
     return {static_cast<std::size_t>(parameters.rangeFrom), static_cast<std::size_t>(parameters.rangeTo)};
 }
 
-// The bound on a run's fragment rows. Each protein's rows are counted before they are
-// written; once the run would pass the bound, the rest is only counted, for the message.
-class RowBound
+// The bounds on a run's fragment rows and on its fragment table's bytes. Each
+// protein's rows and bytes are counted before they are written; once the run would
+// pass a bound, the rest is only counted, for the message.
+class TableBound
 {
 public:
-    explicit RowBound(const Parameters& parameters)
-        : m_max(parameters.maxRows < 0 ? kDefaultMaxRows : static_cast<std::uint64_t>(parameters.maxRows)),
-          m_where(parameters.maxRows < 0 ? std::string("the default bound") : parameters.Where("max_rows"))
+    explicit TableBound(const Parameters& parameters)
+        : m_maxRows(parameters.maxRows < 0 ? kDefaultMaxRows : static_cast<std::uint64_t>(parameters.maxRows)),
+          m_maxBytes(parameters.maxBytes < 0 ? kDefaultMaxBytes : static_cast<std::uint64_t>(parameters.maxBytes)),
+          m_rowsWhere(parameters.maxRows < 0 ? std::string("the default bound") : parameters.Where("max_rows")),
+          m_bytesWhere(parameters.maxBytes < 0 ? std::string("the default bound") : parameters.Where("max_bytes"))
     {
     }
 
-    // The rows the next protein may write.
-    std::uint64_t Left() const
+    // The rows and bytes the next protein may write.
+    TableSize Left() const
     {
-        if (m_max == 0)
-            return kNoRowBound;
-        return Passed() ? 0 : m_max - m_rows;
+        if (Passed())
+            return {0, 0};
+        return {m_maxRows == 0 ? kNoTableBound.rows : m_maxRows - m_size.rows,
+                m_maxBytes == 0 ? kNoTableBound.bytes : m_maxBytes - m_size.bytes};
     }
-    void Add(std::uint64_t rows) { m_rows += rows; }
-    bool Passed() const { return m_max != 0 && m_rows > m_max; }
+    void Add(const TableSize& size)
+    {
+        m_size.rows += size.rows;
+        m_size.bytes = m_size.bytes > UINT64_MAX - size.bytes ? UINT64_MAX : m_size.bytes + size.bytes;
+    }
+    bool Passed() const { return RowsPassed() || (m_maxBytes != 0 && m_size.bytes > m_maxBytes); }
 
     std::string Message() const
     {
-        return "the run would write " + std::to_string(m_rows) + " fragment rows, more than the bound of " +
-               std::to_string(m_max) + " (" + m_where +
-               "); narrow it with --max-length N, --missed N or the best N fragments (analysis_fragments), "
-               "or set the bound with --max-rows N (max_rows; 0: no bound)";
+        if (RowsPassed())
+            return "the run would write " + std::to_string(m_size.rows) + " fragment rows, more than the bound of " +
+                   std::to_string(m_maxRows) + " (" + m_rowsWhere + "); " + kNarrowTheRun +
+                   ", or set the bound with --max-rows N (max_rows; 0: no bound)";
+        return "the run would write a fragment table of about " + SizeText(m_size.bytes) + ", more than the bound of " +
+               std::to_string(m_maxBytes) + " bytes (" + SizeText(m_maxBytes) + "; " + m_bytesWhere + "); " +
+               kNarrowTheRun + ", or set the bound with --max-bytes N (max_bytes; 0: no bound)";
     }
 
 private:
-    std::uint64_t m_max;
-    std::string m_where;
-    std::uint64_t m_rows = 0;
+    bool RowsPassed() const { return m_maxRows != 0 && m_size.rows > m_maxRows; }
+
+    std::uint64_t m_maxRows;
+    std::uint64_t m_maxBytes;
+    std::string m_rowsWhere;
+    std::string m_bytesWhere;
+    TableSize m_size;
 };
 
-void RunMolecule(const Analysis& analysis, const Parameters& parameters, RowBound& bound, RowBuffer& fragments,
+void RunMolecule(const Analysis& analysis, const Parameters& parameters, TableBound& bound, RowBuffer& fragments,
                  RowBuffer& sites)
 {
     const std::string sequence = NormaliseSequence(parameters.sequence, parameters.Where("sequence"));
@@ -258,7 +278,7 @@ struct Chunk
     std::vector<FastaRecord> records;
     std::size_t recordCount = 0;
     std::exception_ptr readError; // the file failed after these records
-    std::uint64_t rows = 0;       // fragment rows, written or only counted
+    TableSize size;               // fragment rows and bytes, written or only counted
     RowBuffer fragments;
     RowBuffer sites;
     std::exception_ptr error;
@@ -297,8 +317,8 @@ bool ReadChunk(FastaReader& reader, Chunk& chunk)
 class BatchPipeline
 {
 public:
-    BatchPipeline(const Analysis& analysis, FastaReader& reader, std::uint64_t rowsLeft, unsigned threads)
-        : m_analysis(analysis), m_reader(reader), m_rowsLeft(rowsLeft),
+    BatchPipeline(const Analysis& analysis, FastaReader& reader, const TableSize& left, unsigned threads)
+        : m_analysis(analysis), m_reader(reader), m_rowsLeft(left.rows), m_bytesLeft(left.bytes),
           m_inFlight(kChunksInFlightPerThread * threads)
     {
         try
@@ -316,7 +336,7 @@ public:
     BatchPipeline(const BatchPipeline&) = delete;
     BatchPipeline& operator=(const BatchPipeline&) = delete;
 
-    void Write(RowBound& bound, RowBuffer& fragments, RowBuffer& sites)
+    void Write(TableBound& bound, RowBuffer& fragments, RowBuffer& sites)
     {
         for (std::unique_ptr<Chunk> oldest; (oldest = NextDone()) != nullptr;)
         {
@@ -324,8 +344,10 @@ public:
                 std::rethrow_exception(oldest->error);
             // A run that passes the bound fails: the rows of the chunk that passes it
             // and of the chunks after it are only counted.
-            bound.Add(oldest->rows);
-            m_rowsLeft = bound.Left();
+            bound.Add(oldest->size);
+            const TableSize left = bound.Left();
+            m_rowsLeft = left.rows;
+            m_bytesLeft = left.bytes;
             if (!bound.Passed())
             {
                 fragments.Rows(oldest->fragments);
@@ -382,9 +404,9 @@ private:
         }
     }
 
-    // A record's rows are written only when they number at most the rows left when it
-    // starts: more than are left by the time its turn comes, so a record whose rows
-    // would pass the bound writes none.
+    // A record's rows are written only when they and their bytes are at most those left
+    // when it starts: more than are left by the time its turn comes, so a record whose
+    // rows would pass a bound writes none.
     void Analyse(Chunk& chunk) const
     {
         try
@@ -392,8 +414,11 @@ private:
             for (std::size_t i = 0; i < chunk.recordCount; ++i)
             {
                 const FastaRecord& record = chunk.records[i];
-                chunk.rows += ReportProtein(m_analysis, record.name, record.sequence, 1, record.sequence.size(),
-                                            m_rowsLeft, chunk.fragments, chunk.sites);
+                const TableSize size = ReportProtein(m_analysis, record.name, record.sequence, 1,
+                                                     record.sequence.size(), {m_rowsLeft, m_bytesLeft},
+                                                     chunk.fragments, chunk.sites);
+                chunk.size.rows += size.rows;
+                chunk.size.bytes += size.bytes;
             }
         }
         catch (...)
@@ -413,7 +438,7 @@ private:
         m_spare.pop_back();
         chunk->recordCount = 0;
         chunk->readError = nullptr;
-        chunk->rows = 0;
+        chunk->size = TableSize();
         chunk->error = nullptr;
         chunk->done = false;
         return chunk;
@@ -438,7 +463,8 @@ private:
     const Analysis& m_analysis;
     FastaReader& m_reader;
     std::mutex m_readerMutex; // one worker reads at a time
-    std::atomic<std::uint64_t> m_rowsLeft;
+    std::atomic<std::uint64_t> m_rowsLeft; // as TableBound::Left says, when a chunk is written
+    std::atomic<std::uint64_t> m_bytesLeft;
     const std::size_t m_inFlight;
     std::mutex m_mutex; // guards the members below
     std::condition_variable m_room;      // a chunk may be read, or the run stops
@@ -450,7 +476,7 @@ private:
     std::vector<std::thread> m_workers;
 };
 
-void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, RowBound& bound,
+void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, TableBound& bound,
               RowBuffer& fragments, RowBuffer& sites)
 {
     FastaReader reader(fastaFile);
@@ -639,11 +665,15 @@ void Run(const CommandLine& line, RunFiles& files)
     const std::string& resultFile = files.Result();
     OutputFile fragments(resultFile);
     OutputFile sites(SiteFilePath(resultFile));
-    WriteFragmentHeader(fragments.Stream(), analysis);
+    // The bound on bytes holds the whole table, its header too.
+    std::ostringstream header;
+    WriteFragmentHeader(header, analysis);
+    fragments.Stream() << header.str();
     WriteSiteHeader(sites.Stream(), analysis);
     RowBuffer fragmentRows(&fragments.Stream());
     RowBuffer siteRows(&sites.Stream());
-    RowBound bound(parameters);
+    TableBound bound(parameters);
+    bound.Add({0, header.str().size()});
     if (analysis.batch)
         RunBatch(analysis, parameters.fastaFile, threads, bound, fragmentRows, siteRows);
     else
@@ -665,6 +695,22 @@ std::string SiteFilePath(const std::string& resultFile)
     const fs::path extension = path.extension();
     path.replace_extension();
     return path.string() + ".sites" + extension.string();
+}
+
+std::string SizeText(std::uint64_t bytes)
+{
+    if (bytes < 1000)
+        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+    const char* const units[] = {"kB", "MB", "GB", "TB", "PB", "EB"};
+    std::uint64_t unit = 1000;
+    for (std::size_t i = 0;; ++i, unit *= 1000)
+    {
+        // Tenths of the unit, rounded half up; a size that rounds to 1000.0 takes the next unit.
+        const std::uint64_t tenth = unit / 10;
+        const std::uint64_t tenths = bytes / tenth + (bytes % tenth >= tenth / 2 ? 1 : 0);
+        if (tenths < 10000 || i + 1 == std::size(units))
+            return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " " + units[i];
+    }
 }
 
 std::string ErrorFilePath(const std::string& resultFile)

@@ -1,6 +1,7 @@
 // The engine program: reads a parameter file, analyses its molecule or FASTA batch
 // and writes the result and site files, or an error file and a non-zero exit code.
 #pragma once
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -18,4 +19,7 @@ int RunEngine(const std::vector<std::string>& arguments, std::ostream& output, s
 // Where the site table and the error text of a result file go.
 std::string SiteFilePath(const std::string& resultFile);
 std::string ErrorFilePath(const std::string& resultFile);
+
+// A size as messages show it, in decimal units to a tenth: "512 bytes", "16.2 GB".
+std::string SizeText(std::uint64_t bytes);
 }

@@ -33,6 +33,19 @@ void WriteFormRow(const Analysis& analysis, const std::string& proteinName, cons
         rows.Mass(form.mass.mono == kNoMass ? kNoMass : MassToCharge(form.mass.mono, charge), kMonoDecimals);
     rows.EndRow();
 }
+
+// The bytes WriteFormRow writes.
+std::uint64_t FormRowWidth(const Analysis& analysis, std::size_t nameSize, std::size_t offset,
+                           const Fragment& fragment, const ModifiedForm& form)
+{
+    const Features& features = analysis.features;
+    std::uint64_t width = FragmentFieldsWidth(analysis, nameSize, offset, fragment, form.mass);
+    if (features.modifications.AnyVariable())
+        width += form.label.size() + 1;
+    for (int charge = features.chargeFrom; charge > 0 && charge <= features.chargeTo; ++charge)
+        width += MassWidth(form.mass.mono == kNoMass ? kNoMass : MassToCharge(form.mass.mono, charge), kMonoDecimals) + 1;
+    return width;
+}
 }
 
 Features::Features(const Parameters& parameters)
@@ -76,9 +89,9 @@ void WriteFeatureColumns(std::ostream& out, const Features& features)
         out << "\tmz_" << charge;
 }
 
-std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& proteinName,
-                                 const std::string& sequence, const std::string& analysed, std::size_t offset,
-                                 std::uint64_t rowsLeft, RowBuffer& fragmentRows, RowBuffer& siteRows)
+TableSize ReportWithFeatures(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
+                             const std::string& analysed, std::size_t offset, const TableSize& left,
+                             RowBuffer& fragmentRows, RowBuffer& siteRows)
 {
     const Features& features = analysis.features;
     CombinedSites found;
@@ -139,8 +152,36 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     }
     else
         enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { rows += formsOf(fragment, false).size(); });
-    if (rows > rowsLeft)
-        return rows;
+
+    // Their bytes: first each row as wide as the widest, then, only when that passes
+    // the bound, each form's row with its label, digit for digit: exact.
+    const std::size_t longest = std::min(analysed.size(), analysis.filter.maxLength);
+    const MicroDalton heaviest = HeaviestMass(longest);
+    const std::size_t lastPosition = offset + analysed.size();
+    const int charges = features.chargeFrom > 0 ? features.chargeTo - features.chargeFrom + 1 : 0;
+    const std::uint64_t widest =
+        WidestFragmentFields(analysis, proteinName.size(), lastPosition, longest, heaviest) +
+        (features.modifications.AnyVariable()
+             ? features.modifications.WidestLabel(static_cast<std::size_t>(DigitCount(lastPosition))) + 1
+             : 0) +
+        static_cast<std::uint64_t>(charges) * (MassWidth(heaviest, kMonoDecimals) + 1);
+    TableSize size = {rows, SaturatedProduct(rows, widest)};
+    if (size.bytes > left.bytes)
+    {
+        size.bytes = 0;
+        const auto count = [&](const Fragment& fragment) {
+            for (const ModifiedForm& form : formsOf(fragment, true))
+                size.bytes += FormRowWidth(analysis, proteinName.size(), offset, fragment, form);
+        };
+        if (best)
+            std::for_each(selected.begin(), selected.end(), count);
+        else
+            enumerateInWindow(fixedFloor, count);
+    }
+    if (size.rows > left.rows || size.bytes > left.bytes)
+        return size;
+    const std::uint64_t bytesBefore = fragmentRows.Size();
+    const auto written = [&] { return TableSize{rows, fragmentRows.Size() - bytesBefore}; };
 
     for (std::size_t i = 0; i < found.sites.size(); ++i)
         WriteSiteRow(analysis, proteinName, analysed, offset, found.sites[i],
@@ -154,7 +195,7 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     if (analysis.order == SortOrder::Position && !best)
     {
         enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { writeForms(fragment, formsOf(fragment, true)); });
-        return rows;
+        return written();
     }
     if (!best)
         enumerateInWindow(fixedFloor, [&](const Fragment& fragment) { selected.push_back(fragment); });
@@ -163,7 +204,7 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
         SortFragments(selected, analysis.order, [](const Fragment&) { return 0LL; });
         for (const Fragment& fragment : selected)
             writeForms(fragment, formsOf(fragment, true));
-        return rows;
+        return written();
     }
     // By weight each form has its place, by its own mass (none last), ties by position
     // and then in the forms' order.
@@ -180,6 +221,6 @@ std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& pr
     });
     for (const auto& [fragment, form] : formRows)
         WriteFormRow(analysis, proteinName, analysed, offset, fragment, form, fragmentRows);
-    return rows;
+    return written();
 }
 }

@@ -15,6 +15,7 @@
 namespace cleavage
 {
 struct Analysis;
+struct TableSize;
 
 struct Features
 {
@@ -38,9 +39,9 @@ void WriteFeatureColumns(std::ostream& out, const Features& features);
 
 // ReportProtein for an analysis with Features::Any(): `analysed` is the molecule
 // `sequence` from residue offset + 1 on.
-std::uint64_t ReportWithFeatures(const Analysis& analysis, const std::string& proteinName,
-                                 const std::string& sequence, const std::string& analysed, std::size_t offset,
-                                 std::uint64_t rowsLeft, RowBuffer& fragments, RowBuffer& sites);
+TableSize ReportWithFeatures(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
+                             const std::string& analysed, std::size_t offset, const TableSize& left,
+                             RowBuffer& fragments, RowBuffer& sites);
 
 // The m/z of a molecule of monoisotopic mass `mono` carrying `charge` protons, in
 // micro-daltons rounded to the nearest: (mono + z * 1.007276467) / z.

@@ -2,6 +2,7 @@
 #include "EngineError.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace cleavage
@@ -143,6 +144,15 @@ Modifications::Modifications(const std::vector<std::string>& fixed, const std::v
     for (const std::string& name : variable)
         for (const ModificationKind* kind : FindModifications(name, name))
             m_variable.push_back(kind);
+}
+
+std::size_t Modifications::WidestLabel(std::size_t positionDigits) const
+{
+    // Each modification as "M12345:title;", a terminus as "N-term:title;".
+    std::size_t widest = 0;
+    for (const ModificationKind* kind : m_variable)
+        widest = std::max(widest, std::max<std::size_t>(1 + positionDigits, 6) + 1 + std::strlen(kind->title) + 1);
+    return widest * m_maxVariable;
 }
 
 void Modifications::Forms(const std::string& molecule, std::size_t first, std::size_t last, ResidueMass mass,

@@ -55,6 +55,9 @@ public:
 
     bool Any() const { return !m_fixed.empty() || !m_variable.empty(); }
     bool AnyVariable() const { return !m_variable.empty(); }
+    // At least the characters of any form's label within a molecule whose positions
+    // have at most `positionDigits` digits.
+    std::size_t WidestLabel(std::size_t positionDigits) const;
 
     // The forms of residues first..last (0-based, inclusive) of `molecule`, whose mass
     // unmodified is `mass`: every fixed modification on each, and each choice of at most

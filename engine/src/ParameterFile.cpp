@@ -36,16 +36,17 @@ const char kEmptyCell[] = "\\e";
 constexpr int kMaxPatternReach = 100000;
 
 // An integer key, the field it fills and its allowed values.
+template <class Field>
 struct IntegerKey
 {
     const char* key;
-    int& (*field)(Parameters&);
+    Field& (*field)(Parameters&);
     long long min;
     long long max;
 };
 
 // The settings record's integers, in the record's order; all required.
-const IntegerKey kSettingsIntegers[] = {
+const IntegerKey<int> kSettingsIntegers[] = {
     {"recognition_probability", [](Parameters& p) -> int& { return p.reagent.recognitionEfficiency; }, 0, 100},
     {"exception_probability", [](Parameters& p) -> int& { return p.reagent.exceptionEfficiency; }, 0, 100},
     {"recognition_begining", [](Parameters& p) -> int& { return p.reagent.recognition.begin; }, -kMaxPatternReach,
@@ -64,22 +65,34 @@ const IntegerKey kSettingsIntegers[] = {
 };
 
 // Keys for batch work, optional: a field below its minimum was not given.
-const IntegerKey kBatchIntegers[] = {
+const IntegerKey<int> kBatchIntegers[] = {
     {"missed", [](Parameters& p) -> int& { return p.maxMissed; }, 0, kAllFragments},
     {"min_length", [](Parameters& p) -> int& { return p.minLength; }, 1, kAllFragments},
     {"max_length", [](Parameters& p) -> int& { return p.maxLength; }, 1, kAllFragments},
     {"threads", [](Parameters& p) -> int& { return p.threads; }, 1, 1024},
     {"max_rows", [](Parameters& p) -> int& { return p.maxRows; }, 0, kAllFragments},
 };
+// A table's bytes pass 32 bits: this key alone takes 64.
+const IntegerKey<long long> kMaxBytes = {"max_bytes", [](Parameters& p) -> long long& { return p.maxBytes; }, 0,
+                                         LLONG_MAX};
 
 // The value of an integer key, checked against the key's limits.
-int CheckedInteger(const IntegerKey& key, const std::string& value, const std::string& where)
+template <class Field>
+Field CheckedInteger(const IntegerKey<Field>& key, const std::string& value, const std::string& where)
 {
-    const int parsed = ParseInteger(value, where);
+    const long long parsed = ParseWideInteger(value, where, static_cast<int>(sizeof(Field) * CHAR_BIT));
     if (parsed < key.min || parsed > key.max)
         throw EngineError(where + ": " + value + " is outside " + std::to_string(key.min) + ".." +
                           std::to_string(key.max));
-    return parsed;
+    return static_cast<Field>(parsed);
+}
+
+// An optional key's line, when its field is given.
+template <class Field>
+void WriteOptional(std::ostream& out, const IntegerKey<Field>& key, Parameters& values)
+{
+    if (key.field(values) >= key.min)
+        out << key.key << '=' << key.field(values) << '\n';
 }
 
 void WriteText(std::ostream& out, const char* key, const std::string& value)
@@ -113,7 +126,8 @@ public:
         }
     }
 
-    void Integer(const IntegerKey& key, bool required)
+    template <class Field>
+    void Integer(const IntegerKey<Field>& key, bool required)
     {
         const ParameterLines::ValueLine* line = m_lines.Single(key.key, required);
         if (!line)
@@ -227,25 +241,34 @@ std::string Parameters::Where(const std::string& key) const
     return it != origin.end() ? it->second : sourceName + ", key '" + key + "'";
 }
 
-int ParseInteger(const std::string& text, const std::string& where)
+long long ParseWideInteger(const std::string& text, const std::string& where, int bits)
 {
     const std::string notANumber = where + ": \"" + Printable(text) + "\" is not a number";
-    std::size_t i = (!text.empty() && text[0] == '-') ? 1 : 0;
+    const std::string tooWide = where + ": " + Printable(text) + " does not fit " + std::to_string(bits) + " bits";
+    const bool negative = !text.empty() && text[0] == '-';
+    std::size_t i = negative ? 1 : 0;
     if (i == text.size())
         throw EngineError(notANumber);
-    long long value = 0;
+    // The magnitude of the most negative value; the most positive is one less.
+    const unsigned long long most = 1ULL << (bits - 1);
+    unsigned long long value = 0;
     for (; i < text.size(); ++i)
     {
         if (text[i] < '0' || text[i] > '9')
             throw EngineError(notANumber);
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483648LL)
-            throw EngineError(where + ": " + Printable(text) + " does not fit 32 bits");
+        const unsigned digit = static_cast<unsigned>(text[i] - '0');
+        if (value > (most - digit) / 10)
+            throw EngineError(tooWide);
+        value = value * 10 + digit;
     }
-    value = text[0] == '-' ? -value : value;
-    if (value > 2147483647LL)
-        throw EngineError(where + ": " + Printable(text) + " does not fit 32 bits");
-    return static_cast<int>(value);
+    if (!negative && value == most)
+        throw EngineError(tooWide);
+    return negative ? -static_cast<long long>(value - 1) - 1 : static_cast<long long>(value);
+}
+
+int ParseInteger(const std::string& text, const std::string& where)
+{
+    return static_cast<int>(ParseWideInteger(text, where, 32));
 }
 
 std::string EscapeCell(const std::string& cell)
@@ -295,10 +318,13 @@ bool SetBatchKey(Parameters& parameters, const std::string& key, const std::stri
     else
     {
         const auto batchKey = std::find_if(std::begin(kBatchIntegers), std::end(kBatchIntegers),
-                                           [&key](const IntegerKey& k) { return key == k.key; });
-        if (batchKey == std::end(kBatchIntegers))
+                                           [&key](const IntegerKey<int>& k) { return key == k.key; });
+        if (key == kMaxBytes.key)
+            kMaxBytes.field(parameters) = CheckedInteger(kMaxBytes, value, where);
+        else if (batchKey == std::end(kBatchIntegers))
             return SetFeatureKey(parameters, key, value, where);
-        batchKey->field(parameters) = CheckedInteger(*batchKey, value, where);
+        else
+            batchKey->field(parameters) = CheckedInteger(*batchKey, value, where);
     }
     parameters.origin[key] = where;
     return true;
@@ -313,7 +339,7 @@ Parameters ParameterLines::Check() const
     ParameterReader read(*this, parameters);
     ReagentText& reagent = parameters.reagent;
     read.Text(kEnzName, reagent.name, true);
-    for (const IntegerKey& key : kSettingsIntegers)
+    for (const IntegerKey<int>& key : kSettingsIntegers)
         read.Integer(key, true);
     read.List(kRecognitionList, reagent.recognition.cells);
     read.List(kExceptionList, reagent.exception.cells);
@@ -329,8 +355,9 @@ Parameters ParameterLines::Check() const
     read.Text(kSequence, parameters.sequence, !batch);
     read.Text(kResultFile, parameters.resultFile, true);
 
-    for (const IntegerKey& key : kBatchIntegers)
+    for (const IntegerKey<int>& key : kBatchIntegers)
         read.Integer(key, false);
+    read.Integer(kMaxBytes, false);
     for (const FeatureKey& key : FeatureKeys())
     {
         const auto lines = m_lines.find(key.key);
@@ -363,7 +390,7 @@ void WriteParameterFile(const Parameters& parameters, const std::string& path)
     Parameters values = parameters;
     std::ostringstream out;
     WriteText(out, kEnzName, values.reagent.name);
-    for (const IntegerKey& key : kSettingsIntegers)
+    for (const IntegerKey<int>& key : kSettingsIntegers)
         out << key.key << '=' << key.field(values) << '\n';
     WriteList(out, kRecognitionList, values.reagent.recognition.cells);
     WriteList(out, kExceptionList, values.reagent.exception.cells);
@@ -375,9 +402,9 @@ void WriteParameterFile(const Parameters& parameters, const std::string& path)
     else
         WriteText(out, kFasta, values.fastaFile);
     WriteText(out, kResultFile, values.resultFile);
-    for (const IntegerKey& key : kBatchIntegers)
-        if (key.field(values) >= key.min)
-            out << key.key << '=' << key.field(values) << '\n';
+    for (const IntegerKey<int>& key : kBatchIntegers)
+        WriteOptional(out, key, values);
+    WriteOptional(out, kMaxBytes, values);
     WriteFeatureKeys(out, values);
 
     std::ofstream file(path, std::ios::binary);

@@ -33,6 +33,7 @@ struct Parameters
     int maxLength = -1;
     int threads = 0;
     int maxRows = -1;              // fragment rows a run may write; 0: no bound
+    long long maxBytes = -1;       // bytes the fragment table may hold; 0: no bound
     // For mass spectrometry (FeatureKeys.h); empty, negative or 0 when not given.
     std::string specificity;                // "full" or "semi"
     std::vector<std::string> alsoReagents;  // shipped reagents cutting beside the reagent
@@ -91,7 +92,7 @@ private:
 Parameters ReadParameterFile(const std::string& path);
 
 // Sets a key for batch work (fasta, missed, min_length, max_length, threads, max_rows,
-// and the keys of FeatureKeys.h) given another way, checked as in the file; false when
+// max_bytes, and the keys of FeatureKeys.h) given another way, checked as in the file; false when
 // `key` is none of them. A list key's value is added to its list.
 bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where);
 
@@ -105,6 +106,9 @@ void WriteParameterFile(const Parameters& parameters, const std::string& path);
 std::string EscapeCell(const std::string& cell);
 std::string UnescapeCell(const std::string& text, const std::string& where);
 
-// A whole decimal number that fits 32 bits, or EngineError "<where>: ... not a number".
+// A whole decimal number that fits `bits` bits (signed, at most 64), or EngineError
+// "<where>: ... not a number" or "... does not fit N bits".
+long long ParseWideInteger(const std::string& text, const std::string& where, int bits);
+// ParseWideInteger within 32 bits.
 int ParseInteger(const std::string& text, const std::string& where);
 }

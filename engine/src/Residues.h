@@ -58,6 +58,8 @@ private:
     std::vector<Sums> m_sums;
 };
 
+constexpr std::uint64_t kMicroPerDalton = 1000000;
+
 // Decimals a mass is written with: as many as the table is exact to.
 constexpr int kMonoDecimals = 6;
 constexpr int kAverageDecimals = 4;
@@ -73,13 +75,21 @@ inline char* FormatMass(char* out, MicroDalton mass, int decimals)
         out[1] = 'A';
         return out + 2;
     }
-    constexpr std::uint64_t kPerDalton = 1000000;
     // The table is exact to the decimals written: the digits are cut, never rounded.
     constexpr std::uint64_t kCut[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
     const auto micro = static_cast<std::uint64_t>(mass);
-    out = FormatUnsigned(out, micro / kPerDalton);
+    out = FormatUnsigned(out, micro / kMicroPerDalton);
     *out++ = '.';
-    return FormatDigits(out, micro % kPerDalton / kCut[decimals], decimals);
+    return FormatDigits(out, micro % kMicroPerDalton / kCut[decimals], decimals);
+}
+
+// The characters FormatMass writes.
+inline std::size_t MassWidth(MicroDalton mass, int decimals)
+{
+    if (mass == kNoMass)
+        return 2;
+    return static_cast<std::size_t>(DigitCount(static_cast<std::uint64_t>(mass) / kMicroPerDalton)) + 1 +
+           static_cast<std::size_t>(decimals);
 }
 std::string FormatMass(MicroDalton mass, int decimals);
 }

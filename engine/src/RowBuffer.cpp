@@ -121,6 +121,7 @@ void RowBuffer::Rows(RowBuffer& rows)
     {
         Flush();
         m_out->write(rows.m_text.data(), static_cast<std::streamsize>(rows.m_used));
+        m_passed += rows.m_used;
     }
     else
     {
@@ -141,6 +142,7 @@ void RowBuffer::Flush()
     if (!m_out)
         return;
     m_out->write(m_text.data(), static_cast<std::streamsize>(m_used));
+    m_passed += m_used;
     m_used = 0;
 }
 
@@ -149,6 +151,7 @@ std::string RowBuffer::Take()
     m_text.resize(m_used);
     std::string rows = std::move(m_text);
     m_text.clear();
+    m_passed += m_used;
     m_used = 0;
     return rows;
 }

@@ -38,6 +38,9 @@ public:
     // The rows of another buffer, whole; `rows` is left empty, its room kept.
     void Rows(RowBuffer& rows);
 
+    // The bytes of every row put in, whether still held or gone to the stream.
+    std::uint64_t Size() const { return m_passed + m_used; }
+
     // A stream that fails is noticed when its file is closed.
     void Flush();
     std::string Take();
@@ -73,6 +76,7 @@ private:
     std::ostream* m_out;
     std::string m_text; // m_used characters of rows, then spare room
     std::size_t m_used = 0;
+    std::uint64_t m_passed = 0; // bytes gone to the stream or taken
     std::array<WrittenProbability, 64> m_probabilities;
 };
 

@@ -280,16 +280,20 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
         << m_errors;
     EXPECT_TRUE(Contains(m_folder.Read("result.tsv"), "\nfirst\t15\t19\t5\t1\t"));
 
-    // The bound passes at the same row on any number of threads: a bound of every row
-    // writes them all; one less fails, saying how many the run would write.
+    // The bounds pass at the same row on any number of threads: a bound of every row (or
+    // byte) writes them all; one less fails, saying how many the run would write.
     const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
-    const auto runBounded = [&](std::size_t bound) {
-        return Run(parameters, {"--threads", "3", "--max-rows", std::to_string(bound), "--missed", "1", "--min-length",
-                                "2", "--max-length", "12", "--fasta", m_folder.PathOf("proteins.fasta")});
+    const auto runBounded = [&](const char* option, std::size_t bound) {
+        return Run(parameters, {"--threads", "3", option, std::to_string(bound), "--missed", "1", "--min-length", "2",
+                                "--max-length", "12", "--fasta", m_folder.PathOf("proteins.fasta")});
     };
-    EXPECT_EQ(kExitFailure, runBounded(rowCount - 1));
+    EXPECT_EQ(kExitFailure, runBounded("--max-rows", rowCount - 1));
     EXPECT_TRUE(Contains(m_errors, "would write " + std::to_string(rowCount) + " fragment rows"));
-    EXPECT_EQ(0, runBounded(rowCount)) << m_errors;
+    EXPECT_EQ(kExitFailure, runBounded("--max-bytes", rows.size() - 1));
+    EXPECT_TRUE(Contains(m_errors, "would write a fragment table of about " + SizeText(rows.size()) + ", more"));
+    EXPECT_EQ(0, runBounded("--max-rows", rowCount)) << m_errors;
+    EXPECT_EQ(rows, m_folder.Read("result.tsv"));
+    EXPECT_EQ(0, runBounded("--max-bytes", rows.size())) << m_errors;
     EXPECT_EQ(rows, m_folder.Read("result.tsv"));
     EXPECT_EQ(0u, rows.find("protein\tstart\t"));
     EXPECT_TRUE(Contains(rows, "\nfirst\t15\t19\t5\t1\t0.09\t402.222684\t"));
@@ -373,6 +377,7 @@ TEST_F(EngineRunTest, TheRowBoundItselfPassesAndZeroMeansNoBound)
     const std::pair<std::vector<std::string>, std::size_t> cases[] = {
         {{"--max-rows", "5"}, 5},                                     // the sample's five rows at the bound: written
         {{"--max-rows", "0"}, 5},                                     // no bound
+        {{"--max-bytes", "0"}, 5},                                    // no bound
         {{"--variable-mod", "Oxidation (M)", "--max-rows", "7"}, 7}, // five fragments, seven forms: written
     };
     for (const auto& [options, rows] : cases)
@@ -382,6 +387,71 @@ TEST_F(EngineRunTest, TheRowBoundItselfPassesAndZeroMeansNoBound)
         const std::string table = m_folder.Read("result.tsv");
         EXPECT_EQ(rows + 1, static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')));
     }
+}
+
+// The byte bound counts the table as it is written, header, forms and columns included,
+// in each way rows are selected and ordered: a bound of its size writes it, one byte
+// less writes nothing.
+TEST_F(EngineRunTest, TheByteBoundItselfPassesAndOneByteLessRefuses)
+{
+    const struct
+    {
+        int fragmentLimit, sorting;
+        std::vector<std::string> options;
+    } cases[] = {
+        {5, 2, {}},                                                            // the sample, best five
+        {kAllFragments, 1, {}},                                                // all, by weight
+        {kAllFragments, 2, {"--variable-mod", "Oxidation (M)", "--charges", "1-3"}}, // forms, m/z columns
+        {5, 0, {"--specificity", "semi", "--max-length", "3"}},                // semi, best five
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.fragmentLimit) + " by " + std::to_string(c.sorting));
+        Parameters parameters = SampleParameters();
+        parameters.fragmentLimit = c.fragmentLimit;
+        parameters.sortOrder = c.sorting;
+        ASSERT_EQ(0, Run(parameters, c.options)) << m_errors;
+        const std::string table = m_folder.Read("result.tsv");
+        const auto runBounded = [&](std::size_t bound) {
+            std::vector<std::string> options = c.options;
+            options.insert(options.end(), {"--max-bytes", std::to_string(bound)});
+            return Run(parameters, options);
+        };
+        EXPECT_EQ(0, runBounded(table.size())) << m_errors;
+        EXPECT_EQ(table, m_folder.Read("result.tsv"));
+        ExpectFailure(runBounded(table.size() - 1), "the run would write a fragment table of about " +
+                                                        std::to_string(table.size()) + " bytes, more than the bound of " +
+                                                        std::to_string(table.size() - 1) + " bytes");
+        // Below the header every row is only counted, and counted exactly.
+        ASSERT_LT(table.size(), 1000u);
+        ExpectFailure(runBounded(1), "a fragment table of about " + std::to_string(table.size()) + " bytes");
+    }
+}
+
+// 600 pieces of 333 residues cut at 1 %: 180,901 rows, far below the row bound, of some
+// 12 GB, refused by the default bound without a row written.
+TEST_F(EngineRunTest, TheDefaultByteBoundRefusesATableOfGigabytes)
+{
+    Parameters parameters = SampleParameters();
+    parameters.reagent.recognitionEfficiency = 1;
+    parameters.fragmentLimit = kAllFragments;
+    parameters.sequence.clear();
+    for (int piece = 0; piece < 600; ++piece)
+        parameters.sequence += std::string(332, 'A') + "K";
+    ExpectFailure(Run(parameters), "the run would write a fragment table of about 12.1 GB, more than the bound of "
+                                   "2147483648 bytes (2.1 GB; the default bound); narrow it with --max-length N");
+}
+
+TEST(SizeTextTest, SaysTheSizeInDecimalUnitsToATenth)
+{
+    const std::pair<std::uint64_t, const char*> cases[] = {
+        {0, "0 bytes"},          {1, "1 byte"},         {999, "999 bytes"},
+        {1000, "1.0 kB"},        {1049, "1.0 kB"},      {1050, "1.1 kB"},
+        {999949, "999.9 kB"},    {999950, "1.0 MB"},    {2147483648, "2.1 GB"},
+        {16249999999, "16.2 GB"}, {UINT64_MAX, "18.4 EB"}, // the largest count: no unit past exabytes
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(text, SizeText(bytes)) << bytes;
 }
 
 // A FASTA file named through a symbolic link is the file the link names: a result
@@ -425,14 +495,16 @@ TEST_F(EngineRunTest, ABatchOfManyChunksIsTheSameOnAnyNumberOfThreads)
     const std::string rows = m_folder.Read("result.tsv");
     const std::string sites = m_folder.Read("result.sites.tsv");
     const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
-    for (const char* threads : {"2", "5"})
+    for (const char* threads : {"1", "2", "5"})
     {
         ASSERT_EQ(0, run(threads, {})) << m_errors;
         EXPECT_EQ(rows, m_folder.Read("result.tsv")) << threads << " threads";
         EXPECT_EQ(sites, m_folder.Read("result.sites.tsv")) << threads << " threads";
-        // A bound that only the last protein passes: the same count as on one thread.
+        // Bounds that only the last protein passes: the same count on any number of threads.
         ExpectFailure(run(threads, {"--max-rows", std::to_string(rowCount - 1)}),
                       "would write " + std::to_string(rowCount) + " fragment rows");
+        ExpectFailure(run(threads, {"--max-bytes", std::to_string(rows.size() - 1)}),
+                      "would write a fragment table of about " + SizeText(rows.size()) + ", more");
     }
     // A mistake in the last record fails the run as on one thread, after the rows before it.
     m_folder.Write("proteins.fasta", fasta + ">last\nMK1\n");

@@ -67,6 +67,7 @@ TEST_F(ParameterFileTest, WrittenFileReadsBackWithEveryCellByteForByte)
     written.minLength = 4;
     written.threads = 3;
     written.maxRows = 0;
+    written.maxBytes = 9223372036854775807LL; // max_bytes alone takes 64 bits
     WriteParameterFile(written, m_folder.PathOf("params.txt"));
     // Each cell on its own line, escaped.
     EXPECT_TRUE(Contains(m_folder.Read("params.txt"), "recognition_list=K\\\\n\nrecognition_list=\\e\n"
@@ -86,6 +87,7 @@ TEST_F(ParameterFileTest, WrittenFileReadsBackWithEveryCellByteForByte)
               (std::vector<int>{read.reagent.recognition.begin, read.reagent.exception.begin, read.rangeOnly,
                                 read.rangeFrom, read.rangeTo, read.thresholdMode, read.fragmentLimit, read.maxMissed,
                                 read.minLength, read.maxLength, read.threads, read.maxRows}));
+    EXPECT_EQ(written.maxBytes, read.maxBytes);
     EXPECT_EQ(written.sequence, read.sequence);
     EXPECT_EQ(written.resultFile, read.resultFile);
 }
@@ -184,6 +186,8 @@ TEST_F(ParameterFileTest, MassSpectrometryKeysReadBackAndRefuseBadValues)
         {"max_mass=-5", "line 21, key 'max_mass': \"-5\" is not a mass in daltons"},
         {"max_mass=5.", "line 21, key 'max_mass': \"5.\" is not a mass in daltons"},
         {"max_mass=1000000001", "line 21, key 'max_mass': 1000000001 is above 1000000000 daltons"},
+        {"max_bytes=9223372036854775808", "line 21, key 'max_bytes': 9223372036854775808 does not fit 64 bits"},
+        {"max_bytes=-1", "line 21, key 'max_bytes': -1 is outside 0..9223372036854775807"},
     };
     for (const auto& [line, message] : cases)
         EXPECT_TRUE(Contains(ReadError(m_sample + line + "\n"), m_folder.PathOf("params.txt") + ", " + message));
