@@ -187,6 +187,8 @@ BOOL CMainWindow::Create()
     ShowMessages(lstMessages);
     if (m_pEditor == NULL)
         AfxMessageBox("The analysis could not make its settings form.", MB_OK | MB_ICONEXCLAMATION);
+    else
+        VERIFY(SetWindowSubclass(m_pEditor->m_hWnd, WatchFormProc, 0, (DWORD_PTR)m_hWnd));
     LoadForm();
     CRect rcClient;
     GetClientRect(&rcClient);
@@ -205,13 +207,27 @@ void CMainWindow::PostNcDestroy()
 
 BOOL CMainWindow::PreTranslateMessage(MSG* pMsg)
 {
-    // The form keeps its list's notifications; a click or key in the list may choose
-    // another reagent, which the status bar shows once the list has taken it.
-    const BOOL bInput = pMsg->message == WM_LBUTTONUP || pMsg->message == WM_KEYUP;
-    CWnd* pList = m_pEditor != NULL ? m_pEditor->GetDlgItem(IDC_REAGENT_LIST) : NULL;
-    if (bInput && pList != NULL && pMsg->hwnd == pList->m_hWnd)
-        PostMessage(WM_COMMAND, ID_REAGENT_CHOSEN);
     return TranslateAcceleratorA(m_hWnd, m_hAccelerators, pMsg) || CWnd::PreTranslateMessage(pMsg);
+}
+
+// The form keeps its controls' notifications; the workbench watches them from a subclass
+// of its own. A change of the list's selection, New, Edit and Remove (they refill the list
+// or change the library's record) and Delete in the list (it removes) may change the
+// chosen reagent: the status bar reads it again once the form has handled the message.
+LRESULT CALLBACK CMainWindow::WatchFormProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR /*uIdSubclass*/, DWORD_PTR dwRefData)
+{
+    const UINT nID = LOWORD(wParam);
+    const UINT nCode = HIWORD(wParam);
+    const BOOL bCommand = nMsg == WM_COMMAND && lParam != 0 &&
+                          ((nID == IDC_REAGENT_LIST && nCode == LBN_SELCHANGE) ||
+                           (nCode == BN_CLICKED && (nID == IDC_NEW_REAGENT || nID == IDC_EDIT_REAGENT ||
+                                                    nID == IDC_REMOVE_REAGENT)));
+    // Posted after the form's handler, whose dialog or message box has a loop of its own.
+    const LRESULT lResult = DefSubclassProc(hWnd, nMsg, wParam, lParam);
+    if (bCommand || (nMsg == WM_VKEYTOITEM && nID == VK_DELETE))
+        VERIFY(::PostMessageA((HWND)dwRefData, WM_COMMAND, ID_REAGENT_CHOSEN, 0));
+    return lResult;
 }
 
 // The form's own size: a form that scrolls knows it; another gets the usual size of one.
@@ -608,6 +624,13 @@ void CMainWindow::OnRangeFromSelection()
         return;
     }
     m_plugIn.SetRange(m_pEditor, m_molecule.strName, CPkMol::kProteinKind, nFirst, nLast);
+    // The form takes the range but leaves Range Only as it was; the command means the range.
+    if (!m_bLocked && m_pEditor->IsDlgButtonChecked(IDC_RANGE_ONLY) != BST_CHECKED)
+    {
+        CWnd* pRangeOnly = m_pEditor->GetDlgItem(IDC_RANGE_ONLY);
+        VERIFY(pRangeOnly != NULL);
+        pRangeOnly->SendMessage(BM_CLICK);
+    }
 }
 
 void CMainWindow::OnHelpReadMe()

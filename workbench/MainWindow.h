@@ -73,6 +73,9 @@ public:
 protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void PostNcDestroy() override;
+    // The subclass on the form that tells the main window (dwRefData) of a possible change of reagent.
+    static LRESULT CALLBACK WatchFormProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                          DWORD_PTR dwRefData);
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnOpenFasta();

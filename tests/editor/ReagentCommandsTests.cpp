@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "LibraryFiles.h"
+#include "PumpUntil.h"
 
 using Names = std::vector<CString>;
 
@@ -95,7 +96,9 @@ TEST_F(EditorTest, DeleteKeyAsksOnlyWithASelection)
     {
         MessageBoxScript boxes;
         boxes.Answer(IDCANCEL);
-        m_pEditor->SendMessage(WM_VKEYTOITEM, MAKEWPARAM(VK_DELETE, 0), (LPARAM)list.m_hWnd);
+        list.SetFocus();
+        PostKey(list.m_hWnd, VK_DELETE);
+        ASSERT_TRUE(PumpUntil([&] { return !boxes.Calls().empty(); }));
         ASSERT_EQ(1u, boxes.Calls().size());
         EXPECT_STREQ("You are going to delete the enzyme \"Trypsin\"", boxes.Calls()[0].strText);
     }
@@ -104,6 +107,40 @@ TEST_F(EditorTest, DeleteKeyAsksOnlyWithASelection)
     m_pEditor->SendMessage(WM_VKEYTOITEM, MAKEWPARAM(VK_DELETE, 0), (LPARAM)list.m_hWnd);
     m_pEditor->SendMessage(WM_VKEYTOITEM, MAKEWPARAM(VK_DOWN, 0), (LPARAM)list.m_hWnd);
     EXPECT_EQ((Names{"Trypsin"}), LibraryNames());
+}
+
+// Keys pressed in the focused list move its selection as the list itself does: the form
+// leaves every key but Delete to it.
+TEST_F(EditorTest, KeysInTheListMoveFromTheSelectionAndFindByFirstLetter)
+{
+    AddReagents({"Trypsin", "Lys-N", "Arg-C", "Lys-C"});
+    CreateEditor();
+    struct KeyCase
+    {
+        LPCSTR lpszFrom;
+        std::vector<UINT> keys;
+        LPCSTR lpszTo;
+    };
+    const KeyCase cases[] = {
+        {"Lys-C", {VK_DOWN}, "Lys-N"},       // Down: the next one
+        {"Lys-N", {VK_UP}, "Lys-C"},         // Up: the one before
+        {"Arg-C", {VK_END}, "Trypsin"},      // End: the last one
+        {"Lys-N", {VK_HOME}, "Arg-C"},       // Home: the first one
+        {"Lys-C", {'L'}, "Lys-N"},           // a first letter: the next name that starts with it
+        {"Lys-N", {'T'}, "Trypsin"},         // another letter: its name
+    };
+    CListBox& list = m_pEditor->m_listReagents;
+    for (const KeyCase& keyCase : cases)
+    {
+        SCOPED_TRACE(keyCase.lpszFrom + CString(" to ") + keyCase.lpszTo);
+        Select(keyCase.lpszFrom);
+        list.SetFocus();
+        ASSERT_EQ(list.m_hWnd, ::GetFocus());
+        for (const UINT nKey : keyCase.keys)
+            PostKey(list.m_hWnd, nKey);
+        EXPECT_TRUE(PumpUntil([&] { return SelectedName() == keyCase.lpszTo; }, 2000)) << (LPCSTR)SelectedName();
+    }
+    EXPECT_EQ((Names{"Trypsin", "Lys-N", "Arg-C", "Lys-C"}), LibraryNames());
 }
 
 TEST_F(EditorTest, UseDefaultsBeforeAnyExchangeShowsTheWholeUnknownMolecule)

@@ -18,6 +18,14 @@
 
 namespace
 {
+BOOL CALLBACK FindReagentDialog(HWND hWnd, LPARAM lParam)
+{
+    if (::GetDlgItem(hWnd, IDC_REAGENT_NAME) == NULL)
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+
 class MainWindowTest : public testing::Test
 {
 protected:
@@ -59,6 +67,39 @@ protected:
                        (LPARAM)::GetDlgItem(m_hForm, IDC_BEST_FRAGMENTS));
         ::SetDlgItemTextA(m_hForm, IDC_FRAGMENTS, lpszBest);
         ::CheckRadioButton(m_hForm, IDC_SORT_PROBABILITY, IDC_SORT_POSITION, nSortButton);
+    }
+
+    CString SelectedReagent() const
+    {
+        char szReagent[128] = "";
+        const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
+        const LRESULT nSelected = ::SendMessageA(hList, LB_GETCURSEL, 0, 0);
+        if (nSelected != LB_ERR)
+            ::SendMessageA(hList, LB_GETTEXT, nSelected, (LPARAM)szReagent);
+        return szReagent;
+    }
+
+    // Runs a reagent command of the form; its dialog, found among the thread's windows,
+    // gets the fields' texts (field id, text) and OK.
+    void RunReagentDialog(int nIDButton, std::vector<std::pair<int, LPCSTR>> fields)
+    {
+        PostTestAction([fields] {
+            HWND hDialog = NULL;
+            ::EnumThreadWindows(::GetCurrentThreadId(), FindReagentDialog, (LPARAM)&hDialog);
+            ASSERT_NE((HWND)NULL, hDialog) << "no reagent dialog is open";
+            for (const auto& field : fields)
+                ::SetDlgItemTextA(hDialog, field.first, field.second);
+            ::SendMessageA(::GetDlgItem(hDialog, IDOK), BM_CLICK, 0, 0);
+        });
+        RunWithWatchdog([&] { ::SendMessageA(::GetDlgItem(m_hForm, nIDButton), BM_CLICK, 0, 0); });
+    }
+
+    // Pumps until the status bar describes the reagent selected in the form.
+    void ExpectStatusOfSelection(const std::string& strDescription)
+    {
+        const std::string strExpected = std::string(SelectedReagent()) + ": " + strDescription;
+        EXPECT_TRUE(PumpUntil([&] { return StatusText() == strExpected; }, 2000))
+            << "status: " << StatusText() << "\nselected: " << strExpected;
     }
 
     // What the form shows: the selected reagent, Best N, the sort button and the name.
@@ -158,7 +199,6 @@ TEST_F(MainWindowTest, SettingsFileRestoresTheFormItWasSavedFrom)
     // in the form's list.
     EXPECT_EQ("Trypsin: recognition P1 KR P1' {P} at 100 %; exception none at 100 %", StatusText());
     SetForm("Lys-C", "12", IDC_SORT_WEIGHT);
-    ::PostMessageA(::GetDlgItem(m_hForm, IDC_REAGENT_LIST), WM_LBUTTONUP, 0, 0);
     PumpMessages();
     EXPECT_EQ("Lys-C: recognition P1 K P1' . at 100 %; exception none at 100 %", StatusText());
     SetForm("Trypsin", "3", IDC_SORT_POSITION);
@@ -401,18 +441,53 @@ TEST_F(MainWindowTest, EscCancelsARunGoingOn)
     EXPECT_EQ("", ShownTable());
 }
 
-// Lock makes the form read-only; residues selected in the sequence pane become its range.
+// The status bar describes the list's selection however it changed: a key in the list,
+// New (the list refilled), Edit (the library's record changed), Remove.
+TEST_F(MainWindowTest, TheStatusBarFollowsTheSelectionAndTheLibrary)
+{
+    SetForm("Lys-C", "40", IDC_SORT_POSITION);
+    const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
+    ::SetFocus(hList);
+    PostKey(hList, VK_DOWN);
+    ASSERT_TRUE(PumpUntil([&] { return SelectedReagent() != "Lys-C"; }, 2000));
+    ExpectStatusOfSelection("recognition P1 . P1' K at 100 %; exception none at 100 %");
+
+    RunReagentDialog(IDC_NEW_REAGENT, {{IDC_REAGENT_NAME, "AAA"}, {IDC_RECOGNITION_EFFICIENCY, "50"}});
+    ASSERT_STREQ("AAA", SelectedReagent());
+    ExpectStatusOfSelection("recognition none at 50 %; exception none at 100 %");
+
+    SetForm("Lys-C", "40", IDC_SORT_POSITION);
+    RunReagentDialog(IDC_EDIT_REAGENT, {{IDC_RECOGNITION_EFFICIENCY, "60"}});
+    ExpectStatusOfSelection("recognition P1 K P1' . at 60 %; exception none at 100 %");
+
+    MessageBoxScript boxes;
+    boxes.Answer(IDOK);
+    RunWithWatchdog([&] { ::SendMessageA(::GetDlgItem(m_hForm, IDC_REMOVE_REAGENT), BM_CLICK, 0, 0); });
+    ASSERT_EQ(1u, boxes.Calls().size());
+    ASSERT_STREQ("AAA", SelectedReagent());
+    ExpectStatusOfSelection("recognition none at 50 %; exception none at 100 %");
+}
+
+// Lock makes the form read-only; residues selected in the sequence pane become its range,
+// switched on: a run analyses them alone.
 TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
 {
-    // ">HBB_HUMAN\r\n" is 12 characters: residues 9 to 17 are characters 20 to 29.
-    ::SendDlgItemMessageA(m_pWindow->m_hWnd, CMainWindow::IDC_SEQUENCE_PANE, EM_SETSEL, 20, 29);
+    SetForm("Trypsin", "40", IDC_SORT_POSITION);
+    // ">HBB_HUMAN\r\n" is 12 characters: residues 9 to 30 are characters 20 to 42.
+    ::SendDlgItemMessageA(m_pWindow->m_hWnd, CMainWindow::IDC_SEQUENCE_PANE, EM_SETSEL, 20, 42);
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RANGE_FROM_SELECTION);
     char szFrom[16] = "";
     char szTo[16] = "";
     ::GetDlgItemTextA(m_hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
     ::GetDlgItemTextA(m_hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
     EXPECT_STREQ("9", szFrom);
-    EXPECT_STREQ("17", szTo);
+    EXPECT_STREQ("30", szTo);
+    EXPECT_TRUE(::IsDlgButtonChecked(m_hForm, IDC_RANGE_ONLY));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(m_hForm, IDC_RANGE_TO)));
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    EXPECT_EQ("9\t17\t9\t0\t1\t931.512718\t932.0745\tSAVTALWGK\n"
+              "18\t30\t13\t0\t1\t1313.657544\t1314.4017\tVNVDEVGGEALGR\n",
+              ShownTable());
 
     const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_LOCK);

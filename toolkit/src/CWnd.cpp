@@ -72,6 +72,8 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_CTLCOLOR()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
+    ON_WM_VKEYTOITEM()
+    ON_WM_CHARTOITEM()
 END_MESSAGE_MAP()
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
@@ -623,9 +625,20 @@ HBRUSH CWnd::OnCtlColor(CDC* /*pDC*/, CWnd* pWnd, UINT /*nCtlColor*/)
     return (HBRUSH)Default();
 }
 
-int CWnd::OnVKeyToItem(UINT /*nKey*/, CListBox* /*pListBox*/, UINT /*nIndex*/)
+// The list answers for itself, as MFC reflects it: a dialog's default answer is 0, which
+// would make the list act on its first item whatever the key.
+int CWnd::OnVKeyToItem(UINT /*nKey*/, CListBox* pListBox, UINT /*nIndex*/)
 {
+    LRESULT lResult = 0;
+    if (pListBox != NULL && ReflectLastMsg(pListBox->m_hWnd, &lResult))
+        return (int)lResult;
     return (int)Default();
+}
+
+// Wine's list sends it for a list of strings too, before its own search by first letter.
+int CWnd::OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex)
+{
+    return OnVKeyToItem(nChar, pListBox, nIndex);
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)

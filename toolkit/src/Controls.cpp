@@ -19,6 +19,27 @@ void CListBox::GetText(int nIndex, CString& rString) const
     rString.ReleaseBuffer(nRead == LB_ERR ? 0 : nRead);
 }
 
+int CListBox::VKeyToItem(UINT /*nKey*/, UINT /*nIndex*/)
+{
+    return -1;
+}
+
+int CListBox::CharToItem(UINT /*nChar*/, UINT /*nIndex*/)
+{
+    return -1;
+}
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_VKEYTOITEM)
+        *pResult = VKeyToItem(LOWORD(wParam), HIWORD(wParam));
+    else if (message == WM_CHARTOITEM)
+        *pResult = CharToItem(LOWORD(wParam), HIWORD(wParam));
+    else
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    return TRUE;
+}
+
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CWnd::Create("EDIT", NULL, dwStyle, rect, pParentWnd, nID);

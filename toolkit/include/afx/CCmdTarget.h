@@ -26,7 +26,7 @@ enum AfxSig
     AfxSig_vwwX,      // void (UINT, UINT, CScrollBar*)            WM_HSCROLL, WM_VSCROLL
     AfxSig_bWww,      // BOOL (CWnd*, UINT, UINT)                  WM_SETCURSOR
     AfxSig_hDWw,      // HBRUSH (CDC*, CWnd*, UINT)                WM_CTLCOLOR...
-    AfxSig_iwLw,      // int (UINT, CListBox*, UINT)               WM_VKEYTOITEM
+    AfxSig_iwLw,      // int (UINT, CListBox*, UINT)               WM_VKEYTOITEM, WM_CHARTOITEM
     AfxSig_vNMHDRpl,  // void (NMHDR*, LRESULT*)                   WM_NOTIFY, reflected WM_NOTIFY
     AfxSig_vwO,       // void (int, LPDRAWITEMSTRUCT)              WM_DRAWITEM
     AfxSig_vwM,       // void (int, LPMEASUREITEMSTRUCT)           WM_MEASUREITEM
@@ -162,3 +162,5 @@ TMember AfxHandlerAs(AFX_PMSG pmsg)
     AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_VSCROLL, 0, 0, AfxSig_vww, void (CWnd::*)(UINT, UINT), VScroll)
 #define ON_WM_VKEYTOITEM() \
     AFX_MSG_ENTRY(WM_VKEYTOITEM, 0, 0, AfxSig_iwLw, int (CWnd::*)(UINT, CListBox*, UINT), OnVKeyToItem)
+#define ON_WM_CHARTOITEM() \
+    AFX_MSG_ENTRY(WM_CHARTOITEM, 0, 0, AfxSig_iwLw, int (CWnd::*)(UINT, CListBox*, UINT), OnCharToItem)

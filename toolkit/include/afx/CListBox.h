@@ -23,4 +23,12 @@ public:
     {
         return (int)SendMessage(LB_FINDSTRING, nStartAfter, (LPARAM)lpszItem);
     }
+
+    // The answers to the owner's WM_VKEYTOITEM and WM_CHARTOITEM, reflected here when the
+    // owner does not give its own: -1, the list's own handling of the key.
+    virtual int VKeyToItem(UINT nKey, UINT nIndex);
+    virtual int CharToItem(UINT nChar, UINT nIndex);
+
+protected:
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

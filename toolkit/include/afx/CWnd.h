@@ -177,6 +177,7 @@ protected:
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
+    afx_msg int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
 
     WNDPROC m_pfnSuper;  // the window's own procedure, for messages the map leaves alone
 
