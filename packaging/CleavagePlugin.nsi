@@ -1,4 +1,4 @@
-; The Windows installer of the plug-in, the engine and the workbench. scripts/package.sh
+; The Windows installer of the plug-in, the engine and the workbench. make-installer.sh
 ; makes it with makensis, giving VERSION, STAGE (the folder of the files to install),
 ; FILES and UNFILES (the File and Delete lines of those files, written from STAGE) and
 ; OUTFILE.

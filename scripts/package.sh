@@ -72,9 +72,7 @@ write_installer_lists() {
 }
 write_installer_lists
 stage "making the installer dist/CleavagePlugin-$version-setup.exe" installer \
-  makensis -V2 -DVERSION="$version" -DSTAGE="$files" -DFILES="$PWD/$release/files.nsh" \
-  -DUNFILES="$PWD/$release/unfiles.nsh" -DOUTFILE="$PWD/dist/CleavagePlugin-$version-setup.exe" \
-  packaging/CleavagePlugin.nsi
+  bash packaging/make-installer.sh "$version" "$files" "$PWD/dist/CleavagePlugin-$version-setup.exe"
 
 stage "making the zip dist/CleavagePlugin-$version-win32.zip" zip \
   bash -c 'cd "$1" && zip -r -X "$2" "CleavagePlugin-$3"' zip "$release/stage" "$PWD/dist/CleavagePlugin-$version-win32.zip" "$version"

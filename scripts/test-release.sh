@@ -59,8 +59,7 @@ next_installer="$work/CleavagePlugin-$next_version-setup.exe"
 mkdir -p "$work/next/AM"
 { cat "$files/AM/Enzymes.dat"; printf 'the library of %s' "$next_version"; } >"$work/next/AM/Enzymes.dat"
 stage "making an installer of version $next_version to upgrade to" next-installer \
-  makensis -V2 -DVERSION="$next_version" -DSTAGE="$work/next" -DFILES="$PWD/$release/files.nsh" \
-  -DUNFILES="$PWD/$release/unfiles.nsh" -DOUTFILE="$next_installer" packaging/CleavagePlugin.nsi
+  bash packaging/make-installer.sh "$next_version" "$work/next" "$next_installer"
 
 # install INSTALLER: silently, into the test's folder.
 install() {
