@@ -1,4 +1,5 @@
 #include "AnalysisRun.h"
+#include "Engine.h"
 #include <fstream>
 #include <sstream>
 
@@ -6,9 +7,11 @@ namespace
 {
 const char kParameterFile[] = "parameters.txt";
 const char kResultFile[] = "result.tsv";
-const char kSitesFile[] = "result.sites.tsv";
-const char kErrorFile[] = "result.tsv.error";
-const char kParameterErrorFile[] = "parameters.txt.error";
+// The engine's files beside them, as the engine names them.
+const CString kSitesFile = cleavage::SiteFilePath(kResultFile).c_str();
+const CString kWarningFile = cleavage::WarningFilePath(kResultFile).c_str();
+const CString kErrorFile = cleavage::ErrorFilePath(kResultFile).c_str();
+const CString kParameterErrorFile = cleavage::ErrorFilePath(kParameterFile).c_str();
 }
 
 CString CannotWrite(LPCSTR lpszPath, const CString& strReason)
@@ -83,8 +86,8 @@ CAnalysisRun::CAnalysisRun()
 
 CAnalysisRun::~CAnalysisRun()
 {
-    // The parameter file, the tables, an error file, the parts of an engine that was
-    // stopped, a batch's FASTA file.
+    // The parameter file, the tables, a warning or error file, the parts of an engine
+    // that was stopped.
     WIN32_FIND_DATAA found;
     HANDLE hFind = FindFirstFileA(PathOf("*"), &found);
     if (hFind != INVALID_HANDLE_VALUE)
@@ -116,9 +119,9 @@ CString CAnalysisRun::GetResultPath() const
     return PathOf(kResultFile);
 }
 
-CString CAnalysisRun::GetPartialResultPath() const
+BOOL CAnalysisRun::LeftRecordsOut() const
 {
-    return GetResultPath() + ".part";
+    return GetFileAttributesA(PathOf(kWarningFile)) != INVALID_FILE_ATTRIBUTES;
 }
 
 BOOL CAnalysisRun::Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings, LPCSTR lpszMolName,
@@ -152,6 +155,7 @@ BOOL CAnalysisRun::Start(CAnalysisPlugIn& plugIn, CKeyValueStorage& parameters, 
     m_strTable.Empty();
     m_strSites.Empty();
     m_strError.Empty();
+    m_bEngineMessage = FALSE;
     if (!MakeFolder(m_strError))
         return FALSE;
     parameters.SetValue("result_file", CString(kResultFile));
@@ -169,7 +173,9 @@ BOOL CAnalysisRun::Start(CAnalysisPlugIn& plugIn, CKeyValueStorage& parameters, 
         return FALSE;
     if (GetFileAttributesA(GetResultPath()) != INVALID_FILE_ATTRIBUTES)
         return TRUE;
-    if (!ReadTextFile(PathOf(kErrorFile), m_strError) && !ReadTextFile(PathOf(kParameterErrorFile), m_strError))
+    m_bEngineMessage =
+        ReadTextFile(PathOf(kErrorFile), m_strError) || ReadTextFile(PathOf(kParameterErrorFile), m_strError);
+    if (!m_bEngineMessage)
         m_strError = "The engine ended without writing its table or a message.";
     m_strError.TrimRight();
     return FALSE;

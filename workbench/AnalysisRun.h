@@ -24,7 +24,8 @@ public:
     BOOL Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings, LPCSTR lpszMolName, LPCSTR lpszSequence,
              const ProgressAction& onProgress = ProgressAction());
     // The same for every record of a FASTA file in one engine run (the parameter file's
-    // fasta key). TRUE with the fragment table left at GetResultPath(), not read.
+    // fasta key). TRUE with the fragment table left at GetResultPath(), not read; the
+    // engine tells its progress and the records it left out on the host's stderr.
     BOOL RunBatch(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings, LPCSTR lpszFastaPath,
                   const ProgressAction& onProgress = ProgressAction());
 
@@ -36,8 +37,11 @@ public:
     // A file of the run's scratch folder (removed with it).
     CString PathOf(LPCSTR lpszName) const;
     CString GetResultPath() const;
-    // Where the engine writes its fragment table while it works: its name and ".part".
-    CString GetPartialResultPath() const;
+    // After a batch: the engine left records out (its warning file is there).
+    BOOL LeftRecordsOut() const;
+    // GetError() is the engine's own message, which it has also written to the host's
+    // stderr.
+    BOOL IsEngineMessage() const { return m_bEngineMessage; }
 
 private:
     BOOL Start(CAnalysisPlugIn& plugIn, CKeyValueStorage& parameters, const ProgressAction& onProgress);
@@ -47,6 +51,7 @@ private:
     CString m_strTable;
     CString m_strSites;
     CString m_strError;
+    BOOL m_bEngineMessage = FALSE;
 };
 
 // "Cannot write <path>: <reason>"

@@ -1,17 +1,13 @@
 #include "Batch.h"
 #include "AnalysisRun.h"
-#include "Fasta.h"
 #include "FormMessages.h"
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <resource.h>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 const char kBatchUsage[] =
@@ -56,8 +52,8 @@ const NumberOption kNumberOptions[] = {
 
 // The form's best-fragments text for every fragment with a probability above 0.
 const char kAllFragments[] = "All";
-// The host tells how far a long batch has come about once a second.
-const DWORD kProgressIntervalMs = 1000;
+// The engine's key that has it say how far a batch has come, about once a second.
+const char kProgressKey[] = "progress";
 
 // Decimal digits only, within nMin..nMax.
 BOOL ParseWholeNumber(LPCSTR lpszText, int nMin, int nMax, int& nValue)
@@ -146,8 +142,8 @@ BOOL SelectReagent(CWnd& editor, const CString& strName, CString& strError)
 }
 
 // Sets the form as the options say: the reagent, the result options (every fragment
-// above 0 unless --best or --above is given) and the order; the range stays off, as the
-// host cuts each protein to it.
+// above 0 unless --best or --above is given), the order and the range, which the engine
+// applies to every protein.
 void SetResultOptions(CWnd& editor, const CBatchOptions& options)
 {
     const BOOL bAbove = options.nAbove >= 0;
@@ -164,8 +160,16 @@ void SetResultOptions(CWnd& editor, const CBatchOptions& options)
     editor.SetDlgItemText(bAbove ? IDC_PROBABILITY : IDC_FRAGMENTS, strValue);
     if (options.nSortButton != 0)
         editor.CheckRadioButton(IDC_SORT_PROBABILITY, IDC_SORT_POSITION, options.nSortButton);
-    editor.CheckDlgButton(IDC_RANGE_ONLY, BST_UNCHECKED);
+    const BOOL bRange = options.nTo > 0;
+    editor.CheckDlgButton(IDC_RANGE_ONLY, bRange ? BST_CHECKED : BST_UNCHECKED);
     ClickControl(editor, IDC_RANGE_ONLY, BN_CLICKED);
+    if (bRange)
+    {
+        strValue.Format("%d", options.nFrom);
+        editor.SetDlgItemText(IDC_RANGE_FROM, strValue);
+        strValue.Format("%d", options.nTo);
+        editor.SetDlgItemText(IDC_RANGE_TO, strValue);
+    }
 }
 
 // The settings record of the batch, taken once through the form's save exchange (tried
@@ -236,116 +240,15 @@ int TakeSettings(CAnalysisPlugIn& plugIn, const CBatchOptions& options, CKeyValu
         if (option.lpszEngineKey != NULL && options.*option.pField >= 0)
             settings.SetValue(option.lpszEngineKey, options.*option.pField);
     options.engineKeys.ApplyTo(settings);
+    settings.SetValue(kProgressKey, 1);
     return kBatchExitDone;
-}
-
-// Writes the records of --fasta cut to --range, for the engine; a record shorter than the
-// range is left out with a warning (bLeftOut set). The names written go to names.
-BOOL WriteRangesFasta(LPCSTR lpszPath, const CBatchOptions& options, std::vector<CString>& names, BOOL& bLeftOut,
-                      CString& strError)
-{
-    std::vector<CFastaRecord> records;
-    if (!ReadFastaFile(options.strFasta, records, strError))
-        return FALSE;
-    std::ofstream out(lpszPath, std::ios::binary | std::ios::trunc);
-    for (const CFastaRecord& record : records)
-    {
-        if (record.strSequence.GetLength() < options.nTo)
-        {
-            fprintf(stderr, "Warning: %s has %d residues, fewer than the range %d-%d: left out.\n",
-                    (LPCSTR)record.strName, record.strSequence.GetLength(), options.nFrom, options.nTo);
-            bLeftOut = TRUE;
-            continue;
-        }
-        out << '>' << (LPCSTR)record.strName << '\n'
-            << (LPCSTR)record.strSequence.Mid(options.nFrom - 1, options.nTo - options.nFrom + 1) << '\n';
-        names.push_back(record.strName);
-    }
-    out.close();
-    if (!out)
-        strError = CannotWrite(lpszPath, strerror(errno));
-    return (bool)out;
-}
-
-// The engine's table with positions moved by nOffset (start and end follow the protein
-// column), written to lpszTo.
-BOOL WriteShiftedTable(LPCSTR lpszFrom, LPCSTR lpszTo, int nOffset, CString& strError)
-{
-    std::ifstream in(lpszFrom, std::ios::binary);
-    std::ofstream out(lpszTo, std::ios::binary | std::ios::trunc);
-    std::string line;
-    if (std::getline(in, line))
-        out << line << '\n';
-    while (std::getline(in, line))
-    {
-        const size_t nStart = line.find('\t') + 1;
-        const size_t nEnd = line.find('\t', nStart) + 1;
-        const size_t nRest = line.find('\t', nEnd) + 1;
-        char* pStartEnd = NULL;
-        char* pEndEnd = NULL;
-        const long nFirst = strtol(line.c_str() + nStart, &pStartEnd, 10);
-        const long nLast = strtol(line.c_str() + nEnd, &pEndEnd, 10);
-        if (nStart == 0 || nEnd == 0 || nRest == 0 || *pStartEnd != '\t' || *pEndEnd != '\t')
-        {
-            strError = CString(lpszFrom) + ": not the engine's table: " + line.c_str();
-            return FALSE;
-        }
-        out.write(line.data(), nStart);
-        out << nFirst + nOffset << '\t' << nLast + nOffset << '\t';
-        out.write(line.data() + nRest, line.size() - nRest);
-        out << '\n';
-    }
-    out.close();
-    if (in.bad() || !out)
-        strError = CannotWrite(lpszTo, strerror(errno));
-    return !in.bad() && (bool)out;
-}
-
-// How many proteins the engine has finished: those before the protein of the last row
-// it wrote (it writes the proteins in order). -1 when that cannot be told yet.
-int ProteinsDone(LPCSTR lpszPartialTable, const std::unordered_map<std::string, int>& proteinIndex)
-{
-    HANDLE hFile = CreateFileA(lpszPartialTable, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return -1;
-    const DWORD kTailBytes = 64 * 1024;
-    LARGE_INTEGER size = {};
-    std::string tail(kTailBytes, '\0');
-    DWORD dwRead = 0;
-    if (GetFileSizeEx(hFile, &size))
-    {
-        LARGE_INTEGER start = {};
-        start.QuadPart = size.QuadPart > kTailBytes ? size.QuadPart - kTailBytes : 0;
-        if (!SetFilePointerEx(hFile, start, NULL, FILE_BEGIN) || !ReadFile(hFile, &tail[0], kTailBytes, &dwRead, NULL))
-            dwRead = 0;
-    }
-    CloseHandle(hFile);
-    tail.resize(dwRead);
-    const size_t nLastEnd = tail.rfind('\n');
-    if (nLastEnd == std::string::npos || nLastEnd == 0)
-        return -1;
-    const size_t nLineStart = tail.rfind('\n', nLastEnd - 1);
-    if (nLineStart == std::string::npos)
-        return -1;
-    const std::string name = tail.substr(nLineStart + 1, tail.find('\t', nLineStart + 1) - nLineStart - 1);
-    const auto found = proteinIndex.find(name);
-    return found == proteinIndex.end() ? -1 : found->second;
 }
 
 // Puts the engine's table at --out, in one step: the user's file stays as it was on failure.
 BOOL DeliverTable(const CAnalysisRun& run, const CBatchOptions& options, CString& strError)
 {
     const CString strSaving = SavingPathOf(options.strOut);
-    if (options.nFrom > 1)
-    {
-        if (!WriteShiftedTable(run.GetResultPath(), strSaving, options.nFrom - 1, strError))
-        {
-            DeleteFileA(strSaving);
-            return FALSE;
-        }
-    }
-    else if (!MoveFileExA(run.GetResultPath(), strSaving, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+    if (!MoveFileExA(run.GetResultPath(), strSaving, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
     {
         strError = CannotWrite(strSaving, AfxGetSystemErrorText(GetLastError()));
         DeleteFileA(strSaving);
@@ -435,48 +338,22 @@ int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options)
     if (nSettings != kBatchExitDone)
         return nSettings;
 
-    // The engine reads the file itself; with a range it reads the ranges the host cut.
+    // The engine reads the user's file itself, from where the batch was started.
+    char szFull[MAX_PATH];
+    const DWORD nFull = GetFullPathNameA(options.strFasta, MAX_PATH, szFull, NULL);
+    const CString strFasta = nFull > 0 && nFull < MAX_PATH ? CString(szFull) : options.strFasta;
     CAnalysisRun run;
-    CString strEngineFasta;
-    std::vector<CString> names;
-    BOOL bLeftOut = FALSE;
-    BOOL bRead = run.MakeFolder(strError);
-    if (bRead && options.nTo > 0)
+    if (!run.RunBatch(plugIn, settings, strFasta))
     {
-        strEngineFasta = run.PathOf("ranges.fasta");
-        bRead = WriteRangesFasta(strEngineFasta, options, names, bLeftOut, strError);
+        // The engine has said its own message on the batch's stderr.
+        if (!run.IsEngineMessage())
+            fprintf(stderr, "%s\n", (LPCSTR)run.GetError());
+        return kBatchExitFailed;
     }
-    else if (bRead)
-    {
-        char szFull[MAX_PATH];
-        const DWORD nFull = GetFullPathNameA(options.strFasta, MAX_PATH, szFull, NULL);
-        strEngineFasta = nFull > 0 && nFull < MAX_PATH ? CString(szFull) : options.strFasta;
-        bRead = ReadFastaNames(strEngineFasta, names, strError);
-    }
-    if (!bRead)
+    if (!DeliverTable(run, options, strError))
     {
         fprintf(stderr, "%s\n", (LPCSTR)strError);
         return kBatchExitFailed;
     }
-
-    std::unordered_map<std::string, int> proteinIndex;
-    for (size_t i = names.size(); i-- > 0;)
-        proteinIndex[(LPCSTR)names[i]] = (int)i;
-    DWORD dwLastReport = GetTickCount();
-    auto reportProgress = [&]() {
-        if (GetTickCount() - dwLastReport >= kProgressIntervalMs)
-        {
-            dwLastReport = GetTickCount();
-            const int nDone = ProteinsDone(run.GetPartialResultPath(), proteinIndex);
-            if (nDone >= 0)
-                fprintf(stderr, "Analysed %d of %d proteins\n", nDone, (int)names.size());
-        }
-        return TRUE;
-    };
-    if (!run.RunBatch(plugIn, settings, strEngineFasta, reportProgress) || !DeliverTable(run, options, strError))
-    {
-        fprintf(stderr, "%s\n", strError.IsEmpty() ? (LPCSTR)run.GetError() : (LPCSTR)strError);
-        return kBatchExitFailed;
-    }
-    return bLeftOut ? kBatchExitWarnings : kBatchExitDone;
+    return run.LeftRecordsOut() ? kBatchExitWarnings : kBatchExitDone;
 }

@@ -15,7 +15,3 @@ struct CFastaRecord
 // is not a residue letter.
 BOOL ReadFastaFile(LPCSTR lpszPath, std::vector<CFastaRecord>& records, CString& strError);
 
-// The names of the file's records in order, from their header lines alone: for a reader
-// that leaves the residues to the engine. FALSE with strError set when the file cannot be
-// read.
-BOOL ReadFastaNames(LPCSTR lpszPath, std::vector<CString>& names, CString& strError);

@@ -1,4 +1,5 @@
 #include "Engine.h"
+#include "BatchLog.h"
 #include "CleavageVersion.h"
 #include "EngineError.h"
 #include "FastaReader.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -31,7 +33,7 @@ const char kUsage[] =
     "usage: cleavage <parameter file> [--fasta FILE] [--missed N] [--min-length N] [--max-length N] [--threads N]\n"
     "                [--max-rows N] [--max-bytes N] [--specificity full|semi] [--also-reagent NAME]...\n"
     "                [--fixed-mod NAME]... [--variable-mod NAME]... [--max-variable-mods N] [--charges A-B]\n"
-    "                [--min-mass DA] [--max-mass DA]\n"
+    "                [--min-mass DA] [--max-mass DA] [--progress]\n"
     "       Cleavage.exe /f \"<parameter file>\"";
 const char kVersionLine[] = "cleavage " CLEAVAGE_VERSION_TEXT;
 const char kParameterFileLine[] = "The parameter file is described in ParameterFile.md.";
@@ -43,6 +45,10 @@ constexpr std::uint64_t kDefaultMaxRows = 50000000;
 // twelve times the full trypsin digest of a proteome of 20,000 proteins.
 constexpr std::uint64_t kDefaultMaxBytes = std::uint64_t(1) << 31;
 const char kNarrowTheRun[] = "narrow it with --max-length N, --missed N or the best N fragments (analysis_fragments)";
+// How often a batch asked for its progress tells it.
+constexpr std::chrono::seconds kProgressInterval(1);
+// The one option without a value: it sets its key to 1.
+const char kProgressOption[] = "--progress";
 
 // A command line the engine cannot read: exit code 2.
 class UsageError : public EngineError
@@ -142,7 +148,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     {
         const std::string& argument = arguments[i];
         const bool isOption = argument.rfind("--", 0) == 0;
-        if ((isOption || argument == "/f") && i + 1 >= arguments.size())
+        const bool isFlag = argument == kProgressOption;
+        if ((isOption || argument == "/f") && !isFlag && i + 1 >= arguments.size())
         {
             note("option " + Printable(argument) + " needs a value");
             break;
@@ -157,7 +164,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
                      Printable(file) + "\"");
             continue;
         }
-        const std::string& value = arguments[++i];
+        const std::string& value = isFlag ? "1" : arguments[++i];
         try
         {
             if (!SetBatchKey(checked, KeyOfOption(argument), value, "option " + argument))
@@ -209,6 +216,46 @@ std::pair<std::size_t, std::size_t> AnalysedRange(const Parameters& parameters, 
         throw EngineError(parameters.Where("analysis_to") + ": the range " + range + " lies outside the molecule's " +
                           std::to_string(length) + " residues");
     return {static_cast<std::size_t>(parameters.rangeFrom), static_cast<std::size_t>(parameters.rangeTo)};
+}
+
+// The residues of each record a batch analyses, 1-based and inclusive; 0 and 0: all.
+struct BatchRange
+{
+    std::size_t from = 0;
+    std::size_t to = 0;
+};
+
+BatchRange BatchRangeOf(const Parameters& parameters)
+{
+    if (!parameters.rangeOnly || (parameters.rangeFrom == 0 && parameters.rangeTo == 0))
+        return {};
+    const std::string range = std::to_string(parameters.rangeFrom) + ".." + std::to_string(parameters.rangeTo);
+    if (parameters.rangeFrom > parameters.rangeTo)
+        throw EngineError(parameters.Where("analysis_from") + ": the range " + range + " is reversed");
+    if (parameters.rangeFrom < 1)
+        throw EngineError(parameters.Where("analysis_from") + ": the range " + range +
+                          " starts before the first residue (1)");
+    return {static_cast<std::size_t>(parameters.rangeFrom), static_cast<std::size_t>(parameters.rangeTo)};
+}
+
+// A record shorter than the range is left out: its warning, or nothing when it is analysed.
+std::optional<std::string> LeftOut(const BatchRange& range, const std::string& fastaFile, const FastaRecord& record)
+{
+    if (record.sequence.size() >= range.to)
+        return std::nullopt;
+    return Printable(fastaFile) + ", line " + std::to_string(record.line) + ": the record '" +
+           Printable(record.name) + "' has " + std::to_string(record.sequence.size()) +
+           " residues, fewer than the range " + std::to_string(range.from) + ".." + std::to_string(range.to) +
+           ": left out";
+}
+
+// One record of a batch, its range or the whole record.
+TableSize ReportRecord(const Analysis& analysis, const BatchRange& range, const FastaRecord& record,
+                       const TableSize& left, RowBuffer& fragments, RowBuffer& sites)
+{
+    const std::size_t size = record.sequence.size();
+    return ReportProtein(analysis, record.name, record.sequence, range.to == 0 ? 1 : range.from,
+                         range.to == 0 ? size : range.to, left, fragments, sites);
 }
 
 // The bounds on a run's fragment rows and on its fragment table's bytes. Each
@@ -281,6 +328,7 @@ struct Chunk
     TableSize size;               // fragment rows and bytes, written or only counted
     RowBuffer fragments;
     RowBuffer sites;
+    std::vector<std::string> leftOut; // the warnings of records left out, in input order
     std::exception_ptr error;
     bool done = false;
 };
@@ -317,8 +365,10 @@ bool ReadChunk(FastaReader& reader, Chunk& chunk)
 class BatchPipeline
 {
 public:
-    BatchPipeline(const Analysis& analysis, FastaReader& reader, const TableSize& left, unsigned threads)
-        : m_analysis(analysis), m_reader(reader), m_rowsLeft(left.rows), m_bytesLeft(left.bytes),
+    BatchPipeline(const Analysis& analysis, const BatchRange& range, const std::string& fastaFile,
+                  FastaReader& reader, const TableSize& left, unsigned threads)
+        : m_analysis(analysis), m_range(range), m_fastaFile(fastaFile), m_reader(reader), m_rowsLeft(left.rows),
+          m_bytesLeft(left.bytes),
           m_inFlight(kChunksInFlightPerThread * threads)
     {
         try
@@ -336,7 +386,7 @@ public:
     BatchPipeline(const BatchPipeline&) = delete;
     BatchPipeline& operator=(const BatchPipeline&) = delete;
 
-    void Write(TableBound& bound, RowBuffer& fragments, RowBuffer& sites)
+    void Write(TableBound& bound, RowBuffer& fragments, RowBuffer& sites, BatchLog& log)
     {
         for (std::unique_ptr<Chunk> oldest; (oldest = NextDone()) != nullptr;)
         {
@@ -353,6 +403,9 @@ public:
                 fragments.Rows(oldest->fragments);
                 sites.Rows(oldest->sites);
             }
+            for (const std::string& warning : oldest->leftOut)
+                log.Warn(warning);
+            log.Analysed(oldest->recordCount);
             if (oldest->readError)
                 std::rethrow_exception(oldest->readError);
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -414,9 +467,13 @@ private:
             for (std::size_t i = 0; i < chunk.recordCount; ++i)
             {
                 const FastaRecord& record = chunk.records[i];
-                const TableSize size = ReportProtein(m_analysis, record.name, record.sequence, 1,
-                                                     record.sequence.size(), {m_rowsLeft, m_bytesLeft},
-                                                     chunk.fragments, chunk.sites);
+                if (std::optional<std::string> warning = LeftOut(m_range, m_fastaFile, record))
+                {
+                    chunk.leftOut.push_back(std::move(*warning));
+                    continue;
+                }
+                const TableSize size = ReportRecord(m_analysis, m_range, record, {m_rowsLeft, m_bytesLeft},
+                                                    chunk.fragments, chunk.sites);
                 chunk.size.rows += size.rows;
                 chunk.size.bytes += size.bytes;
             }
@@ -440,6 +497,7 @@ private:
         chunk->readError = nullptr;
         chunk->size = TableSize();
         chunk->error = nullptr;
+        chunk->leftOut.clear();
         chunk->done = false;
         return chunk;
     }
@@ -461,6 +519,8 @@ private:
     }
 
     const Analysis& m_analysis;
+    const BatchRange m_range;
+    const std::string& m_fastaFile;
     FastaReader& m_reader;
     std::mutex m_readerMutex; // one worker reads at a time
     std::atomic<std::uint64_t> m_rowsLeft; // as TableBound::Left says, when a chunk is written
@@ -476,19 +536,22 @@ private:
     std::vector<std::thread> m_workers;
 };
 
-void RunBatch(const Analysis& analysis, const std::string& fastaFile, unsigned threads, TableBound& bound,
-              RowBuffer& fragments, RowBuffer& sites)
+void RunBatch(const Analysis& analysis, const BatchRange& range, const std::string& fastaFile, unsigned threads,
+              TableBound& bound, RowBuffer& fragments, RowBuffer& sites, BatchLog& log)
 {
     FastaReader reader(fastaFile);
     if (threads > 1)
     {
-        BatchPipeline(analysis, reader, bound.Left(), threads).Write(bound, fragments, sites);
+        BatchPipeline(analysis, range, fastaFile, reader, bound.Left(), threads).Write(bound, fragments, sites, log);
         return;
     }
-    FastaRecord record;
-    while (reader.Next(record))
-        bound.Add(ReportProtein(analysis, record.name, record.sequence, 1, record.sequence.size(), bound.Left(),
-                                fragments, sites));
+    for (FastaRecord record; reader.Next(record); log.Analysed(1))
+    {
+        if (const std::optional<std::string> warning = LeftOut(range, fastaFile, record))
+            log.Warn(*warning);
+        else
+            bound.Add(ReportRecord(analysis, range, record, bound.Left(), fragments, sites));
+    }
 }
 
 // The files of one run: its inputs, which it never writes over or removes, and its
@@ -509,11 +572,11 @@ public:
     void SetResult(const std::string& path) { m_result = path; }
     const std::string& Result() const { return m_result; }
 
-    // Refuses a result whose tables, their temporary files or error file would be one
+    // Refuses a result whose files, their temporary files or error file would be one
     // of the run's inputs, however the paths are spelt.
     void CheckOutputs() const
     {
-        std::vector<std::string> outputs = TableFiles();
+        std::vector<std::string> outputs = ResultFiles();
         outputs.push_back(ErrorFile());
         for (const std::string& output : outputs)
             if (const Input* input = InputAt(output))
@@ -521,11 +584,11 @@ public:
                                   Printable(input->path) + "; name another result_file");
     }
 
-    // Removes the tables of an earlier run, its error file and the temporary files an
+    // Removes the files of an earlier run, its error file and the temporary files an
     // interrupted run left, before this run writes anything.
     void RemoveEarlierResult() const
     {
-        std::vector<std::string> outputs = TableFiles();
+        std::vector<std::string> outputs = ResultFiles();
         outputs.push_back(ErrorFile());
         for (const std::string& path : outputs)
         {
@@ -536,12 +599,12 @@ public:
         }
     }
 
-    // The failure report: no table of the result (earlier or part-written), the message
+    // The failure report: no file of the result (earlier or part-written), the message
     // on `errors` and in the error file. Never touches an input.
     void ReportFailure(const std::string& message, std::ostream& errors) const
     {
         errors << "cleavage: " << message << "\n";
-        for (const std::string& path : TableFiles())
+        for (const std::string& path : ResultFiles())
         {
             std::error_code error;
             if (!InputAt(path))
@@ -575,13 +638,15 @@ private:
         FileIdentity identity;
     };
 
-    // The two tables and their temporary files; none before the result is known.
-    std::vector<std::string> TableFiles() const
+    // The two tables, the warning file and their temporary files; none before the
+    // result is known.
+    std::vector<std::string> ResultFiles() const
     {
         if (m_result.empty())
             return {};
         const std::string siteFile = SiteFilePath(m_result);
-        return {m_result, siteFile, PartPath(m_result), PartPath(siteFile)};
+        const std::string warningFile = WarningFilePath(m_result);
+        return {m_result, siteFile, warningFile, PartPath(m_result), PartPath(siteFile), PartPath(warningFile)};
     }
     std::string ErrorFile() const
     {
@@ -615,7 +680,8 @@ std::optional<std::string> AboutTheProgram(const std::vector<std::string>& argum
     return std::nullopt;
 }
 
-void Run(const CommandLine& line, RunFiles& files)
+// The run itself; kExitWarnings when records of a batch were left out, else 0.
+int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
 {
     // Where the result goes is found first, so that even a command line or a parameter
     // file the engine refuses is reported beside the result it names.
@@ -656,8 +722,7 @@ void Run(const CommandLine& line, RunFiles& files)
     ApplyOptions(line, parameters);
     CheckLengths(parameters);
     CheckFeatureKeys(parameters);
-    if (!parameters.fastaFile.empty() && parameters.rangeOnly)
-        throw EngineError(parameters.Where("range") + ": a range cannot apply to every protein of a FASTA batch");
+    const BatchRange range = parameters.fastaFile.empty() ? BatchRange() : BatchRangeOf(parameters);
     const Analysis analysis(parameters);
     const unsigned threads =
         parameters.threads > 0 ? static_cast<unsigned>(parameters.threads) : std::max(1u, std::thread::hardware_concurrency());
@@ -674,8 +739,11 @@ void Run(const CommandLine& line, RunFiles& files)
     RowBuffer siteRows(&sites.Stream());
     TableBound bound(parameters);
     bound.Add({0, header.str().size()});
+    const bool progress = analysis.batch && parameters.progress == 1;
+    BatchLog log(errors, progress ? CountFastaRecords(parameters.fastaFile) : 0,
+                 progress ? std::optional<BatchLog::Clock::duration>(kProgressInterval) : std::nullopt);
     if (analysis.batch)
-        RunBatch(analysis, parameters.fastaFile, threads, bound, fragmentRows, siteRows);
+        RunBatch(analysis, range, parameters.fastaFile, threads, bound, fragmentRows, siteRows, log);
     else
         RunMolecule(analysis, parameters, bound, fragmentRows, siteRows);
     if (bound.Passed())
@@ -684,8 +752,21 @@ void Run(const CommandLine& line, RunFiles& files)
     siteRows.Flush();
     fragments.Close();
     sites.Close();
+    // The warnings beside the tables tell a program that started the engine without
+    // reading its stderr or its exit code that records were left out.
+    std::optional<OutputFile> warnings;
+    if (!log.Warnings().empty())
+    {
+        warnings.emplace(WarningFilePath(resultFile));
+        for (const std::string& warning : log.Warnings())
+            warnings->Stream() << warning << '\n';
+        warnings->Close();
+    }
     sites.Commit();
+    if (warnings)
+        warnings->Commit();
     fragments.Commit();
+    return log.Warnings().empty() ? 0 : kExitWarnings;
 }
 }
 
@@ -713,6 +794,11 @@ std::string SizeText(std::uint64_t bytes)
     }
 }
 
+std::string WarningFilePath(const std::string& resultFile)
+{
+    return resultFile + ".warnings";
+}
+
 std::string ErrorFilePath(const std::string& resultFile)
 {
     return resultFile.empty() ? std::string() : resultFile + ".error";
@@ -732,8 +818,7 @@ int RunEngine(const std::vector<std::string>& arguments, std::ostream& output, s
     RunFiles files;
     try
     {
-        Run(line, files);
-        return 0;
+        return Run(line, files, errors);
     }
     catch (const std::exception& error)
     {

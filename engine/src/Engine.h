@@ -10,14 +10,17 @@ namespace cleavage
 {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// The tables are written, but records of a batch were left out (the warnings say which).
+constexpr int kExitWarnings = 3;
 
 // `arguments` without the program name: `/f <file>` as the plug-in starts it, or
 // `<file>` followed by batch options; alone, `--version` or `--help` (`-h`, `/?`), whose
 // text goes to `output`. Messages go to `errors`.
 int RunEngine(const std::vector<std::string>& arguments, std::ostream& output, std::ostream& errors);
 
-// Where the site table and the error text of a result file go.
+// Where the site table, the warnings and the error text of a result file go.
 std::string SiteFilePath(const std::string& resultFile);
+std::string WarningFilePath(const std::string& resultFile);
 std::string ErrorFilePath(const std::string& resultFile);
 
 // A size as messages show it, in decimal units to a tenth: "512 bytes", "16.2 GB".

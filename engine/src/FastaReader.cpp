@@ -42,6 +42,7 @@ bool FastaReader::Next(FastaRecord& record)
     }
 
     const int headerLine = m_headerLine;
+    record.line = headerLine;
     const std::size_t nameEnd = m_pendingHeader.find_first_of(" \t", 1);
     record.name = m_pendingHeader.substr(1, nameEnd == std::string::npos ? std::string::npos : nameEnd - 1);
     if (record.name.empty())
@@ -74,5 +75,14 @@ bool FastaReader::Next(FastaRecord& record)
     if (record.sequence.empty())
         throw EngineError(Where(headerLine) + ": the record '" + Printable(record.name) + "' has no residues");
     return true;
+}
+
+std::size_t CountFastaRecords(const std::string& path)
+{
+    LineReader in(path, "FASTA file");
+    std::size_t records = 0;
+    for (std::string line; in.Next(line);)
+        records += !line.empty() && line[0] == '>';
+    return records;
 }
 }

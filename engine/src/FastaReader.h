@@ -12,7 +12,12 @@ struct FastaRecord
 {
     std::string name;     // the header's first word
     std::string sequence; // residues, upper case, blanks and a final '*' removed
+    int line = 0;         // the header's line
 };
+
+// The records of a FASTA file, counted by their header lines without reading them.
+// Throws EngineError when the file cannot be opened or read.
+std::size_t CountFastaRecords(const std::string& path);
 
 class FastaReader
 {

@@ -71,6 +71,7 @@ const IntegerKey<int> kBatchIntegers[] = {
     {"max_length", [](Parameters& p) -> int& { return p.maxLength; }, 1, kAllFragments},
     {"threads", [](Parameters& p) -> int& { return p.threads; }, 1, 1024},
     {"max_rows", [](Parameters& p) -> int& { return p.maxRows; }, 0, kAllFragments},
+    {"progress", [](Parameters& p) -> int& { return p.progress; }, 0, 1},
 };
 // A table's bytes pass 32 bits: this key alone takes 64.
 const IntegerKey<long long> kMaxBytes = {"max_bytes", [](Parameters& p) -> long long& { return p.maxBytes; }, 0,

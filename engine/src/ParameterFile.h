@@ -34,6 +34,7 @@ struct Parameters
     int threads = 0;
     int maxRows = -1;              // fragment rows a run may write; 0: no bound
     long long maxBytes = -1;       // bytes the fragment table may hold; 0: no bound
+    int progress = -1;             // 1: a batch says how far it has come
     // For mass spectrometry (FeatureKeys.h); empty, negative or 0 when not given.
     std::string specificity;                // "full" or "semi"
     std::vector<std::string> alsoReagents;  // shipped reagents cutting beside the reagent
@@ -92,7 +93,7 @@ private:
 Parameters ReadParameterFile(const std::string& path);
 
 // Sets a key for batch work (fasta, missed, min_length, max_length, threads, max_rows,
-// max_bytes, and the keys of FeatureKeys.h) given another way, checked as in the file; false when
+// max_bytes, progress, and the keys of FeatureKeys.h) given another way, checked as in the file; false when
 // `key` is none of them. A list key's value is added to its list.
 bool SetBatchKey(Parameters& parameters, const std::string& key, const std::string& value, const std::string& where);
 

@@ -1,3 +1,4 @@
+#include "BatchLog.h"
 #include "CleavageVersion.h"
 #include "Engine.h"
 #include "ParameterFile.h"
@@ -107,10 +108,12 @@ TEST_F(EngineRunTest, MistakesFailWithoutResult)
     Parameters parameters = SampleParameters();
     parameters.reagent.recognition.cells = {"K", "{P"};
     ExpectFailure(Run(parameters), "reagent 'Trypsin', recognition pattern 1, position P1': unclosed brace");
+    // In a batch the range is checked before any record is read.
     parameters = SampleParameters();
     parameters.fastaFile = "in.fa";
     parameters.rangeOnly = 1;
-    ExpectFailure(Run(parameters), "key 'range': a range cannot apply to every protein of a FASTA batch");
+    parameters.rangeTo = 3;
+    ExpectFailure(Run(parameters), "key 'analysis_from': the range 0..3 starts before the first residue (1)");
 }
 
 // Every way a run can fail, on a folder that holds the tables of an earlier run and
@@ -305,6 +308,57 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
         std::getline(in, rest);
         EXPECT_TRUE(std::stoi(missed) <= 1 && std::stoi(length) >= 2 && std::stoi(length) <= 12) << name << start;
     }
+}
+
+// A range in a batch: each record's residues A to B, with the record's own positions and
+// protein terminus; a record shorter than B is left out, said on stderr and in the
+// warning file beside the tables, and the run ends with exit code 3.
+TEST_F(EngineRunTest, ABatchRangeAnalysesResiduesAToBOfEachRecord)
+{
+    m_folder.Write("proteins.fasta", ">short\nMKWV\n>long\nMKWVTRPAKDLGEKMKR\n");
+    Parameters parameters = SampleParameters();
+    parameters.fastaFile = "proteins.fasta";
+    parameters.fragmentLimit = kAllFragments;
+    parameters.sortOrder = 2;
+    parameters.rangeOnly = 1;
+    parameters.rangeFrom = 3;
+    parameters.rangeTo = 16;
+    const std::string warning = m_folder.PathOf("proteins.fasta") +
+                                ", line 1: the record 'short' has 4 residues, fewer than the range 3..16: left out";
+    for (const char* threads : {"1", "3"})
+    {
+        ASSERT_EQ(kExitWarnings, Run(parameters, {"--threads", threads, "--variable-mod", "Oxidation (M)",
+                                                  "--fixed-mod", "Acetyl (Protein N-term)", "--progress"}))
+            << m_errors;
+        EXPECT_EQ("cleavage: warning: " + warning + "\n", m_errors);
+        EXPECT_EQ(warning + "\n", m_folder.Read("result.tsv.warnings"));
+        const std::string rows = m_folder.Read("result.tsv");
+        EXPECT_FALSE(Contains(rows, "short"));
+        // No acetyl on residue 3; the methionine named by its place in the record.
+        EXPECT_TRUE(Contains(rows, "\nlong\t3\t9\t7\t0\t0.9\t856.491923\t"));
+        EXPECT_TRUE(Contains(rows, "\nlong\t15\t16\t2\t0\t0.9\t293.140928\t293.3831\tMK\tM15:Oxidation\n"));
+        EXPECT_TRUE(Contains(m_folder.Read("result.sites.tsv"), "\nlong\t14\tK\tM\t0.9\n"));
+    }
+    // A run without warnings leaves no warning file of an earlier run.
+    parameters.rangeTo = 4;
+    ASSERT_EQ(0, Run(parameters)) << m_errors;
+    EXPECT_FALSE(m_folder.Exists("result.tsv.warnings"));
+}
+
+TEST(BatchLogTest, SaysWarningsAtOnceAndProgressOnlyWhenAsked)
+{
+    std::ostringstream every, hourly, never;
+    BatchLog logs[] = {{every, 3, std::chrono::seconds(0)}, {hourly, 3, std::chrono::hours(1)}, {never, 3, {}}};
+    for (BatchLog& log : logs)
+    {
+        log.Analysed(1);
+        log.Warn("left out");
+        log.Analysed(2);
+    }
+    EXPECT_EQ("Analysed 1 of 3 proteins\ncleavage: warning: left out\nAnalysed 3 of 3 proteins\n", every.str());
+    EXPECT_EQ("cleavage: warning: left out\n", hourly.str());
+    EXPECT_EQ(hourly.str(), never.str());
+    EXPECT_EQ(std::vector<std::string>{"left out"}, logs[2].Warnings());
 }
 
 // The optional keys for mass spectrometry on the sample (the best five fragments by

@@ -43,4 +43,7 @@ TEST(FastaReaderTest, LineEndsCommentsAndMarksOfOtherEditors)
     ASSERT_TRUE(reader.Next(one) && reader.Next(two));
     EXPECT_FALSE(reader.Next(none));
     EXPECT_EQ("one MKW two GG", one.name + " " + one.sequence + " " + two.name + " " + two.sequence);
+    EXPECT_EQ(5, two.line);
+    // Counted without reading them, the records are the same two.
+    EXPECT_EQ(2u, CountFastaRecords(folder.PathOf("in.fa")));
 }

@@ -27,7 +27,8 @@ public:
 protected:
     // Starts the program with the argument line and returns its process id; on failure
     // 0xFFFFFFFF with the system's last-error code kept. A bare program name is looked up
-    // in the installation directory, where the host's engines are installed.
+    // in the installation directory, where the host's engines are installed. The program
+    // writes to the host's standard streams.
     DWORD StartProcess(LPCSTR lpszProgram, LPCSTR lpszArguments);
 
     CString m_strAnalysisName;
