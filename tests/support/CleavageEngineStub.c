@@ -1,5 +1,6 @@
 /* Stands in for Cleavage.exe: writes each argument it received on a line of
-   arguments.txt in its own folder, so a test can see how it was started. The file
+   arguments.txt in its own folder, so a test can see how it was started, and keeps a
+   copy of the parameter file of `/f <file>` there as parameters.txt. arguments.txt
    appears complete or not at all: it is written under another name and then renamed. */
 #include <stdio.h>
 #include <string.h>
@@ -31,5 +32,9 @@ int main(int argc, char** argv)
         fprintf(out, "%s\n", argv[i]);
     if (fclose(out) != 0)
         return 3;
+    char parameters[MAX_PATH];
+    if (argc == 3 && strcmp(argv[1], "/f") == 0 &&
+        (!path_beside_program("parameters.txt", parameters) || !CopyFileA(argv[2], parameters, FALSE)))
+        return 5;
     return MoveFileExA(partial, complete, MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
 }

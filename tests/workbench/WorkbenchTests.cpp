@@ -258,6 +258,20 @@ TEST_F(WorkbenchTest, BatchOptionsReachTheEngineThroughTheForm)
     EXPECT_GT(std::count(analysed.begin(), analysed.end(), "HBA_HUMAN"), 0);
 }
 
+// The keys the batch gives the engine beside the form's: the range through the form, its
+// progress asked for, the user's own FASTA file.
+TEST_F(WorkbenchTest, TheBatchGivesTheEngineTheRangeAndAsksForProgress)
+{
+    ASSERT_TRUE(CopyFileA(ProgramFolder() + "\\CleavageEngineStub.exe", m_scratch.PathOf("Cleavage.exe"), FALSE));
+    const WorkbenchResult batch = RunBatch("--reagent Trypsin --range 20-120");
+    EXPECT_EQ(1u, batch.dwExitCode) << "the stub writes no table";
+    const std::string parameters = "\n" + ReadWholeFile(m_scratch.PathOf("parameters.txt"));
+    const std::string fasta = "fasta=" + std::string(m_scratch.PathOf("sample.fasta"));
+    for (const std::string& key : {std::string("range=1"), std::string("analysis_from=20"),
+                                   std::string("analysis_to=120"), std::string("progress=1"), fasta})
+        EXPECT_NE(std::string::npos, parameters.find("\n" + key + "\n")) << key << " in\n" << parameters;
+}
+
 // In a partial digest (Trypsin at 90 %) fragments with missed sites are above 0: --missed 0
 // leaves the full digest's 29.
 TEST_F(WorkbenchTest, MissedZeroKeepsTheFragmentsWithoutAMissedSite)
