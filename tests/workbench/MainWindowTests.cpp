@@ -554,6 +554,13 @@ TEST_F(MainWindowTest, TheWindowsKeysWorkWhereverTheFocusIs)
         EXPECT_EQ(hWindow, hOwner);  // the Save As dialog was open
         PumpMessages();
     }
+    // An open drop-down list keeps Esc, which closes it.
+    const HWND hRecords = ::GetDlgItem(hWindow, CMainWindow::IDC_RECORD_LIST);
+    ::SetFocus(hRecords);
+    ::SendMessageA(hRecords, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(::SendMessageA(hRecords, CB_GETDROPPEDSTATE, 0, 0));
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(::SendMessageA(hRecords, CB_GETDROPPEDSTATE, 0, 0));
 }
 
 // Tab goes through every control of the window in reading order: the form's in the form's
