@@ -77,6 +77,7 @@ BOOL ShellOpen(HWND hOwner, LPCSTR lpszFile, LPCSTR lpszParameters, INT_PTR& nRe
 }
 
 BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
+    ON_WM_ACTIVATE()
     ON_WM_SIZE()
     ON_COMMAND(ID_FILE_OPEN_FASTA, OnOpenFasta)
     ON_COMMAND(ID_FILE_OPEN_SETTINGS, OnOpenSettings)
@@ -151,7 +152,8 @@ BOOL CMainWindow::Create()
                   rcWork.top + (rcWork.Height() - cy) / 2, cx, cy, NULL, hMenu))
         return FALSE;
     const HINSTANCE hInstance = GetModuleHandleA(NULL);
-    const DWORD dwPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+    const DWORD dwPaneStyle =
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
     m_recordLabel.Attach(CreateWindowExA(0, "STATIC", "&Record:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, 0, 0, 0,
                                          m_hWnd, (HMENU)IDC_RECORD_LABEL, hInstance, NULL));
     m_recordList.Attach(CreateWindowExA(0, "COMBOBOX", "",
@@ -188,7 +190,13 @@ BOOL CMainWindow::Create()
     if (m_pEditor == NULL)
         AfxMessageBox("The analysis could not make its settings form.", MB_OK | MB_ICONEXCLAMATION);
     else
+    {
         VERIFY(SetWindowSubclass(m_pEditor->m_hWnd, WatchFormProc, 0, (DWORD_PTR)m_hWnd));
+        // Tab goes into the form's controls and out again, as into the panel's.
+        ::SetWindowLongA(m_pEditor->m_hWnd, GWL_EXSTYLE,
+                         ::GetWindowLongA(m_pEditor->m_hWnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    }
+    ArrangeTabOrder();
     LoadForm();
     CRect rcClient;
     GetClientRect(&rcClient);
@@ -205,9 +213,84 @@ void CMainWindow::PostNcDestroy()
     m_statusBar.Detach();
 }
 
+// The window's keys are decided here, for the whole window: the accelerators work wherever
+// the focus is, and Tab and Shift+Tab go through the controls of every pane. The form is a
+// child dialog whose IsDialogMessage would take these keys and keep Tab inside the form;
+// the toolkit's form lets its parents see a key first, as MFC's does, and keeps the
+// dialog keys that stay inside it (arrows in a group, Enter, mnemonics).
 BOOL CMainWindow::PreTranslateMessage(MSG* pMsg)
 {
-    return TranslateAcceleratorA(m_hWnd, m_hAccelerators, pMsg) || CWnd::PreTranslateMessage(pMsg);
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    // An open drop-down list keeps its keys: Esc closes it.
+    const HWND hFocus = ::GetFocus();
+    char szClass[16] = "";
+    if (hFocus != NULL && ::GetClassNameA(hFocus, szClass, sizeof(szClass)) && _stricmp(szClass, "ComboBox") == 0 &&
+        ::SendMessageA(hFocus, CB_GETDROPPEDSTATE, 0, 0))
+        return FALSE;
+    if (TranslateAcceleratorA(m_hWnd, m_hAccelerators, pMsg))
+        return TRUE;
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0)
+    {
+        MoveFocus(GetKeyState(VK_SHIFT) < 0);
+        return TRUE;
+    }
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
+// The children's order is the tab order: the form, the panel, the records, the sequence,
+// the map and the table, as they are read.
+void CMainWindow::ArrangeTabOrder()
+{
+    const HWND panes[] = {m_pEditor != NULL ? m_pEditor->m_hWnd : NULL,
+                          m_digestPanel.m_hWnd,
+                          m_recordLabel.m_hWnd,
+                          m_recordList.m_hWnd,
+                          m_sequencePane.m_hWnd,
+                          m_cleavageMap.m_hWnd,
+                          m_resultsView.m_hWnd,
+                          m_statusBar.m_hWnd};
+    HWND hAfter = HWND_TOP;
+    for (HWND hPane : panes)
+    {
+        if (hPane == NULL)
+            continue;
+        VERIFY(::SetWindowPos(hPane, hAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+        hAfter = hPane;
+    }
+}
+
+// The next (or previous) tab stop of the whole window, the form's and the panel's controls
+// included (they are control parents). As in a dialog, a field is entered with its text
+// selected (not the sequence, whose selection is the range to take), and from the first
+// key on the focus is marked.
+void CMainWindow::MoveFocus(BOOL bPrevious)
+{
+    const HWND hFocus = ::GetFocus();
+    const HWND hNext = ::GetNextDlgTabItem(m_hWnd, ::IsChild(m_hWnd, hFocus) ? hFocus : NULL, bPrevious);
+    if (hNext == NULL)
+        return;
+    if ((::SendMessageA(hNext, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) &&
+        !(::GetWindowLongA(hNext, GWL_STYLE) & ES_MULTILINE))
+        ::SendMessageA(hNext, EM_SETSEL, 0, -1);
+    ::SetFocus(hNext);
+    SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS));
+}
+
+// A window that is not a dialog gets the focus itself when it is activated again (after a
+// message box, a dialog, another program): the control the user was in gets it back.
+void CMainWindow::OnActivate(UINT nState, CWnd* /*pWndOther*/, BOOL bMinimized)
+{
+    if (nState == WA_INACTIVE)
+    {
+        const HWND hFocus = ::GetFocus();
+        m_hWndFocus = ::IsChild(m_hWnd, hFocus) ? hFocus : NULL;
+    }
+    else if (!bMinimized && m_hWndFocus != NULL && ::IsWindow(m_hWndFocus) && ::IsChild(m_hWnd, m_hWndFocus))
+        ::SetFocus(m_hWndFocus);
+    else
+        Default();
 }
 
 // The form keeps its controls' notifications; the workbench watches them from a subclass
@@ -319,7 +402,7 @@ void CMainWindow::LoadForm()
 
 BOOL CMainWindow::SaveForm()
 {
-    if (m_pEditor == NULL)
+    if (m_pEditor == NULL || !CheckFormFields())
         return FALSE;
     CStringList lstMessages;
     const BOOL bSaved = RunFormStep(
@@ -332,6 +415,32 @@ BOOL CMainWindow::SaveForm()
     if (!bSaved)
         return FALSE;
     m_pData->StoreSettings();
+    return TRUE;
+}
+
+// The form's validated fields check their text when the focus leaves them; the exchange
+// would take a refused text as a number all the same (as 0, for "abc"), so each field is
+// asked again first, in the form's order. The field keeps the focus when the message has
+// been read.
+BOOL CMainWindow::CheckFormFields()
+{
+    for (HWND hChild = ::GetWindow(m_pEditor->m_hWnd, GW_CHILD); hChild != NULL;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        CWnd* pField = CWnd::FromHandlePermanent(hChild);
+        if (pField == NULL || !pField->IsKindOf(RUNTIME_CLASS(CValidatedEditEx)))
+            continue;
+        const CString strMessage = static_cast<CValidatedEditEx*>(pField)->Validate();
+        if (strMessage.IsEmpty())
+            continue;
+        if (pField->IsWindowEnabled())
+        {
+            pField->SetFocus();
+            pField->SendMessage(EM_SETSEL, 0, -1);
+        }
+        AfxMessageBox(strMessage, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     return TRUE;
 }
 

@@ -77,6 +77,7 @@ protected:
     static LRESULT CALLBACK WatchFormProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
                                           DWORD_PTR dwRefData);
 
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnOpenFasta();
     afx_msg void OnOpenSettings();
@@ -97,9 +98,16 @@ private:
     void LoadForm();
     // The form's values into the record, as before a run; FALSE when the form refused.
     BOOL SaveForm();
+    // FALSE with the message of the first field of the form that refuses its text, and
+    // the focus on that field.
+    BOOL CheckFormFields();
     // The panel's choices as the engine's keys; FALSE when it refused (it has said why).
     BOOL GetPanelKeys(CEngineKeys& engineKeys);
     CSize GetFormSize() const;
+    // Puts the panes in reading order, the order Tab follows.
+    void ArrangeTabOrder();
+    // Moves the focus to the next tab stop of the window, or the one before.
+    void MoveFocus(BOOL bPrevious);
     // The table's height for the room it has: whole rows, so that none is cut off.
     int GetTableHeight(int nRoom) const;
     // Shows the reagent the form has chosen, as the analysis's settings record takes it.
@@ -119,6 +127,7 @@ private:
     CCleavageMap m_cleavageMap;
     CResultsView m_resultsView;
     HACCEL m_hAccelerators = NULL;
+    HWND m_hWndFocus = NULL;  // the control that had the focus when the window was deactivated
     std::vector<CFastaRecord> m_records;
     CFastaRecord m_molecule;
     std::unique_ptr<CPkMol> m_pMol;

@@ -38,6 +38,7 @@ ColumnLayout LayoutOf(const CFragmentTable& table, int nColumn, CString& strHead
 }
 
 BEGIN_MESSAGE_MAP(CResultsView, CListCtrl)
+    ON_WM_SETFOCUS()
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
 END_MESSAGE_MAP()
@@ -52,6 +53,15 @@ BOOL CResultsView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UIN
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     ShowColumns(CFragmentTable());
     return TRUE;
+}
+
+// A list without a focused row shows no mark of its focus: the first row takes it, not
+// selected, and the arrow keys go on from there.
+void CResultsView::OnSetFocus(CWnd* pOldWnd)
+{
+    CListCtrl::OnSetFocus(pOldWnd);
+    if (GetItemCount() > 0 && GetNextItem(-1, LVNI_FOCUSED) == -1)
+        SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CResultsView::ShowColumns(const CFragmentTable& table)

@@ -23,6 +23,7 @@ public:
     BOOL Export(LPCSTR lpszPath, CString& strError) const;
 
 protected:
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()

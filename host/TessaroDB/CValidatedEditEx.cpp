@@ -1,6 +1,8 @@
 #include "CValidatedEditEx.h"
 #include "CTipPopupWnd.h"
 
+IMPLEMENT_DYNAMIC(CValidatedEditEx, CEdit)
+
 // Both are defined here, where the popup's class is complete.
 CValidatedEditEx::CValidatedEditEx() = default;
 

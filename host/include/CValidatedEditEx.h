@@ -9,6 +9,7 @@ class CTipPopupWnd;
 
 class TESSARODB_API CValidatedEditEx : public CEdit
 {
+    DECLARE_DYNAMIC(CValidatedEditEx)
 public:
     CValidatedEditEx();
     ~CValidatedEditEx() override;

@@ -104,14 +104,6 @@ protected:
             Key((UINT)toupper((unsigned char)*lpszLetters));
     }
 
-    void HoldKey(UINT nVirtualKey, bool bDown)
-    {
-        BYTE state[256] = {};
-        ASSERT_TRUE(::GetKeyboardState(state));
-        state[nVirtualKey] = bDown ? 0x80 : 0;
-        ASSERT_TRUE(::SetKeyboardState(state));
-    }
-
     void Scroll(UINT nSBCode)
     {
         m_grid.SendMessage(WM_HSCROLL, nSBCode, (LPARAM)m_header.m_scrollBar.m_hWnd);

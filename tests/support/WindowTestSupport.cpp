@@ -164,3 +164,11 @@ void PostKey(HWND hWnd, UINT nVirtualKey)
     ::PostMessageA(hWnd, WM_KEYDOWN, nVirtualKey, 1 | (nScanCode << 16));
     ::PostMessageA(hWnd, WM_KEYUP, nVirtualKey, 1 | (nScanCode << 16) | 0xC0000000);
 }
+
+void HoldKey(UINT nVirtualKey, bool bDown)
+{
+    BYTE state[256] = {};
+    ASSERT_TRUE(::GetKeyboardState(state));
+    state[nVirtualKey] = bDown ? 0x80 : 0;
+    ASSERT_TRUE(::SetKeyboardState(state));
+}

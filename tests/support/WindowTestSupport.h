@@ -22,6 +22,9 @@ void PostTestAction(std::function<void()> action);
 
 // Posts a key press (WM_KEYDOWN and WM_KEYUP) to a window.
 void PostKey(HWND hWnd, UINT nVirtualKey);
+// Holds a key such as Shift or Ctrl down (or lets it go) in the thread's keyboard state,
+// as GetKeyState reads it while posted keys are handled.
+void HoldKey(UINT nVirtualKey, bool bDown);
 
 // Whether GetClipCursor reports a clip back (32-bit Wine's reports the whole screen), probed
 // once with a small clip that is then released; when not, says so on the test's output.

@@ -92,3 +92,38 @@ TEST(FormViewTest, SmallerWindowScrollsItsControls)
     EXPECT_EQ(rcBefore.top, ChildRect(pForm, IDC_TEST_FORM_BOTTOM).top);
     EXPECT_FALSE(pForm->GetStyle() & WS_VSCROLL);
 }
+
+namespace
+{
+// A host whose PreTranslateMessage takes F5, as a window's accelerators do.
+class KeyTakingHost : public TestHostWindow
+{
+public:
+    int m_nKeysTaken = 0;
+
+protected:
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message != WM_KEYDOWN || pMsg->wParam != VK_F5)
+            return FALSE;
+        ++m_nKeysTaken;
+        return TRUE;
+    }
+};
+}
+
+// The form's parents see a key before the form's dialog keys would take it; a key they
+// leave is the form's: Tab moves between its fields.
+TEST(FormViewTest, ParentsSeeAKeyBeforeTheFormsDialogKeys)
+{
+    KeyTakingHost host;
+    CTestForm* pForm = CreateForm(&host, CRect(0, 0, 300, 300));
+    const HWND hEdit = ::GetDlgItem(pForm->m_hWnd, IDC_TEST_FORM_EDIT);
+    ::SetFocus(hEdit);
+    PostKey(hEdit, VK_F5);
+    PumpMessages();
+    EXPECT_EQ(1, host.m_nKeysTaken);
+    PostKey(hEdit, VK_TAB);
+    PumpMessages();
+    EXPECT_EQ(::GetDlgItem(pForm->m_hWnd, IDC_TEST_FORM_BOTTOM), ::GetFocus());
+}

@@ -18,6 +18,30 @@
 
 namespace
 {
+BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (strcmp(szClass, "#32770") != 0 || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+
+// Cancels the dialog of the thread once it is shown (a system dialog may pump messages
+// before it is), and gives its owner.
+void CancelDialogWhenShown(HWND& hOwner)
+{
+    PostTestAction([&hOwner] {
+        HWND hDialog = NULL;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, (LPARAM)&hDialog);
+        if (hDialog == NULL)
+            return CancelDialogWhenShown(hOwner);
+        hOwner = ::GetWindow(hDialog, GW_OWNER);
+        ::PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
 BOOL CALLBACK FindReagentDialog(HWND hWnd, LPARAM lParam)
 {
     if (::GetDlgItem(hWnd, IDC_REAGENT_NAME) == NULL)
@@ -182,6 +206,26 @@ protected:
             table += "\n";
         }
         return table;
+    }
+
+    // A key pressed where the focus is, handled as the workbench's loop handles it.
+    void Press(UINT nVirtualKey)
+    {
+        PostKey(::GetFocus(), nVirtualKey);
+        PumpMessages();
+    }
+
+    // The focused control: its id, after the pane that holds it when that is not the window.
+    std::string FocusedControl() const
+    {
+        const HWND hFocus = ::GetFocus();
+        const HWND hParent = ::GetParent(hFocus);
+        const std::string strID = std::to_string(::GetDlgCtrlID(hFocus));
+        if (hParent == m_hForm)
+            return "form " + strID;
+        if (hParent == ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL))
+            return "panel " + strID;
+        return hParent == m_pWindow->m_hWnd ? strID : "elsewhere " + strID;
     }
 
     ScratchFolder m_scratch;
@@ -425,6 +469,156 @@ TEST_F(MainWindowTest, ARunStopsWithTheMessageOfWhoRefused)
     ASSERT_EQ(2u, script.Calls().size());
     EXPECT_EQ(0, script.Calls()[1].strText.Find("There are no results to export")) << (LPCSTR)script.Calls()[1].strText;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_scratch.PathOf("none.tsv")));
+}
+
+// A text a validated field of the form refuses stops F5's run (and Save Settings) before
+// the engine, with the field's own message and the focus on it; the last table stays.
+TEST_F(MainWindowTest, ARefusedFieldStopsTheRunWithItsMessage)
+{
+    m_pWindow->ShowWindow(SW_SHOW);
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    const std::string table = ShownTable();
+    ASSERT_NE("", table);
+    const struct
+    {
+        int nButton;  // the button that enables the field
+        int nField;
+        LPCSTR lpszText;
+        LPCSTR lpszMessage;
+    } refused[] = {
+        {IDC_BEST_FRAGMENTS, IDC_FRAGMENTS, "abc", "Can not convert value abc to integer"},
+        {IDC_BEST_FRAGMENTS, IDC_FRAGMENTS, "-1", "Value -1 must be more or equal then 0"},
+        {IDC_ABOVE_PROBABILITY, IDC_PROBABILITY, "101", "Value 101 must be less or equal then 100"},
+        // The range's check is From's (To is its bound).
+        {IDC_RANGE_ONLY, IDC_RANGE_FROM, "300", "Value 300 must be less or equal then 146"},
+    };
+    for (const auto& field : refused)
+    {
+        SCOPED_TRACE(field.lpszText);
+        const HWND hField = ::GetDlgItem(m_hForm, field.nField);
+        if (!::IsWindowEnabled(hField))
+            ::SendMessageA(::GetDlgItem(m_hForm, field.nButton), BM_CLICK, 0, 0);
+        ::SetFocus(hField);
+        ::SetWindowTextA(hField, field.lpszText);
+        MessageBoxScript script;
+        script.Answer(IDOK);
+        ::SetFocus(::GetDlgItem(m_hForm, IDC_REAGENT_LIST));
+        Press(VK_F5);
+        ASSERT_EQ(1u, script.Calls().size());
+        EXPECT_STREQ(field.lpszMessage, script.Calls()[0].strText);
+        EXPECT_EQ(hField, ::GetFocus());
+        EXPECT_EQ(table, ShownTable());
+        script.Answer(IDOK);
+        EXPECT_FALSE(m_pWindow->SaveSettings(m_scratch.PathOf("refused.settings")));
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_scratch.PathOf("refused.settings")));
+        ::SetWindowTextA(hField, "3");
+    }
+}
+
+// The window's keys work wherever the focus is: F5 runs from the form, the panel, the
+// records, the sequence and the table, and Ctrl+E asks where to export from the form and
+// from the table.
+TEST_F(MainWindowTest, TheWindowsKeysWorkWhereverTheFocusIs)
+{
+    m_pWindow->ShowWindow(SW_SHOW);
+    SetForm("Trypsin", "1", IDC_SORT_POSITION);
+    const HWND hWindow = m_pWindow->m_hWnd;
+    const HWND places[] = {
+        ::GetDlgItem(m_hForm, IDC_REAGENT_LIST),        ::GetDlgItem(m_hForm, IDC_FRAGMENTS),
+        PanelField(CDigestPanel::IDC_SPECIFICITY),      PanelField(CDigestPanel::IDC_CHARGES),
+        ::GetDlgItem(hWindow, CMainWindow::IDC_RECORD_LIST), ::GetDlgItem(hWindow, CMainWindow::IDC_SEQUENCE_PANE),
+        ::GetDlgItem(hWindow, CMainWindow::IDC_RESULT_LIST),
+    };
+    int nBest = 1;
+    for (HWND hPlace : places)
+    {
+        SCOPED_TRACE(::GetDlgCtrlID(hPlace));
+        // Each run asks for one fragment more: the table shows which run it is.
+        ::SetDlgItemTextA(m_hForm, IDC_FRAGMENTS, std::to_string(++nBest).c_str());
+        ::SetFocus(hPlace);
+        Press(VK_F5);
+        const std::string table = ShownTable();
+        EXPECT_EQ(nBest, std::count(table.begin(), table.end(), '\n')) << table;
+    }
+    for (HWND hPlace : {::GetDlgItem(m_hForm, IDC_FRAGMENTS), ::GetDlgItem(hWindow, CMainWindow::IDC_RESULT_LIST)})
+    {
+        SCOPED_TRACE(::GetDlgCtrlID(hPlace));
+        HWND hOwner = NULL;
+        CancelDialogWhenShown(hOwner);
+        ::SetFocus(hPlace);
+        HoldKey(VK_CONTROL, true);
+        PostKey(hPlace, 'E');
+        RunWithWatchdog([] { PumpMessages(); }, 20000);
+        HoldKey(VK_CONTROL, false);
+        EXPECT_EQ(hWindow, hOwner);  // the Save As dialog was open
+        PumpMessages();
+    }
+    // An open drop-down list keeps Esc, which closes it.
+    const HWND hRecords = ::GetDlgItem(hWindow, CMainWindow::IDC_RECORD_LIST);
+    ::SetFocus(hRecords);
+    ::SendMessageA(hRecords, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(::SendMessageA(hRecords, CB_GETDROPPEDSTATE, 0, 0));
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(::SendMessageA(hRecords, CB_GETDROPPEDSTATE, 0, 0));
+}
+
+// Tab goes through every control of the window in reading order: the form's in the form's
+// own order, the panel's, the records, the sequence and the table, then round again;
+// Shift+Tab goes back.
+TEST_F(MainWindowTest, TabAndShiftTabGoThroughEveryPaneInReadingOrder)
+{
+    m_pWindow->ShowWindow(SW_SHOW);
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    // Best N is chosen and Range Only is not: the threshold and the range are disabled. A
+    // group of radio buttons is entered at its checked one.
+    const std::vector<std::string> order = {
+        "form 5009", "form 8016",  "form 8021", "form 8000", "form 8002", "form 8001", "form 8003",
+        "form 2278", "form 8014",  "form 8032", "panel 400", "panel 401", "panel 402", "panel 403",
+        "panel 404", "panel 405",  "panel 406", "panel 407", "202",       "200",       "201",
+        "form 5009"};
+    std::vector<std::string> forward;
+    ::SetFocus(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST));
+    for (size_t i = 0; i < order.size(); ++i)
+    {
+        Press(VK_TAB);
+        forward.push_back(FocusedControl());
+    }
+    EXPECT_EQ(order, forward);
+    // The table entered shows its focus on a row, not chosen.
+    const HWND hTable = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST);
+    EXPECT_EQ(0, ::SendMessageA(hTable, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED));
+    EXPECT_EQ(-1, ::SendMessageA(hTable, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED));
+
+    std::vector<std::string> backward;
+    HoldKey(VK_SHIFT, true);
+    for (size_t i = 0; i < order.size(); ++i)
+    {
+        Press(VK_TAB);
+        backward.push_back(FocusedControl());
+    }
+    HoldKey(VK_SHIFT, false);
+    std::vector<std::string> reversed(order.rbegin() + 1, order.rend());
+    reversed.push_back("201");
+    EXPECT_EQ(reversed, backward);
+}
+
+// The control the user was in has the focus again when the window is activated again
+// (after a message box, a dialog or another program).
+TEST_F(MainWindowTest, TheFocusComesBackWithTheWindow)
+{
+    m_pWindow->ShowWindow(SW_SHOW);
+    ::SetActiveWindow(m_pWindow->m_hWnd);
+    const HWND hCharges = PanelField(CDigestPanel::IDC_CHARGES);
+    ::SetFocus(hCharges);
+    TestHostWindow other;
+    ::SetActiveWindow(other.m_hWnd);
+    PumpMessages();
+    ASSERT_NE(hCharges, ::GetFocus());
+    ::SetActiveWindow(m_pWindow->m_hWnd);
+    PumpMessages();
+    EXPECT_EQ(hCharges, ::GetFocus());
 }
 
 // Esc during a run ends an engine that would run on, and says so.

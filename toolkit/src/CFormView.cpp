@@ -54,6 +54,17 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
         return FALSE;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
         return FALSE;
+    // IsDialogMessage takes every key it is given, the keys of the windows around the form
+    // too (their accelerators, their own Tab order), so the form's parents up to the
+    // top-level window see the key first, as MFC's form view lets its frames see it.
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != NULL; hWnd = ::GetParent(hWnd))
+    {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+            break;
+    }
     return ::IsDialogMessageA(m_hWnd, pMsg);
 }
 

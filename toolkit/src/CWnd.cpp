@@ -431,6 +431,10 @@ BOOL CWnd::DispatchToMap(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wP
     case AfxSig_vww:
         (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam));
         break;
+    case AfxSig_vwWb:
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), FromHandle((HWND)lParam),
+                                                                     HIWORD(wParam) != 0);
+        break;
     default:
         ASSERT(FALSE);  // an entry whose signature this switch does not know
         return FALSE;
@@ -542,6 +546,11 @@ void CWnd::OnPaint()
 BOOL CWnd::OnEraseBkgnd(CDC* /*pDC*/)
 {
     return (BOOL)Default();
+}
+
+void CWnd::OnActivate(UINT /*nState*/, CWnd* /*pWndOther*/, BOOL /*bMinimized*/)
+{
+    Default();
 }
 
 void CWnd::OnSetFocus(CWnd* /*pOldWnd*/)

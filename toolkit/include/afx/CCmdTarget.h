@@ -33,6 +33,7 @@ enum AfxSig
     AfxSig_vw,        // void (UINT_PTR)                           WM_TIMER
     AfxSig_hDw,       // HBRUSH (CDC*, UINT)                       reflected WM_CTLCOLOR...
     AfxSig_vww,       // void (UINT, UINT)                         reflected WM_HSCROLL, WM_VSCROLL
+    AfxSig_vwWb,      // void (UINT, CWnd*, BOOL)                  WM_ACTIVATE
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -132,6 +133,8 @@ TMember AfxHandlerAs(AFX_PMSG pmsg)
 #define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, 0, 0, AfxSig_vv, void (CWnd::*)(), OnPaint)
 #define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, 0, 0, AfxSig_bD, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
 #define ON_WM_SETFOCUS() AFX_MSG_ENTRY(WM_SETFOCUS, 0, 0, AfxSig_vW, void (CWnd::*)(CWnd*), OnSetFocus)
+#define ON_WM_ACTIVATE() \
+    AFX_MSG_ENTRY(WM_ACTIVATE, 0, 0, AfxSig_vwWb, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
 #define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, 0, 0, AfxSig_vW, void (CWnd::*)(CWnd*), OnKillFocus)
 #define ON_WM_MOUSEMOVE() AFX_MSG_ENTRY(WM_MOUSEMOVE, 0, 0, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnMouseMove)
 #define ON_WM_LBUTTONDOWN() \

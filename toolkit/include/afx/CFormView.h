@@ -10,7 +10,8 @@ public:
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID, CCreateContext* pContext = NULL) override;
     void OnInitialUpdate() override;
-    // Tab, arrow and mnemonic keys move between the form's controls as in a dialog.
+    // Tab, arrow and mnemonic keys move between the form's controls as in a dialog, once
+    // the form's parents have had the key (their accelerators come first).
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
