@@ -1,7 +1,8 @@
 /* Stands in for Cleavage.exe: writes each argument it received on a line of
    arguments.txt in its own folder, so a test can see how it was started, and keeps a
-   copy of the parameter file of `/f <file>` there as parameters.txt. arguments.txt
-   appears complete or not at all: it is written under another name and then renamed. */
+   copy of the parameter file of `/f <file>` (when there is one) there as parameters.txt,
+   after arguments.txt. arguments.txt appears complete or not at all: it is written under
+   another name and then renamed. */
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
@@ -32,9 +33,11 @@ int main(int argc, char** argv)
         fprintf(out, "%s\n", argv[i]);
     if (fclose(out) != 0)
         return 3;
+    if (!MoveFileExA(partial, complete, MOVEFILE_REPLACE_EXISTING))
+        return 4;
     char parameters[MAX_PATH];
-    if (argc == 3 && strcmp(argv[1], "/f") == 0 &&
+    if (argc == 3 && strcmp(argv[1], "/f") == 0 && GetFileAttributesA(argv[2]) != INVALID_FILE_ATTRIBUTES &&
         (!path_beside_program("parameters.txt", parameters) || !CopyFileA(argv[2], parameters, FALSE)))
         return 5;
-    return MoveFileExA(partial, complete, MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
+    return 0;
 }
