@@ -25,8 +25,13 @@ build_native_engine || exit 1
 
 # The options reach the engine through the workflow's one string, a quoted name among them.
 options='--missed 1 --also-reagent Lys-C --variable-mod "Oxidation (M)"'
-# Trypsin at 90 %, every fragment above 0, by probability (an order within each protein).
-cat >"$work/run/parameters.txt" <<'PARAMS'
+# Trypsin at 90 %, every fragment above 0, by probability (an order within each protein);
+# written as an editor on Windows may write it: a byte-order mark, CR LF line ends, and
+# the keys the workflow replaces first and last.
+{
+  printf '\xef\xbb\xbf'
+  sed 's/$/\r/' <<'PARAMS'
+fasta=input.fasta
 enz_name=Trypsin
 recognition_probability=90
 exception_probability=100
@@ -44,9 +49,9 @@ range=0
 recognition_list=KR
 recognition_list={P}
 exception_list=
-fasta=input.fasta
 result_file=whole.tsv
 PARAMS
+} >"$work/run/parameters.txt"
 
 # whole_run FASTA: one run of the engine on the whole file, its tables in $work/run/whole*.tsv.
 whole_run() {
