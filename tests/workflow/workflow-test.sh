@@ -145,8 +145,8 @@ if stage "starting a one-node Slurm cluster" workflow-test-slurm start_slurm_clu
   check "4 shards through Slurm: each shard was a Slurm job" \
     [ "$(grep -c "Submitted job .* with external jobid" "$work/slurm.log")" -eq 6 ]
   failing_shard slurm --profile "$root/workflow/profiles/slurm"
-  stop_slurm_cluster
-  check "the Slurm cluster's daemons have ended" [ -z "$(pgrep -f "$work/slurm" 2>/dev/null)" ]
+  check "the Slurm cluster stops: its jobs and daemons end when told" stop_slurm_cluster
+  check "the Slurm cluster stops: none of its daemons is left" [ -z "$(pgrep -f "$work/slurm" 2>/dev/null)" ]
 else
   check "a one-node Slurm cluster starts" false
 fi
