@@ -13,6 +13,7 @@ packages=(
   googletest
   wine wine64 wine32:i386 fonts-wine
   xvfb procps
+  snakemake slurm-wlm munge python3
   "$@"
 )
 

@@ -44,6 +44,9 @@ status=0
 # The scripts' own waits and stages, without Wine.
 if bash tests/scripts/waits-test.sh; then summary+=("scripts: their waits and stages passed")
 else summary+=("scripts: their waits and stages FAILED"); status=1; fi
+# The Snakemake workflow, on this machine and through a Slurm cluster of its own.
+if bash tests/workflow/workflow-test.sh; then summary+=("workflow: its runs here and through Slurm passed")
+else summary+=("workflow: its runs FAILED"); status=1; fi
 
 # Runs ctest on one tree, bounded in time, and adds its counts to the summary.
 run_ctest() {
