@@ -1,16 +1,12 @@
 #include "Digest.h"
-#include "RowBuffer.h"
 
 #include <algorithm>
 
 namespace cleavage
 {
-namespace
-{
 bool ByPosition(const Fragment& a, const Fragment& b)
 {
     return a.start != b.start ? a.start < b.start : a.end < b.end;
-}
 }
 
 bool RanksHigher(const Fragment& a, const Fragment& b)
@@ -71,6 +67,13 @@ std::uint64_t Digest::CountBound(const FragmentFilter& filter) const
     return count;
 }
 
+std::uint64_t Digest::QuickCount(const FragmentFilter& filter, std::uint64_t enough) const
+{
+    const std::uint64_t pieces = m_cutAfter.size() - 1;
+    const std::uint64_t pairs = pieces * (std::min<std::uint64_t>(pieces, filter.maxMissed) + 1);
+    return pairs <= enough ? pairs : CountBound(filter);
+}
+
 std::vector<Fragment> Digest::Best(std::size_t count, const FragmentFilter& filter) const
 {
     return SelectBest(count, [&](const auto& floor, const auto& take) { Enumerate(filter, floor, take); });
@@ -82,46 +85,5 @@ std::vector<Fragment> Digest::Above(double threshold, const FragmentFilter& filt
     Enumerate(
         filter, [threshold] { return threshold; }, [&](const Fragment& fragment) { fragments.push_back(fragment); });
     return fragments;
-}
-
-void SortFragments(std::vector<Fragment>& fragments, SortOrder order,
-                   const std::function<long long(const Fragment&)>& monoMass)
-{
-    switch (order)
-    {
-    case SortOrder::Probability:
-        std::sort(fragments.begin(), fragments.end(), RanksHigher);
-        // Probabilities written alike may differ in their last bits (products of the
-        // same efficiencies in another order): such neighbours go by position, as the
-        // table shows them equal.
-        for (auto run = fragments.begin(); run != fragments.end();)
-        {
-            auto end = run + 1;
-            bool unequal = false;
-            for (; end != fragments.end() && WrittenAlike(end[-1].probability, end->probability); ++end)
-                unequal = unequal || end[-1].probability != end->probability;
-            if (unequal)
-                std::sort(run, end, ByPosition);
-            run = end;
-        }
-        break;
-    case SortOrder::Weight:
-    {
-        // Masses once per fragment, not once per comparison; no mass sorts last.
-        std::vector<std::pair<unsigned long long, Fragment>> keyed;
-        keyed.reserve(fragments.size());
-        for (const Fragment& fragment : fragments)
-            keyed.emplace_back(static_cast<unsigned long long>(monoMass(fragment)), fragment);
-        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-            return a.first != b.first ? a.first < b.first : ByPosition(a.second, b.second);
-        });
-        for (std::size_t i = 0; i < keyed.size(); ++i)
-            fragments[i] = keyed[i].second;
-        break;
-    }
-    case SortOrder::Position:
-        std::sort(fragments.begin(), fragments.end(), ByPosition);
-        break;
-    }
 }
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <queue>
 #include <vector>
@@ -28,13 +27,6 @@ struct FragmentFilter
     std::size_t maxMissed = std::numeric_limits<std::size_t>::max();
     std::size_t minLength = 1;
     std::size_t maxLength = std::numeric_limits<std::size_t>::max();
-};
-
-enum class SortOrder
-{
-    Probability = 0, // descending
-    Weight = 1,      // ascending monoisotopic mass, fragments without a mass last
-    Position = 2,    // start, then end
 };
 
 class Digest
@@ -58,6 +50,11 @@ public:
     // fragments that pass the filter and span no site that always cuts. (Count may be
     // lower where a long fragment's probability is too small for a double.)
     std::uint64_t CountBound(const FragmentFilter& filter) const;
+
+    // At least as many as Count(filter, 0.0), each bound closer and slower than the
+    // one before, the first that is at most `enough` (else the closest): the pairs of
+    // ends the missed sites allow, then CountBound.
+    std::uint64_t QuickCount(const FragmentFilter& filter, std::uint64_t enough) const;
 
     // The `count` most probable fragments (ties: lower start, then lower end), most
     // probable first.
@@ -101,6 +98,8 @@ void Digest::Enumerate(const FragmentFilter& filter, const Floor& floor, const T
 // The ranking of the best selection: more probable first, ties by lower start, then
 // lower end.
 bool RanksHigher(const Fragment& a, const Fragment& b);
+// Lower start first, then lower end.
+bool ByPosition(const Fragment& a, const Fragment& b);
 
 // The `count` highest-ranked of the fragments that `enumerate(floor, take)` takes
 // (an Enumerate of some digest), most probable first.
@@ -125,10 +124,4 @@ std::vector<Fragment> SelectBest(std::size_t count, const EnumerateFragments& en
     std::reverse(fragments.begin(), fragments.end());
     return fragments;
 }
-
-// Orders fragments; ties always by start, then end, probabilities as they are written
-// (ten significant digits). `monoMass` gives a fragment's monoisotopic mass for the
-// weight order (negative: no mass).
-void SortFragments(std::vector<Fragment>& fragments, SortOrder order,
-                   const std::function<long long(const Fragment&)>& monoMass);
 }

@@ -6,7 +6,9 @@
 #include "FeatureKeys.h"
 #include "FileIdentity.h"
 #include "ParameterFile.h"
-#include "Report.h"
+#include "FragmentTableWriter.h"
+#include "ProteinPipeline.h"
+#include "SiteTableWriter.h"
 #include "Residues.h"
 
 #include <algorithm>
@@ -38,12 +40,6 @@ const char kUsage[] =
 const char kVersionLine[] = "cleavage " CLEAVAGE_VERSION_TEXT;
 const char kParameterFileLine[] = "The parameter file is described in ParameterFile.md.";
 
-// The fragment rows a run may write unless max_rows says otherwise: some gigabytes,
-// far beyond any proteome's digest with a sensible length range.
-constexpr std::uint64_t kDefaultMaxRows = 50000000;
-// The bytes a run's fragment table may hold unless max_bytes says otherwise: 2 GiB,
-// twelve times the full trypsin digest of a proteome of 20,000 proteins.
-constexpr std::uint64_t kDefaultMaxBytes = std::uint64_t(1) << 31;
 const char kNarrowTheRun[] = "narrow it with --max-length N, --missed N or the best N fragments (analysis_fragments)";
 // How often a batch asked for its progress tells it.
 constexpr std::chrono::seconds kProgressInterval(1);
@@ -264,11 +260,9 @@ TableSize ReportRecord(const Analysis& analysis, const BatchRange& range, const 
 class TableBound
 {
 public:
-    explicit TableBound(const Parameters& parameters)
-        : m_maxRows(parameters.maxRows < 0 ? kDefaultMaxRows : static_cast<std::uint64_t>(parameters.maxRows)),
-          m_maxBytes(parameters.maxBytes < 0 ? kDefaultMaxBytes : static_cast<std::uint64_t>(parameters.maxBytes)),
-          m_rowsWhere(parameters.maxRows < 0 ? std::string("the default bound") : parameters.Where("max_rows")),
-          m_bytesWhere(parameters.maxBytes < 0 ? std::string("the default bound") : parameters.Where("max_bytes"))
+    explicit TableBound(const TableLimits& limits)
+        : m_maxRows(limits.rows), m_maxBytes(limits.bytes), m_rowsWhere(limits.rowsSource),
+          m_bytesWhere(limits.bytesSource)
     {
     }
 
@@ -724,8 +718,6 @@ int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
     CheckFeatureKeys(parameters);
     const BatchRange range = parameters.fastaFile.empty() ? BatchRange() : BatchRangeOf(parameters);
     const Analysis analysis(parameters);
-    const unsigned threads =
-        parameters.threads > 0 ? static_cast<unsigned>(parameters.threads) : std::max(1u, std::thread::hardware_concurrency());
 
     const std::string& resultFile = files.Result();
     OutputFile fragments(resultFile);
@@ -737,13 +729,12 @@ int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
     WriteSiteHeader(sites.Stream(), analysis);
     RowBuffer fragmentRows(&fragments.Stream());
     RowBuffer siteRows(&sites.Stream());
-    TableBound bound(parameters);
+    TableBound bound(analysis.limits);
     bound.Add({0, header.str().size()});
-    const bool progress = analysis.batch && parameters.progress == 1;
-    BatchLog log(errors, progress ? CountFastaRecords(parameters.fastaFile) : 0,
-                 progress ? std::optional<BatchLog::Clock::duration>(kProgressInterval) : std::nullopt);
+    BatchLog log(errors, analysis.progress ? CountFastaRecords(parameters.fastaFile) : 0,
+                 analysis.progress ? std::optional<BatchLog::Clock::duration>(kProgressInterval) : std::nullopt);
     if (analysis.batch)
-        RunBatch(analysis, range, parameters.fastaFile, threads, bound, fragmentRows, siteRows, log);
+        RunBatch(analysis, range, parameters.fastaFile, analysis.threads, bound, fragmentRows, siteRows, log);
     else
         RunMolecule(analysis, parameters, bound, fragmentRows, siteRows);
     if (bound.Passed())

@@ -1,5 +1,6 @@
 #include "Digest.h"
-#include "Report.h"
+#include "FragmentOrder.h"
+#include "ProteinPipeline.h"
 #include "Residues.h"
 
 #include <gtest/gtest.h>
@@ -49,21 +50,37 @@ TEST(DigestTest, SortOrdersBreakTiesByStartThenEnd)
     const MassPrefix masses(sequence);
     std::vector<Fragment> fragments = {
         {5, 6, 0, 0.25}, {3, 4, 0, 0.5}, {1, 2, 0, 0.5}, {1, 6, 0, 0.125}, {2, 2, 0, 0.5}};
-    const auto mono = [&](const Fragment& f) { return masses.FragmentMass(f.start - 1, f.end - 1).mono; };
+    const auto rowsOf = [](const MassPrefix& prefix, const std::vector<Fragment>& unordered) {
+        std::vector<FormRow> rows;
+        for (const Fragment& f : unordered)
+            rows.push_back({f, prefix.FragmentMass(f.start - 1, f.end - 1), 0});
+        return rows;
+    };
+    const auto weightOrder = [](std::vector<FormRow> rows) {
+        SortByWeight(rows);
+        std::vector<Fragment> ordered;
+        for (const FormRow& row : rows)
+            ordered.push_back(row.fragment);
+        return RangesOf(ordered);
+    };
 
-    SortFragments(fragments, SortOrder::Probability, mono);
+    EXPECT_EQ((Ranges{{2, 2}, {5, 6}, {1, 2}, {3, 4}, {1, 6}}), weightOrder(rowsOf(masses, fragments)));
+    SortFragments(fragments, SortOrder::Probability);
     EXPECT_EQ((Ranges{{1, 2}, {2, 2}, {3, 4}, {5, 6}, {1, 6}}), RangesOf(fragments));
-    SortFragments(fragments, SortOrder::Weight, mono);
-    EXPECT_EQ((Ranges{{2, 2}, {5, 6}, {1, 2}, {3, 4}, {1, 6}}), RangesOf(fragments));
-    SortFragments(fragments, SortOrder::Position, mono);
+    SortFragments(fragments, SortOrder::Position);
     EXPECT_EQ((Ranges{{1, 2}, {1, 6}, {2, 2}, {3, 4}, {5, 6}}), RangesOf(fragments));
 
-    // A fragment without a mass (it holds X) comes after every weighed one.
+    // A fragment without a mass (it holds X) comes after every weighed one; forms of
+    // one fragment and one mass keep their order.
     const MassPrefix ambiguous("GXGG");
-    std::vector<Fragment> mixed = {{1, 2, 0, 0.5}, {3, 4, 0, 0.5}};
-    SortFragments(mixed, SortOrder::Weight,
-                  [&](const Fragment& f) { return ambiguous.FragmentMass(f.start - 1, f.end - 1).mono; });
-    EXPECT_EQ((Ranges{{3, 4}, {1, 2}}), RangesOf(mixed));
+    std::vector<FormRow> mixed = rowsOf(ambiguous, {{1, 2, 0, 0.5}, {3, 4, 0, 0.5}});
+    EXPECT_EQ((Ranges{{3, 4}, {1, 2}}), weightOrder(mixed));
+    mixed.push_back(mixed[1]);
+    mixed[1].label = 1;
+    mixed[2].label = 2;
+    SortByWeight(mixed);
+    EXPECT_EQ(1u, mixed[0].label);
+    EXPECT_EQ(2u, mixed[1].label);
 }
 
 TEST(DigestTest, ProbabilitiesWrittenAlikeSortByPosition)
@@ -83,7 +100,7 @@ TEST(DigestTest, ProbabilitiesWrittenAlikeSortByPosition)
     for (const auto& c : cases)
     {
         std::vector<Fragment> fragments = {{3, 4, 0, 0.01}, {5, 6, 0, c.late}, {1, 2, 0, c.early}};
-        SortFragments(fragments, SortOrder::Probability, [](const Fragment&) { return 0LL; });
+        SortFragments(fragments, SortOrder::Probability);
         EXPECT_EQ(c.order, RangesOf(fragments)) << c.early << " " << c.late;
     }
 }

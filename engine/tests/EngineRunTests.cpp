@@ -484,6 +484,22 @@ TEST_F(EngineRunTest, TheByteBoundItselfPassesAndOneByteLessRefuses)
 
 // 600 pieces of 333 residues cut at 1 %: 180,901 rows, far below the row bound, of some
 // 12 GB, refused by the default bound without a row written.
+TEST_F(EngineRunTest, RowsOfAProteinItsBytesRefuseAreCountedExactly)
+{
+    // The first protein's rows fit the row bound of every row, its bytes do not: its
+    // rows are counted to the last, so the run passes the byte bound only.
+    m_folder.Write("proteins.fasta", ">first\nMKWVTRPAKDLGEK\n>second\nKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKKK\n");
+    Parameters parameters = SampleParameters();
+    parameters.fastaFile = "proteins.fasta";
+    parameters.fragmentLimit = kAllFragments;
+    ASSERT_EQ(0, Run(parameters, {"--min-length", "3"})) << m_errors;
+    const std::string rows = m_folder.Read("result.tsv");
+    const std::size_t rowCount = std::count(rows.begin(), rows.end(), '\n') - 1;
+    EXPECT_EQ(kExitFailure, Run(parameters, {"--min-length", "3", "--max-rows", std::to_string(rowCount),
+                                             "--max-bytes", std::to_string(rows.find('\n') + 10)}));
+    EXPECT_TRUE(Contains(m_errors, "would write a fragment table of about")) << m_errors;
+}
+
 TEST_F(EngineRunTest, TheDefaultByteBoundRefusesATableOfGigabytes)
 {
     Parameters parameters = SampleParameters();

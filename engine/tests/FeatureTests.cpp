@@ -1,7 +1,9 @@
 // The optional keys for mass spectrometry: reagents cutting together, modified forms
 // and m/z, each against its own computation.
-#include "Features.h"
+#include "Analysis.h"
+#include "FragmentTableWriter.h"
 #include "Modifications.h"
+#include "ReagentSet.h"
 #include "ShippedReagents.h"
 
 #include <gtest/gtest.h>
@@ -208,8 +210,9 @@ TEST(FeatureTest, ReagentsTogetherCutAsIndependentEvents)
     for (int round = 0; round < 50; ++round)
     {
         const std::string sequence = RandomSequence(random, 2 + random() % 30, "KRDEPAG");
-        std::vector<Reagent> reagents;
-        std::vector<std::string> used;
+        ReagentSet set;
+        std::vector<Reagent>& reagents = set.reagents;
+        std::vector<std::string>& used = set.names;
         for (const char* name : names)
             if (random() % 2)
             {
@@ -218,10 +221,7 @@ TEST(FeatureTest, ReagentsTogetherCutAsIndependentEvents)
                 reagents.emplace_back(text);
                 used.push_back(name);
             }
-        std::vector<const Reagent*> pointers;
-        for (const Reagent& reagent : reagents)
-            pointers.push_back(&reagent);
-        const CombinedSites combined = CombineSites(pointers, used, sequence);
+        const ProteinSites combined = CombineSites(set, sequence);
         SCOPED_TRACE(sequence);
 
         // Per position: every outcome of the reagents that match there, cut or not.
@@ -320,7 +320,7 @@ TEST(FeatureTest, VariableModificationsDefaultToTwoAForm)
     Parameters parameters;
     parameters.variableMods = {"Oxidation (M)"};
     std::vector<ModifiedForm> forms;
-    Features(parameters).modifications.Forms("MMM", 0, 2, MassPrefix("MMM").FragmentMass(0, 2), forms);
+    Analysis(parameters).modifications.Forms("MMM", 0, 2, MassPrefix("MMM").FragmentMass(0, 2), forms);
     // Unmodified, three with one oxidation, three with two; none with three.
     EXPECT_EQ(7u, forms.size());
 }

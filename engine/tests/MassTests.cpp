@@ -1,4 +1,4 @@
-#include "Report.h"
+#include "ProteinPipeline.h"
 #include "DecimalText.h"
 #include "Residues.h"
 
