@@ -108,8 +108,8 @@ for round in $(seq "${BENCH_ROUNDS:-3}"); do
     slowest=$(echo "if ($taken > $slowest) $taken else $slowest" | bc)
   done
   times[shard4]+=" $slowest"
-  times[merge4]+=" $(seconds sh -c "python3 '$scripts/merge_tables.py' pieces/merged.sites.tsv pieces/{1,2,3,4}.sites.tsv &&
-    python3 '$scripts/merge_tables.py' pieces/merged.tsv pieces/{1,2,3,4}.tsv")"
+  times[merge4]+=" $(seconds sh -c "python3 '$scripts/merge_tables.py' pieces/merged.sites.tsv pieces/[1-4].sites.tsv &&
+    python3 '$scripts/merge_tables.py' pieces/merged.tsv pieces/[1-4].tsv")"
   cmp single.tsv pieces/merged.tsv
   times[turnaround]+=" $(slurm_turnaround)"
   rm -rf pieces
