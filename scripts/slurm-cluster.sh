@@ -20,7 +20,7 @@ start_slurm_cluster() {
   chmod 400 "$folder/key/munge.key"
   local socket="$folder/socket/munge.socket"
   munged --foreground --key-file="$folder/key/munge.key" --socket="$socket" \
-    --pid-file="$folder/key/munged.pid" --seed-file="$folder/key/munged.seed" \
+    --pid-file="$folder/key/pid" --seed-file="$folder/key/random-state" \
     --log-file="$folder/log/munged.log" >"$folder/log/munged.out" 2>&1 &
   SLURM_CLUSTER_PIDS+=($!)
   MUNGE_SOCKET=$socket wait_until describe_munge 30 munge_answers || return 1
