@@ -67,6 +67,11 @@ CString WindowText(HWND hWnd)
 }
 }
 
+BEGIN_MESSAGE_MAP(CDigestPanel, CWnd)
+    ON_WM_SIZE()
+    ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
 BOOL CDigestPanel::Create(CWnd* pParentWnd, UINT nID)
 {
     const CSize size = GetIdealSize();
@@ -108,6 +113,65 @@ CSize CDigestPanel::GetIdealSize()
     for (const Field& field : kFields)
         nHeight += kLabelHeight + (field.kind == fieldNames ? kListHeight : kEditHeight) + kGap;
     return CSize(kWidth + 2 * kMargin, nHeight + kMargin);
+}
+
+// The scroll bar shows while the panel is lower than its controls.
+void CDigestPanel::OnSize(UINT /*nType*/, int /*cx*/, int cy)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMax = GetIdealSize().cy - 1;
+    info.nPage = std::max(0, cy);
+    SetScrollInfo(SB_VERT, &info);
+    ScrollTo(m_nScrollY);
+}
+
+void CDigestPanel::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    GetScrollInfo(SB_VERT, &info, SIF_ALL);
+    const int nLine = kLabelHeight + kEditHeight;
+    switch (nSBCode)
+    {
+    case SB_LINEUP: ScrollTo(m_nScrollY - nLine); break;
+    case SB_LINEDOWN: ScrollTo(m_nScrollY + nLine); break;
+    case SB_PAGEUP: ScrollTo(m_nScrollY - (int)info.nPage); break;
+    case SB_PAGEDOWN: ScrollTo(m_nScrollY + (int)info.nPage); break;
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(info.nMax); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
+    default: break;
+    }
+}
+
+void CDigestPanel::ScrollTo(int nY)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    const int nScrollY = std::max(0, std::min(nY, (int)(GetIdealSize().cy - rcClient.Height())));
+    if (nScrollY == m_nScrollY)
+        return;
+    ::ScrollWindowEx(m_hWnd, 0, m_nScrollY - nScrollY, NULL, NULL, NULL, NULL,
+                     SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    m_nScrollY = nScrollY;
+    SetScrollPos(SB_VERT, m_nScrollY);
+}
+
+void CDigestPanel::ScrollIntoView(HWND hControl)
+{
+    ASSERT(::IsChild(m_hWnd, hControl));
+    CRect rcControl;
+    ::GetWindowRect(hControl, &rcControl);
+    ScreenToClient(&rcControl);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (rcControl.top - kLabelHeight < 0)
+        ScrollTo(m_nScrollY + rcControl.top - kLabelHeight);
+    else if (rcControl.bottom > rcClient.bottom)
+        ScrollTo(m_nScrollY + rcControl.bottom + kGap - rcClient.bottom);
 }
 
 HWND CDigestPanel::AddControl(LPCSTR lpszLabel, LPCSTR lpszClass, DWORD dwStyle, int nHeight, UINT nID, int& nTop)

@@ -29,6 +29,9 @@ public:
 
     // Locked, no field takes input; the choices stay.
     void SetReadOnly(BOOL bReadOnly);
+    // A panel lower than its ideal size scrolls; this scrolls a control of it and its
+    // label into view.
+    void ScrollIntoView(HWND hControl);
 
     // The choices as the engine's keys. FALSE with a message that names the field and
     // the text typed, and the focus on that field.
@@ -38,8 +41,18 @@ public:
     // it was, when the engine would refuse a value.
     BOOL ShowEngineKeys(LPCSTR lpszPath, CString& strError);
 
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    DECLARE_MESSAGE_MAP()
+
 private:
+    // Scrolls the controls so that nY of the ideal layout is at the top.
+    void ScrollTo(int nY);
+
     // Makes a control with its label above it at nTop, and moves nTop below it; NULL
     // when a window cannot be made.
     HWND AddControl(LPCSTR lpszLabel, LPCSTR lpszClass, DWORD dwStyle, int nHeight, UINT nID, int& nTop);
+
+    int m_nScrollY = 0;  // pixels of the layout scrolled off above
 };

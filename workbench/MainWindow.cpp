@@ -21,6 +21,15 @@ const int kRecordRowHeight = 26;
 const int kRecordLabelWidth = 52;
 const int kMapHeight = 150;
 const int kMinTableHeight = 120;
+// A short window takes room from the map before the settings form and the panel.
+const int kMinMapHeight = 90;
+// The sequence pane keeps room for a group of ten residues and its scroll bar.
+const int kMinSequenceWidth = 140;
+// The status bar's second part, the state of the last run.
+const int kRunStateWidthPx = 240;
+// The smallest window every pane is visible in (the form and the panel scroll).
+const int kMinWindowWidth = 640;
+const int kMinWindowHeight = 480;
 
 CString PositionLabel(int nIndex)
 {
@@ -79,6 +88,7 @@ BOOL ShellOpen(HWND hOwner, LPCSTR lpszFile, LPCSTR lpszParameters, INT_PTR& nRe
 BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_WM_ACTIVATE()
     ON_WM_SIZE()
+    ON_WM_GETMINMAXINFO()
     ON_COMMAND(ID_FILE_OPEN_FASTA, OnOpenFasta)
     ON_COMMAND(ID_FILE_OPEN_SETTINGS, OnOpenSettings)
     ON_COMMAND(ID_FILE_SAVE_SETTINGS, OnSaveSettings)
@@ -152,28 +162,24 @@ BOOL CMainWindow::Create()
                   rcWork.top + (rcWork.Height() - cy) / 2, cx, cy, NULL, hMenu))
         return FALSE;
     const HINSTANCE hInstance = GetModuleHandleA(NULL);
-    const DWORD dwPaneStyle =
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
     m_recordLabel.Attach(CreateWindowExA(0, "STATIC", "&Record:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, 0, 0, 0,
                                          m_hWnd, (HMENU)IDC_RECORD_LABEL, hInstance, NULL));
     m_recordList.Attach(CreateWindowExA(0, "COMBOBOX", "",
                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0,
                                         0, m_hWnd, (HMENU)IDC_RECORD_LIST, hInstance, NULL));
-    m_sequencePane.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", dwPaneStyle, 0, 0, 0, 0, m_hWnd,
-                                          (HMENU)IDC_SEQUENCE_PANE, hInstance, NULL));
-    m_statusBar.Attach(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                       m_hWnd, (HMENU)IDC_STATUS_BAR, hInstance, NULL));
-    VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_sequencePane.m_hWnd != NULL &&
-           m_statusBar.m_hWnd != NULL);
+    // No size grip: the status bar does not move it when the window is maximised, and the
+    // window's frame sizes it.
+    m_statusBar.Attach(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hWnd,
+                                       (HMENU)IDC_STATUS_BAR, hInstance, NULL));
+    VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_statusBar.m_hWnd != NULL);
+    VERIFY(m_sequencePane.Create(WS_VISIBLE | WS_TABSTOP, CRect(), this, IDC_SEQUENCE_PANE));
     VERIFY(m_digestPanel.Create(this, IDC_DIGEST_PANEL));
     VERIFY(m_cleavageMap.Create(WS_VISIBLE | WS_BORDER, CRect(), this, IDC_CLEAVAGE_MAP));
     VERIFY(m_resultsView.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(), this, IDC_RESULT_LIST));
     // Stock fonts, never deleted; residues line up in the fixed one.
     const WPARAM hGuiFont = (WPARAM)GetStockObject(DEFAULT_GUI_FONT);
-    const WPARAM hFixedFont = (WPARAM)GetStockObject(ANSI_FIXED_FONT);
     m_recordLabel.SendMessage(WM_SETFONT, hGuiFont);
     m_recordList.SendMessage(WM_SETFONT, hGuiFont);
-    m_sequencePane.SendMessage(WM_SETFONT, hFixedFont);
     m_recordList.EnableWindow(FALSE);
 
     // A form that refused (another workbench was reading the library) is made anew.
@@ -209,7 +215,6 @@ void CMainWindow::PostNcDestroy()
     // The child windows ended with this one.
     m_recordLabel.Detach();
     m_recordList.Detach();
-    m_sequencePane.Detach();
     m_statusBar.Detach();
 }
 
@@ -275,6 +280,9 @@ void CMainWindow::MoveFocus(BOOL bPrevious)
         !(::GetWindowLongA(hNext, GWL_STYLE) & ES_MULTILINE))
         ::SendMessageA(hNext, EM_SETSEL, 0, -1);
     ::SetFocus(hNext);
+    // A panel cut by a short window scrolls to the field the focus went to.
+    if (::IsChild(m_digestPanel.m_hWnd, hNext))
+        m_digestPanel.ScrollIntoView(hNext);
     SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS));
 }
 
@@ -326,41 +334,57 @@ CSize CMainWindow::GetFormSize() const
 }
 
 // The form keeps its size where the window allows it (it scrolls where it cannot); the
-// panel for mass spectrometry, then the records and the sequence sit beside it, and the
-// map and the fragment table fill the width below.
+// panel for mass spectrometry (it scrolls when it is cut), then the records and the
+// sequence sit beside it, and the map and the fragment table fill the width below.
 void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
 {
     // The status bar places itself at the bottom.
     if (m_statusBar.m_hWnd != NULL)
     {
         m_statusBar.SendMessage(WM_SIZE);
+        const int parts[] = {std::max(0, cx - kRunStateWidthPx), -1};
+        m_statusBar.SendMessage(SB_SETPARTS, 2, (LPARAM)parts);
         CRect rcStatus;
         m_statusBar.GetWindowRect(&rcStatus);
         cy = std::max(0, cy - (int)rcStatus.Height());
     }
     const CSize formSize = GetFormSize();
     const CSize panelSize = CDigestPanel::GetIdealSize();
-    const int nFormWidth = std::min((int)formSize.cx, cx * 2 / 3);
-    const int nTopHeight = std::max(formSize.cy, panelSize.cy);
-    const int nTop = std::max(0, std::min(nTopHeight, cy - kMapHeight - kMinTableHeight - 2 * kGap));
-    const int nRight = nFormWidth + kGap + panelSize.cx + kGap;
+    // Room for the top row and the map above the table's least height.
+    const int nSpare = cy - 3 * kGap - kMinTableHeight;
+    const int nTop = std::max(0, std::min((int)std::max(formSize.cy, panelSize.cy), nSpare - kMinMapHeight));
+    const int nPanelWidth = panelSize.cx + (nTop < panelSize.cy ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+    const int nFormWidth =
+        std::max(0, std::min((int)formSize.cx, cx - nPanelWidth - kMinSequenceWidth - 3 * kGap));
+    const int nRight = nFormWidth + kGap + nPanelWidth + kGap;
     const int nRightWidth = std::max(0, cx - nRight - kGap);
     const int nWidth = std::max(0, cx - 2 * kGap);
     if (m_pEditor != NULL)
         m_pEditor->MoveWindow(0, 0, nFormWidth, nTop);
     if (m_resultsView.m_hWnd == NULL)
         return;
-    m_digestPanel.MoveWindow(nFormWidth + kGap, 0, panelSize.cx, nTop);
+    m_digestPanel.MoveWindow(nFormWidth + kGap, 0, nPanelWidth, nTop);
     m_recordLabel.MoveWindow(nRight, kGap, kRecordLabelWidth, kRecordRowHeight - kGap);
     // A drop-down list's height includes its open list.
     m_recordList.MoveWindow(nRight + kRecordLabelWidth, kGap, std::max(0, nRightWidth - kRecordLabelWidth), 240);
     m_sequencePane.MoveWindow(nRight, kRecordRowHeight + kGap, nRightWidth,
                               std::max(0, nTop - kRecordRowHeight - kGap));
     // The map takes what whole rows of the table leave.
-    const int nRoom = std::max(0, cy - nTop - kMapHeight - 3 * kGap);
+    const int nMapHeight = std::max(0, std::min(kMapHeight, nSpare - nTop));
+    const int nRoom = std::max(0, cy - nTop - nMapHeight - 3 * kGap);
     const int nTableHeight = GetTableHeight(nRoom);
-    m_cleavageMap.MoveWindow(kGap, nTop + kGap, nWidth, kMapHeight + nRoom - nTableHeight);
+    m_cleavageMap.MoveWindow(kGap, nTop + kGap, nWidth, nMapHeight + nRoom - nTableHeight);
     m_resultsView.MoveWindow(kGap, cy - kGap - nTableHeight, nWidth, nTableHeight);
+    // Without a window manager Wine leaves parts of moved panes unpainted after a
+    // maximise; every pane is drawn again.
+    VERIFY(RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME));
+}
+
+// The panes need a window of at least 640 x 480.
+void CMainWindow::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    lpMMI->ptMinTrackSize.x = std::max((int)lpMMI->ptMinTrackSize.x, kMinWindowWidth);
+    lpMMI->ptMinTrackSize.y = std::max((int)lpMMI->ptMinTrackSize.y, kMinWindowHeight);
 }
 
 int CMainWindow::GetTableHeight(int nRoom) const
@@ -490,6 +514,9 @@ BOOL CMainWindow::OpenFasta(LPCSTR lpszPath)
         return FALSE;
     }
     m_records.swap(records);
+    char szFullPath[MAX_PATH] = "";
+    const DWORD dwLength = GetFullPathNameA(lpszPath, sizeof(szFullPath), szFullPath, NULL);
+    m_strFastaPath = dwLength > 0 && dwLength < sizeof(szFullPath) ? szFullPath : lpszPath;
     m_recordList.SendMessage(CB_RESETCONTENT);
     for (const CFastaRecord& record : m_records)
     {
@@ -507,9 +534,7 @@ void CMainWindow::SelectRecord(int nRecord)
     ASSERT(nRecord >= 0 && nRecord < (int)m_records.size());
     m_recordList.SendMessage(CB_SETCURSEL, nRecord);
     m_molecule = m_records[nRecord];
-    const CString strHeader = ">" + m_molecule.strName + "\r\n";
-    m_nSequenceOffset = strHeader.GetLength();
-    m_sequencePane.SetWindowText(strHeader + m_molecule.strSequence);
+    m_sequencePane.SetRecord(m_molecule.strName, m_molecule.strSequence);
     m_cleavageMap.SetMolecule(m_molecule.strSequence);
     m_resultsView.Clear();
     LoadForm();
@@ -587,6 +612,10 @@ BOOL CMainWindow::AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultEx
     file.lpstrFile = szPath;
     file.nMaxFile = MAX_PATH;
     file.lpstrDefExt = lpszDefaultExtension;
+    // The open FASTA file's folder; the system's choice while none is open.
+    const CString strFolder =
+        m_strFastaPath.Left(std::max(0, std::max(m_strFastaPath.ReverseFind('\\'), m_strFastaPath.ReverseFind('/'))));
+    file.lpstrInitialDir = strFolder.IsEmpty() ? NULL : (LPCSTR)strFolder;
     file.Flags = OFN_HIDEREADONLY | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
     if (!(bOpen ? GetOpenFileNameA(&file) : GetSaveFileNameA(&file)))
         return FALSE;
@@ -674,6 +703,7 @@ void CMainWindow::OnRun()
     m_bCancelled = FALSE;
     m_cleavageMap.Clear();
     m_resultsView.Clear();
+    ShowRunState("Running...");
     // The title shows the seconds the engine has been running.
     const DWORD dwStart = GetTickCount();
     auto showProgress = [this, dwStart]() {
@@ -696,13 +726,25 @@ void CMainWindow::OnRun()
     {
         m_resultsView.SetResults(table);
         m_cleavageMap.SetResults(table);
+        CString strState;
+        strState.Format("Run ended: %d fragment%s found", table.GetFragmentCount(),
+                        table.GetFragmentCount() == 1 ? "" : "s");
+        ShowRunState(strState);
         // The table's rows have their height now: it shows whole rows.
         CRect rcClient;
         GetClientRect(&rcClient);
         OnSize(SIZE_RESTORED, rcClient.Width(), rcClient.Height());
     }
     else
+    {
+        ShowRunState(m_bCancelled ? "Run cancelled" : "Run ended without results");
         AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void CMainWindow::ShowRunState(LPCSTR lpszState)
+{
+    VERIFY(m_statusBar.SendMessage(SB_SETTEXTA, 1, (LPARAM)lpszState));
 }
 
 void CMainWindow::OnCancelRun()
@@ -722,12 +764,9 @@ void CMainWindow::OnLock()
 
 void CMainWindow::OnRangeFromSelection()
 {
-    DWORD dwStart = 0;
-    DWORD dwEnd = 0;
-    m_sequencePane.SendMessage(EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
-    const int nFirst = (int)dwStart - m_nSequenceOffset + 1;
-    const int nLast = (int)dwEnd - m_nSequenceOffset;
-    if (m_pEditor == NULL || m_molecule.strSequence.IsEmpty() || nFirst < 1 || nLast < nFirst)
+    int nFirst = 0;
+    int nLast = 0;
+    if (m_pEditor == NULL || m_molecule.strSequence.IsEmpty() || !m_sequencePane.GetSelection(nFirst, nLast))
     {
         AfxMessageBox("Select residues in the sequence pane first.", MB_OK | MB_ICONINFORMATION);
         return;

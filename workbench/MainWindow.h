@@ -13,6 +13,7 @@
 #include "DigestPanel.h"
 #include "Fasta.h"
 #include "ResultsView.h"
+#include "SequencePane.h"
 #include <TessaroDB.h>
 #include <afxwin.h>
 #include <memory>
@@ -79,6 +80,7 @@ protected:
 
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg void OnOpenFasta();
     afx_msg void OnOpenSettings();
     afx_msg void OnSaveSettings();
@@ -110,6 +112,8 @@ private:
     void MoveFocus(BOOL bPrevious);
     // The table's height for the room it has: whole rows, so that none is cut off.
     int GetTableHeight(int nRoom) const;
+    // The run's end in the status bar's second part: how many fragments it found.
+    void ShowRunState(LPCSTR lpszState);
     // Shows the reagent the form has chosen, as the analysis's settings record takes it.
     void ShowChosenReagent();
     void ShowMessages(const CStringList& lstMessages);
@@ -121,7 +125,7 @@ private:
     CWnd* m_pEditor = NULL;
     CWnd m_recordLabel;
     CWnd m_recordList;
-    CWnd m_sequencePane;
+    CSequencePane m_sequencePane;
     CWnd m_statusBar;
     CDigestPanel m_digestPanel;
     CCleavageMap m_cleavageMap;
@@ -139,5 +143,5 @@ private:
     BOOL m_bCancelled = FALSE;  // Cancel was chosen during the run
     BOOL m_bLocked = FALSE;     // the form is read-only
     HMENU m_hAnalysisMenu = NULL;
-    int m_nSequenceOffset = 0;  // characters of the sequence pane before the first residue
+    CString m_strFastaPath;  // the open FASTA file; its folder is where the file dialogs start
 };

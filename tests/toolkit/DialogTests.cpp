@@ -247,6 +247,41 @@ TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRunsAndEnabledAfter)
     }
 }
 
+// A modal dialog is centred on its owner, which it has disabled; on the work area when the
+// owner is hidden; where OnInitDialog put it when it moved itself.
+TEST_F(DialogTest, ModalDialogIsCentredOnItsOwnerUnlessItMovedItself)
+{
+    struct Case
+    {
+        bool bOwnerShown;
+        bool bMovesItself;
+    };
+    for (const Case& c : {Case{true, false}, Case{false, false}, Case{true, true}})
+    {
+        SCOPED_TRACE(std::string(c.bOwnerShown ? "owner shown" : "owner hidden") + (c.bMovesItself ? ", moved" : ""));
+        TestHostWindow owner(CRect(300, 200, 900, 700));
+        owner.ShowWindow(c.bOwnerShown ? SW_SHOWNOACTIVATE : SW_HIDE);
+        CTestDialog dlg(&owner);
+        CRect rcDialog;
+        dlg.m_onInit = [&](CTestDialog& d) {
+            if (c.bMovesItself)
+                d.SetWindowPos(NULL, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            PostTestAction([&d, &rcDialog] {
+                d.GetWindowRect(&rcDialog);
+                d.EndDialog(IDOK);
+            });
+        };
+        ASSERT_EQ(IDOK, DoModalWithWatchdog(dlg));
+        CRect rcCentre(300, 200, 900, 700);
+        if (!c.bOwnerShown)
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcCentre, 0);
+        const CPoint expected = c.bMovesItself ? CPoint(10 + rcDialog.Width() / 2, 20 + rcDialog.Height() / 2)
+                                               : rcCentre.CenterPoint();
+        EXPECT_NEAR(expected.x, rcDialog.CenterPoint().x, 1);
+        EXPECT_NEAR(expected.y, rcDialog.CenterPoint().y, 1);
+    }
+}
+
 TEST_F(DialogTest, DestroyingTheOwnerOrAQuitEndsTheLoopAndTheQuitReachesTheOuterLoop)
 {
     for (bool bQuit : {false, true})

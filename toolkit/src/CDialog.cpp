@@ -166,6 +166,14 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM /*wParam*/, LPARAM /
     if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CDialog)))
         return TRUE;
     INT_PTR nResult = FALSE;
+    CRect rcBefore;
+    ::GetWindowRect(hWnd, &rcBefore);
     AfxCallGuarded([&] { nResult = static_cast<CDialog*>(pWnd)->OnInitDialog(); }, [] {});
+    // As MFC does, a top-level dialog that OnInitDialog did not move is centred on its
+    // owner; the template's position is relative to the owner's top-left corner.
+    CRect rcAfter;
+    if (::IsWindow(hWnd) && !(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) && ::GetWindowRect(hWnd, &rcAfter) &&
+        rcAfter == rcBefore)
+        pWnd->CenterWindow();
     return nResult;
 }

@@ -2,6 +2,7 @@
 #include "TempHandleMap.h"
 #include "ToolkitInternal.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -237,6 +238,51 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
     return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags);
 }
 
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    ASSERT(::IsWindow(m_hWnd));
+    const BOOL bChild = (GetStyle() & WS_CHILD) != 0;
+    HWND hCenter = pAlternateOwner != NULL ? pAlternateOwner->m_hWnd
+                   : bChild                ? ::GetParent(m_hWnd)
+                                           : ::GetWindow(m_hWnd, GW_OWNER);
+    // A modal dialog's owner is disabled while it runs; it is still the one to centre on.
+    if (hCenter != NULL && !bChild && (!::IsWindowVisible(hCenter) || ::IsIconic(hCenter)))
+        hCenter = NULL;
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    CRect rcCenter;
+    CRect rcArea;
+    if (bChild)
+    {
+        ::GetClientRect(::GetParent(m_hWnd), &rcArea);
+        if (hCenter != NULL && hCenter != ::GetParent(m_hWnd))
+        {
+            ::GetWindowRect(hCenter, &rcCenter);
+            ::MapWindowPoints(NULL, ::GetParent(m_hWnd), (LPPOINT)&rcCenter, 2);
+        }
+        else
+            rcCenter = rcArea;
+    }
+    else
+    {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        VERIFY(::GetMonitorInfoA(::MonitorFromWindow(hCenter != NULL ? hCenter : m_hWnd, MONITOR_DEFAULTTONEAREST),
+                                 &monitor));
+        rcArea = monitor.rcWork;
+        if (hCenter != NULL)
+            ::GetWindowRect(hCenter, &rcCenter);
+        else
+            rcCenter = rcArea;
+    }
+    int x = (rcCenter.left + rcCenter.right) / 2 - rcWindow.Width() / 2;
+    int y = (rcCenter.top + rcCenter.bottom) / 2 - rcWindow.Height() / 2;
+    // Inside the area, its top-left corner first when the window is larger.
+    x = std::max((int)rcArea.left, std::min(x, (int)rcArea.right - (int)rcWindow.Width()));
+    y = std::max((int)rcArea.top, std::min(y, (int)rcArea.bottom - (int)rcWindow.Height()));
+    VERIFY(::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+}
+
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
     ::ScreenToClient(m_hWnd, (LPPOINT)lpRect);
@@ -435,6 +481,20 @@ BOOL CWnd::DispatchToMap(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wP
         (this->*AfxHandlerAs<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), FromHandle((HWND)lParam),
                                                                      HIWORD(wParam) != 0);
         break;
+    case AfxSig_vwww:
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT, UINT)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+        break;
+    case AfxSig_wv:
+        lResult = (this->*AfxHandlerAs<UINT (CWnd::*)()>(pfn))();
+        break;
+    case AfxSig_bwsp:
+        // The wheel's point is in screen coordinates, as the message gives it.
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(
+            LOWORD(wParam), (short)HIWORD(wParam), CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+        break;
+    case AfxSig_vMMI:
+        (this->*AfxHandlerAs<void (CWnd::*)(MINMAXINFO*)>(pfn))((MINMAXINFO*)lParam);
+        break;
     default:
         ASSERT(FALSE);  // an entry whose signature this switch does not know
         return FALSE;
@@ -617,6 +677,26 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 }
 
 void CWnd::OnTimer(UINT_PTR /*nIDEvent*/)
+{
+    Default();
+}
+
+void CWnd::OnKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/)
+{
+    Default();
+}
+
+UINT CWnd::OnGetDlgCode()
+{
+    return (UINT)Default();
+}
+
+BOOL CWnd::OnMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*pt*/)
+{
+    return (BOOL)Default();
+}
+
+void CWnd::OnGetMinMaxInfo(MINMAXINFO* /*lpMMI*/)
 {
     Default();
 }

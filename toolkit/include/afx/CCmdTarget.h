@@ -34,6 +34,10 @@ enum AfxSig
     AfxSig_hDw,       // HBRUSH (CDC*, UINT)                       reflected WM_CTLCOLOR...
     AfxSig_vww,       // void (UINT, UINT)                         reflected WM_HSCROLL, WM_VSCROLL
     AfxSig_vwWb,      // void (UINT, CWnd*, BOOL)                  WM_ACTIVATE
+    AfxSig_vwww,      // void (UINT, UINT, UINT)                   WM_KEYDOWN
+    AfxSig_wv,        // UINT ()                                   WM_GETDLGCODE
+    AfxSig_bwsp,      // BOOL (UINT, short, CPoint)                WM_MOUSEWHEEL
+    AfxSig_vMMI,      // void (MINMAXINFO*)                        WM_GETMINMAXINFO
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -156,6 +160,12 @@ TMember AfxHandlerAs(AFX_PMSG pmsg)
 #define ON_WM_MEASUREITEM() \
     AFX_MSG_ENTRY(WM_MEASUREITEM, 0, 0, AfxSig_vwM, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
 #define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, 0, 0, AfxSig_vw, void (CWnd::*)(UINT_PTR), OnTimer)
+#define ON_WM_KEYDOWN() AFX_MSG_ENTRY(WM_KEYDOWN, 0, 0, AfxSig_vwww, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
+#define ON_WM_GETDLGCODE() AFX_MSG_ENTRY(WM_GETDLGCODE, 0, 0, AfxSig_wv, UINT (CWnd::*)(), OnGetDlgCode)
+#define ON_WM_MOUSEWHEEL() \
+    AFX_MSG_ENTRY(WM_MOUSEWHEEL, 0, 0, AfxSig_bwsp, BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheel)
+#define ON_WM_GETMINMAXINFO() \
+    AFX_MSG_ENTRY(WM_GETMINMAXINFO, 0, 0, AfxSig_vMMI, void (CWnd::*)(MINMAXINFO*), OnGetMinMaxInfo)
 // Handlers in a control of the messages its parent reflects to it.
 #define ON_WM_CTLCOLOR_REFLECT() \
     AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, AfxSig_hDw, HBRUSH (CWnd::*)(CDC*, UINT), CtlColor)

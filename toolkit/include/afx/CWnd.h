@@ -95,6 +95,10 @@ public:
         return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
     }
     void ScrollWindow(int xAmount, int yAmount) { ::ScrollWindow(m_hWnd, xAmount, yAmount, NULL, NULL); }
+    // Centres the window on pAlternateOwner, or on its owner (a child: its parent), or on
+    // the work area when there is none or the owner is hidden or minimised; kept inside
+    // the work area.
+    void CenterWindow(CWnd* pAlternateOwner = NULL);
 
     CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
     static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
@@ -177,6 +181,10 @@ protected:
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
     afx_msg int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
 
