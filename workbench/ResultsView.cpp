@@ -1,5 +1,6 @@
 #include "ResultsView.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace
@@ -15,11 +16,26 @@ struct ColumnLayout
 const ColumnLayout kFixedColumns[CFragmentTable::kFixedColumnCount] = {
     {"Start", LVCFMT_RIGHT, 50},       {"End", LVCFMT_RIGHT, 50},
     {"Length", LVCFMT_RIGHT, 56},      {"Missed", LVCFMT_RIGHT, 56},
-    {"Probability", LVCFMT_RIGHT, 78}, {"Mono mass (Da)", LVCFMT_RIGHT, 110},
+    {"Probability (%)", LVCFMT_RIGHT, 78}, {"Mono mass (Da)", LVCFMT_RIGHT, 110},
     {"Average mass (Da)", LVCFMT_RIGHT, 120}, {"Sequence", LVCFMT_LEFT, 260},
 };
 const ColumnLayout kModificationsColumn = {"Modifications", LVCFMT_LEFT, 150};
 const int kChargeColumnWidthPx = 90;
+// A heading's room beyond its text: the header's margins and the sort arrow.
+const int kHeadingRoomPx = 40;
+
+// A fraction as a percentage, to two decimals and without trailing zeros: 0.128 "12.8".
+CString PercentText(double dFraction)
+{
+    const double dPercent = dFraction * 100;
+    if (dPercent > 0 && dPercent < 0.005)
+        return "< 0.01";
+    CString strText;
+    strText.Format("%.2f", dPercent);
+    strText.TrimRight('0');
+    strText.TrimRight('.');
+    return strText;
+}
 
 // A column the table has: a fixed one, the modifications, or the m/z of a charge, headed
 // "m/z (2+)".
@@ -39,6 +55,7 @@ ColumnLayout LayoutOf(const CFragmentTable& table, int nColumn, CString& strHead
 
 BEGIN_MESSAGE_MAP(CResultsView, CListCtrl)
     ON_WM_SETFOCUS()
+    ON_WM_SIZE()
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
 END_MESSAGE_MAP()
@@ -80,10 +97,36 @@ void CResultsView::ShowColumns(const CFragmentTable& table)
     {
         CString strHeading;
         const ColumnLayout layout = LayoutOf(table, nColumn, strHeading);
-        VERIFY(InsertColumn(nColumn + 1, strHeading, layout.nFormat, layout.nWidthPx) == nColumn + 1);
+        const int nWidth = std::max(layout.nWidthPx, GetStringWidth(strHeading) + kHeadingRoomPx);
+        VERIFY(InsertColumn(nColumn + 1, strHeading, layout.nFormat, nWidth) == nColumn + 1);
     }
     VERIFY(DeleteColumn(0));
     m_columnNames = names;
+    FitSequenceColumn();
+}
+
+void CResultsView::OnSize(UINT nType, int cx, int cy)
+{
+    CListCtrl::OnSize(nType, cx, cy);
+    FitSequenceColumn();
+}
+
+void CResultsView::FitSequenceColumn()
+{
+    // Not while ShowColumns changes the columns (a scroll bar that comes or goes sizes the
+    // list), nor before the list has them.
+    const int nColumns = GetHeaderCtrl()->GetItemCount();
+    if (nColumns != (int)m_columnNames.size() || nColumns <= CFragmentTable::colSequence)
+        return;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    int nOthers = 0;
+    for (int nColumn = 0; nColumn < nColumns; ++nColumn)
+        if (nColumn != CFragmentTable::colSequence)
+            nOthers += GetColumnWidth(nColumn);
+    const int nWidth = std::max(kFixedColumns[CFragmentTable::colSequence].nWidthPx, (int)rcClient.Width() - nOthers);
+    if (nWidth != GetColumnWidth(CFragmentTable::colSequence))
+        VERIFY(SetColumnWidth(CFragmentTable::colSequence, nWidth));
 }
 
 void CResultsView::SetResults(const CFragmentTable& table)
@@ -118,7 +161,10 @@ void CResultsView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     ASSERT(item.iItem >= 0 && item.iItem < (int)m_rows.size());
     ASSERT(item.iSubItem >= 0 && item.iSubItem < m_table.GetColumnCount());
     const CFragmentTable::CFragment& fragment = m_table.GetFragment(m_rows.at(item.iItem));
-    lstrcpynA(item.pszText, fragment.strCells[item.iSubItem], item.cchTextMax);
+    const CString strText = item.iSubItem == CFragmentTable::colProbability
+                                ? PercentText(fragment.dValues[CFragmentTable::colProbability])
+                                : fragment.strCells[item.iSubItem];
+    lstrcpynA(item.pszText, strText, item.cchTextMax);
 }
 
 void CResultsView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)

@@ -1,6 +1,7 @@
 // The fragments of the last run as a report-view list, a column per column of the
 // engine's table (the optional ones as the run wrote them). Clicking a heading sorts by
-// that column; a second click sorts the other way.
+// that column; a second click sorts the other way. Probabilities are shown in percent;
+// an export writes the engine's own fractions.
 #pragma once
 #include "FragmentTable.h"
 #include <afxcmn.h>
@@ -24,6 +25,7 @@ public:
 
 protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
@@ -33,6 +35,8 @@ private:
     void ShowColumns(const CFragmentTable& table);
     void SortByColumn(int nColumn, BOOL bAscending);
     void ShowSortArrow();
+    // The sequences' column takes the room the other columns leave at the right.
+    void FitSequenceColumn();
 
     CFragmentTable m_table;
     std::vector<int> m_rows;  // the table's rows in the order shown

@@ -264,9 +264,9 @@ TEST_F(MainWindowTest, SettingsFileRestoresTheFormItWasSavedFrom)
     EXPECT_EQ(text, ReadWholeFile(m_scratch.PathOf("again.settings")));
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
     const std::string table = ShownTable();
-    EXPECT_EQ("1\t8\t8\t0\t1\t951.502547\t952.0627\tVHLTPEEK\n"
-              "9\t17\t9\t0\t1\t931.512718\t932.0745\tSAVTALWGK\n"
-              "18\t30\t13\t0\t1\t1313.657544\t1314.4017\tVNVDEVGGEALGR\n",
+    EXPECT_EQ("1\t8\t8\t0\t100\t951.502547\t952.0627\tVHLTPEEK\n"
+              "9\t17\t9\t0\t100\t931.512718\t932.0745\tSAVTALWGK\n"
+              "18\t30\t13\t0\t100\t1313.657544\t1314.4017\tVNVDEVGGEALGR\n",
               table);
     // Exported as shown, with the engine's headings.
     ASSERT_TRUE(m_pWindow->ExportResults(m_scratch.PathOf("fragments.csv")));
@@ -360,7 +360,7 @@ TEST_F(MainWindowTest, TheUserPicksTheRecordAndKeepsTheSettings)
     EXPECT_EQ("", ShownTable());  // the last record's table is gone with it
 
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
-    EXPECT_EQ(0u, ShownTable().find("1\t7\t7\t0\t1\t")) << ShownTable();
+    EXPECT_EQ(0u, ShownTable().find("1\t7\t7\t0\t100\t")) << ShownTable();
     // The table shows whole rows: none is cut off at its bottom.
     const HWND hTable = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST);
     CRect rcRow(LVIR_BOUNDS, 0, 0, 0);
@@ -389,7 +389,7 @@ TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
     const std::string table = ShownTable();
     // m/z (2+) = (951.502547 + 2 x 1.007276467) / 2
-    EXPECT_EQ(0u, table.find("1\t8\t8\t0\t1\t951.502547\t952.0627\tVHLTPEEK\t\t476.758550\n")) << table;
+    EXPECT_EQ(0u, table.find("1\t8\t8\t0\t100\t951.502547\t952.0627\tVHLTPEEK\t\t476.758550\n")) << table;
     EXPECT_NE(std::string::npos, table.find("\tFFESFGDLSTPDAVMGNPK\t\t")) << table;
     EXPECT_NE(std::string::npos, table.find("\tFFESFGDLSTPDAVMGNPK\tM55:Oxidation\t")) << table;
 
@@ -666,9 +666,16 @@ TEST_F(MainWindowTest, TheStatusBarFollowsTheSelectionAndTheLibrary)
 // switched on: a run analyses them alone.
 TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
 {
+    m_pWindow->ShowWindow(SW_SHOW);
     SetForm("Trypsin", "40", IDC_SORT_POSITION);
-    // ">HBB_HUMAN\r\n" is 12 characters: residues 9 to 30 are characters 20 to 42.
-    ::SendDlgItemMessageA(m_pWindow->m_hWnd, CMainWindow::IDC_SEQUENCE_PANE, EM_SETSEL, 20, 42);
+    // Residues 9 to 30 selected with the keys: past 8, then Shift and 22 more.
+    ::SetFocus(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_SEQUENCE_PANE));
+    for (int i = 0; i < 8; ++i)
+        Press(VK_RIGHT);
+    HoldKey(VK_SHIFT, true);
+    for (int i = 0; i < 22; ++i)
+        Press(VK_RIGHT);
+    HoldKey(VK_SHIFT, false);
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RANGE_FROM_SELECTION);
     char szFrom[16] = "";
     char szTo[16] = "";
@@ -679,8 +686,8 @@ TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
     EXPECT_TRUE(::IsDlgButtonChecked(m_hForm, IDC_RANGE_ONLY));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(m_hForm, IDC_RANGE_TO)));
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
-    EXPECT_EQ("9\t17\t9\t0\t1\t931.512718\t932.0745\tSAVTALWGK\n"
-              "18\t30\t13\t0\t1\t1313.657544\t1314.4017\tVNVDEVGGEALGR\n",
+    EXPECT_EQ("9\t17\t9\t0\t100\t931.512718\t932.0745\tSAVTALWGK\n"
+              "18\t30\t13\t0\t100\t1313.657544\t1314.4017\tVNVDEVGGEALGR\n",
               ShownTable());
 
     const HWND hList = ::GetDlgItem(m_hForm, IDC_REAGENT_LIST);
@@ -693,6 +700,112 @@ TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_LOCK);
     EXPECT_TRUE(::IsWindowEnabled(hList));
     EXPECT_TRUE(::IsWindowEnabled(PanelField(CDigestPanel::IDC_VARIABLE_MODS)));
+}
+
+// A drag with the mouse selects from the gap before the residue pressed to the gap after
+// the one let go, across the spaces between groups and the end of a line.
+TEST_F(MainWindowTest, TheMouseSelectsResiduesInTheSequencePane)
+{
+    m_pWindow->ShowWindow(SW_SHOW);
+    const HWND hPane = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_SEQUENCE_PANE);
+    const CSequencePane* pPane = static_cast<CSequencePane*>(CWnd::FromHandlePermanent(hPane));
+    ASSERT_NE(nullptr, pPane);
+    const int nPerLine = pPane->GetResiduesPerLine();
+    ASSERT_EQ(0, nPerLine % 10);
+    CSize charSize;
+    {
+        CClientDC dc(CWnd::FromHandle(hPane));
+        dc.SelectStockObject(ANSI_FIXED_FONT);
+        charSize = dc.GetTextExtent("W");
+    }
+    // The 0-based residue's left (or right) edge: a 4-pixel margin, the name's line, a
+    // space after each group of ten.
+    const auto edge = [&](int nResidue, bool bRight) {
+        const int nInLine = nResidue % nPerLine;
+        const int x = 4 + (nInLine + nInLine / 10) * charSize.cx + (bRight ? charSize.cx - 1 : 1);
+        const int y = 4 + (1 + nResidue / nPerLine) * charSize.cy + charSize.cy / 2;
+        return MAKELPARAM(x, y);
+    };
+    // Residue 11, the second group's first, to the fifth of the second line.
+    ::PostMessageA(hPane, WM_LBUTTONDOWN, MK_LBUTTON, edge(10, false));
+    ::PostMessageA(hPane, WM_MOUSEMOVE, MK_LBUTTON, edge(nPerLine + 9, true));
+    ::PostMessageA(hPane, WM_LBUTTONUP, 0, edge(nPerLine + 4, true));
+    PumpMessages();
+    EXPECT_EQ(hPane, ::GetFocus());
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RANGE_FROM_SELECTION);
+    char szFrom[16] = "";
+    char szTo[16] = "";
+    ::GetDlgItemTextA(m_hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
+    ::GetDlgItemTextA(m_hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
+    EXPECT_STREQ("11", szFrom);
+    EXPECT_EQ(std::to_string(nPerLine + 5), szTo);
+}
+
+// At the least size and larger, every pane is inside the window, not empty and apart from
+// the others; a panel cut short scrolls to the field Tab goes to. The status bar says how
+// a run ended.
+TEST_F(MainWindowTest, EveryPaneHasRoomAtEverySize)
+{
+    m_pWindow->ShowWindow(SW_SHOW);
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    char szState[64] = "";
+    ::SendDlgItemMessageA(m_pWindow->m_hWnd, CMainWindow::IDC_STATUS_BAR, SB_GETTEXTA, 1, (LPARAM)szState);
+    EXPECT_STREQ("Run ended: 3 fragments found", szState);
+    const int panes[] = {1,
+                         CMainWindow::IDC_DIGEST_PANEL,
+                         CMainWindow::IDC_RECORD_LABEL,
+                         CMainWindow::IDC_RECORD_LIST,
+                         CMainWindow::IDC_SEQUENCE_PANE,
+                         CMainWindow::IDC_CLEAVAGE_MAP,
+                         CMainWindow::IDC_RESULT_LIST,
+                         CMainWindow::IDC_STATUS_BAR};
+    struct Size
+    {
+        int cx, cy;    // asked for
+        int nShownCx;  // what the window takes
+        int nShownCy;
+    };
+    // 600 x 400 is below the least, 640 x 480.
+    for (const Size& size : {Size{600, 400, 640, 480}, Size{1024, 768, 1024, 768}, Size{1280, 1000, 1280, 1000}})
+    {
+        SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy));
+        m_pWindow->MoveWindow(0, 0, size.cx, size.cy);
+        PumpMessages();
+        CRect rcWindow;
+        m_pWindow->GetWindowRect(&rcWindow);
+        EXPECT_EQ(size.nShownCx, rcWindow.Width());
+        EXPECT_EQ(size.nShownCy, rcWindow.Height());
+        CRect rcClient;
+        m_pWindow->GetClientRect(&rcClient);
+        std::vector<CRect> placed;
+        for (int nID : panes)
+        {
+            SCOPED_TRACE(nID);
+            const HWND hPane = ::GetDlgItem(m_pWindow->m_hWnd, nID);
+            ASSERT_NE((HWND)NULL, hPane);
+            CRect rcPane;
+            ::GetWindowRect(hPane, &rcPane);
+            ::MapWindowPoints(NULL, m_pWindow->m_hWnd, (LPPOINT)&rcPane, 2);
+            CRect rcInside;
+            EXPECT_TRUE(rcPane.Width() > 0 && rcPane.Height() > 0);
+            EXPECT_TRUE(rcInside.IntersectRect(&rcPane, &rcClient) && rcInside == rcPane);
+            for (const CRect& rcOther : placed)
+                EXPECT_FALSE(rcInside.IntersectRect(&rcPane, &rcOther));
+            placed.push_back(rcPane);
+        }
+        const HWND hPanel = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL);
+        ::SetFocus(PanelField(CDigestPanel::IDC_MIN_MASS));
+        Press(VK_TAB);
+        ASSERT_EQ(PanelField(CDigestPanel::IDC_MAX_MASS), ::GetFocus());
+        CRect rcField;
+        ::GetWindowRect(::GetFocus(), &rcField);
+        ::MapWindowPoints(NULL, hPanel, (LPPOINT)&rcField, 2);
+        CRect rcPanel;
+        ::GetClientRect(hPanel, &rcPanel);
+        CRect rcShown;
+        EXPECT_TRUE(rcShown.IntersectRect(&rcField, &rcPanel) && rcShown == rcField);
+    }
 }
 
 // Help > About: the workbench's version, and the module's from its version resource.

@@ -239,7 +239,7 @@ protected:
 TEST_F(ResultsViewTest, ShowsEachFragmentWithTheEnginesTextsInItsOrder)
 {
     ASSERT_EQ(12, m_view.GetItemCount());
-    const char* const expected[] = {"3", "17", "15", "2", "0.0256", "NA", "NA", "WVTRPAKDLGEKXAR"};
+    const char* const expected[] = {"3", "17", "15", "2", "2.56", "NA", "NA", "WVTRPAKDLGEKXAR"};
     for (int nColumn = 0; nColumn < CFragmentTable::kFixedColumnCount; ++nColumn)
         EXPECT_STREQ(expected[nColumn], m_view.GetItemText(5, nColumn)) << "column " << nColumn;
     EXPECT_EQ("........", SortArrows());

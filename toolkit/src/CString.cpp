@@ -85,6 +85,12 @@ CString& CString::TrimRight()
     return *this;
 }
 
+CString& CString::TrimRight(char chTarget)
+{
+    m_str.erase(m_str.find_last_not_of(chTarget) + 1);
+    return *this;
+}
+
 void CString::Format(LPCSTR pszFormat, ...)
 {
     va_list args;

@@ -29,6 +29,9 @@ public:
         return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn);
     }
     int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
+    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
+    // The width of the text in the list's font, in pixels.
+    int GetStringWidth(LPCSTR lpsz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHA, 0, (LPARAM)lpsz); }
 
     int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
     // The row count of a virtual list (LVS_OWNERDATA).

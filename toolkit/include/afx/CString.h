@@ -49,6 +49,8 @@ public:
     CString& Trim();
     CString& TrimLeft();
     CString& TrimRight();
+    // Removes every chTarget at the end.
+    CString& TrimRight(char chTarget);
 
     void Format(LPCSTR pszFormat, ...) AFX_PRINTF_FORMAT(2, 3);
     void FormatV(LPCSTR pszFormat, va_list args);
