@@ -228,6 +228,17 @@ protected:
         return hParent == m_pWindow->m_hWnd ? strID : "elsewhere " + strID;
     }
 
+    // Range from Selection, and the form's From and To after it: "9-30".
+    std::string RangeFromSelection()
+    {
+        m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RANGE_FROM_SELECTION);
+        char szFrom[16] = "";
+        char szTo[16] = "";
+        ::GetDlgItemTextA(m_hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
+        ::GetDlgItemTextA(m_hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
+        return std::string(szFrom) + "-" + szTo;
+    }
+
     ScratchFolder m_scratch;
     CPlugInSet m_plugIns;
     std::unique_ptr<CMainWindow> m_pWindow;
@@ -676,13 +687,7 @@ TEST_F(MainWindowTest, LockAndRangeFromTheSelectionReachTheForm)
     for (int i = 0; i < 22; ++i)
         Press(VK_RIGHT);
     HoldKey(VK_SHIFT, false);
-    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RANGE_FROM_SELECTION);
-    char szFrom[16] = "";
-    char szTo[16] = "";
-    ::GetDlgItemTextA(m_hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
-    ::GetDlgItemTextA(m_hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
-    EXPECT_STREQ("9", szFrom);
-    EXPECT_STREQ("30", szTo);
+    EXPECT_EQ("9-30", RangeFromSelection());
     EXPECT_TRUE(::IsDlgButtonChecked(m_hForm, IDC_RANGE_ONLY));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(m_hForm, IDC_RANGE_TO)));
     m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
@@ -732,13 +737,7 @@ TEST_F(MainWindowTest, TheMouseSelectsResiduesInTheSequencePane)
     ::PostMessageA(hPane, WM_LBUTTONUP, 0, edge(nPerLine + 4, true));
     PumpMessages();
     EXPECT_EQ(hPane, ::GetFocus());
-    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RANGE_FROM_SELECTION);
-    char szFrom[16] = "";
-    char szTo[16] = "";
-    ::GetDlgItemTextA(m_hForm, IDC_RANGE_FROM, szFrom, sizeof(szFrom));
-    ::GetDlgItemTextA(m_hForm, IDC_RANGE_TO, szTo, sizeof(szTo));
-    EXPECT_STREQ("11", szFrom);
-    EXPECT_EQ(std::to_string(nPerLine + 5), szTo);
+    EXPECT_EQ("11-" + std::to_string(nPerLine + 5), RangeFromSelection());
 }
 
 // At the least size and larger, every pane is inside the window, not empty and apart from
