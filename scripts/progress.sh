@@ -157,3 +157,23 @@ build_native_engine_program() {
   cmake -S "$CLEAVAGE_ROOT/engine" -B "$CLEAVAGE_ROOT/build/native" -G "Unix Makefiles"
   cmake --build "$CLEAVAGE_ROOT/build/native" --target CleavageProgram -j "${BUILD_JOBS:-$(nproc)}"
 }
+
+# trypsin_parameters FILE [KEY=VALUE]...: samples/trypsin-90.parameters with each KEY's
+# line set to VALUE, written to FILE (the scripts' runs of Trypsin at 90 %).
+trypsin_parameters() {
+  local file="$1" script="" pair
+  shift
+  for pair in "$@"; do
+    case "$pair" in
+      *=*) ;;
+      *) echo "trypsin_parameters: '$pair' is not KEY=VALUE" >&2; return 2 ;;
+    esac
+    case "$pair" in
+      *[\|\&\\]*) echo "trypsin_parameters: '$pair': a value may not hold |, & or \\" >&2; return 2 ;;
+    esac
+    [ "$(grep -c "^${pair%%=*}=" "$CLEAVAGE_ROOT/samples/trypsin-90.parameters")" -eq 1 ] ||
+      { echo "trypsin_parameters: the sample has no single line of key '${pair%%=*}'" >&2; return 2; }
+    script+="s|^${pair%%=*}=.*|$pair|;"
+  done
+  sed "$script" "$CLEAVAGE_ROOT/samples/trypsin-90.parameters" >"$file"
+}

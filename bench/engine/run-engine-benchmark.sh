@@ -28,35 +28,10 @@ else
 fi
 echo "proteome: $(grep -c '^>' input.fasta) proteins, $(grep -v '^>' input.fasta | tr -d '\n' | wc -c) residues"
 
-# Trypsin at 90 %: below 100 so that fragments with missed sites keep a probability
-# above 0 and are reported, as the digesters report them.
-write_parameters() { # file, P1 cell, P1' cell, fragment limit, sorting
-  cat > "$1" <<PARAMS
-enz_name=Trypsin
-recognition_probability=90
-exception_probability=100
-recognition_begining=0
-exception_begining=0
-recognition_count=2
-exception_count=2
-analysis_probability=0
-analysis_fragments=$4
-analysis_from=0
-analysis_to=0
-probability_or_fragments=0
-sorting=$5
-range=0
-recognition_list=$2
-recognition_list=$3
-exception_list=
-fasta=input.fasta
-result_file=engine.tsv
-PARAMS
-}
-write_parameters trypsin.txt KR '{P}' 2147483647 2
+trypsin_parameters trypsin.txt result_file=engine.tsv
 # pepdigest's own trypsin: not before K, R, I, F, L or P.
-write_parameters pepdigest-trypsin.txt KR '{KRIFLP}' 2147483647 2
-write_parameters best40.txt KR '{P}' 40 0
+sed 's/^recognition_list={P}$/recognition_list={KRIFLP}/' trypsin.txt >pepdigest-trypsin.txt
+trypsin_parameters best40.txt result_file=engine.tsv analysis_fragments=40 sorting=0
 
 # Runs a command under /usr/bin/time; sets SECONDS_TAKEN and PEAK_KB. The outputs of
 # the run before are removed first: replacing a large file would be timed as well.

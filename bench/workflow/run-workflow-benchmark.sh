@@ -25,27 +25,7 @@ echo "proteome: $(grep -c '^>' proteome.fasta) proteins, $(wc -c <proteome.fasta
 # A semi-specific trypsin digest, one missed site, lengths 6 to 30: a table of about
 # 1.7 GB, the kind of run the workflow is for.
 options="--specificity semi --missed 1 --min-length 6 --max-length 30"
-cat >parameters.txt <<PARAMS
-enz_name=Trypsin
-recognition_probability=90
-exception_probability=100
-recognition_begining=0
-exception_begining=0
-recognition_count=2
-exception_count=2
-analysis_probability=0
-analysis_fragments=2147483647
-analysis_from=0
-analysis_to=0
-probability_or_fragments=0
-sorting=2
-range=0
-recognition_list=KR
-recognition_list={P}
-exception_list=
-fasta=proteome.fasta
-result_file=single.tsv
-PARAMS
+trypsin_parameters parameters.txt fasta=proteome.fasta result_file=single.tsv
 
 trap stop_slurm_cluster EXIT
 trap 'exit 1' INT TERM

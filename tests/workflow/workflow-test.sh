@@ -30,32 +30,13 @@ options='--missed 1 --also-reagent Lys-C --variable-mod "Oxidation (M)"'
 # the keys the workflow replaces first and last.
 {
   printf '\xef\xbb\xbf'
-  sed 's/$/\r/' <<'PARAMS'
-fasta=input.fasta
-enz_name=Trypsin
-recognition_probability=90
-exception_probability=100
-recognition_begining=0
-exception_begining=0
-recognition_count=2
-exception_count=2
-analysis_probability=0
-analysis_fragments=2147483647
-analysis_from=0
-analysis_to=0
-probability_or_fragments=0
-sorting=0
-range=0
-recognition_list=KR
-recognition_list={P}
-exception_list=
-result_file=whole.tsv
-PARAMS
+  trypsin_parameters /dev/stdout sorting=0 result_file=whole.tsv | grep -v '^#' | sed 's/$/\r/'
 } >"$work/run/parameters.txt"
+parameters=parameters.txt
 
 # whole_run FASTA: one run of the engine on the whole file, its tables in $work/run/whole*.tsv.
 whole_run() {
-  (cd "$work/run" && eval "\"$cleavage\" parameters.txt --fasta \"$1\" $options")
+  (cd "$work/run" && eval "\"$cleavage\" $parameters --fasta \"$1\" $options")
 }
 
 # workflow NAME FASTA [SNAKEMAKE OPTION]...: runs the workflow in $work/run on FASTA, the
@@ -64,7 +45,7 @@ workflow() {
   local name="$1" fasta="$2"
   shift 2
   (cd "$work/run" && bounded "the workflow's run $name" 300 snakemake --snakefile "$root/workflow/Snakefile" \
-    --config fasta="$fasta" parameters=parameters.txt result="$name.tsv" shards=4 threads=1 \
+    --config fasta="$fasta" parameters="$parameters" result="$name.tsv" shards=4 threads=1 \
     options="$options" cleavage="$cleavage" "$@") >"$work/$name.log" 2>&1
 }
 
@@ -133,6 +114,22 @@ failing_shard() {
   check "a bad record, $mode: no merged table" no_tables "bad-$mode"
 }
 failing_shard local --cores 2
+
+# A range longer than some records: the engine leaves them out with a warning each (its
+# status 3); the workflow's tables and warnings are the whole run's, lines and all.
+trypsin_parameters "$work/run/ranged.txt" sorting=0 range=1 analysis_from=20 analysis_to=400 result_file=whole.tsv
+parameters=ranged.txt
+whole_run proteome.fasta 2>/dev/null
+check "a range: one run leaves records out (status 3)" [ $? -eq 3 ]
+workflow ranged proteome.fasta --cores 2
+check "a range: the workflow succeeds" [ $? -eq 0 ]
+check "a range: the tables of one run" same_tables ranged
+check "a range: the warnings of one run" cmp "$work/run/whole.tsv.warnings" "$work/run/ranged.tsv.warnings"
+check "a range: the warnings name the whole file, from more than one shard" \
+  [ "$(cut -d, -f1 "$work/run/ranged.tsv.warnings" | sort -u)" = proteome.fasta -a \
+    "$(cut -d, -f2 "$work/run/ranged.tsv.warnings" | sort -un | tail -1 | tr -dc 0-9)" -gt 30000 ]
+parameters=parameters.txt
+whole_run proteome.fasta || exit 1
 
 # The same through Slurm, on a cluster of this machine alone.
 source scripts/slurm-cluster.sh
