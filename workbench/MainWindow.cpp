@@ -22,7 +22,7 @@ const int kRecordLabelWidth = 52;
 const int kMapHeight = 150;
 const int kMinTableHeight = 120;
 // A short window takes room from the map before the settings form and the panel.
-const int kMinMapHeight = 90;
+const int kMinMapHeight = 110;
 // The sequence pane keeps room for a group of ten residues and its scroll bar.
 const int kMinSequenceWidth = 140;
 // The status bar's second part, the state of the last run.

@@ -23,6 +23,8 @@ const ColumnLayout kModificationsColumn = {"Modifications", LVCFMT_LEFT, 150};
 const int kChargeColumnWidthPx = 90;
 // A heading's room beyond its text: the header's margins and the sort arrow.
 const int kHeadingRoomPx = 40;
+// The sequences' column gives way to the others down to this width.
+const int kMinSequenceColumnPx = 120;
 
 // A fraction as a percentage, to two decimals and without trailing zeros: 0.128 "12.8".
 CString PercentText(double dFraction)
@@ -124,7 +126,7 @@ void CResultsView::FitSequenceColumn()
     for (int nColumn = 0; nColumn < nColumns; ++nColumn)
         if (nColumn != CFragmentTable::colSequence)
             nOthers += GetColumnWidth(nColumn);
-    const int nWidth = std::max(kFixedColumns[CFragmentTable::colSequence].nWidthPx, (int)rcClient.Width() - nOthers);
+    const int nWidth = std::max(kMinSequenceColumnPx, (int)rcClient.Width() - nOthers);
     if (nWidth != GetColumnWidth(CFragmentTable::colSequence))
         VERIFY(SetColumnWidth(CFragmentTable::colSequence, nWidth));
 }
