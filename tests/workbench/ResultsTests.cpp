@@ -257,6 +257,29 @@ TEST_F(ResultsViewTest, ShowsEachFragmentWithTheEnginesTextsInItsOrder)
     EXPECT_TRUE(m_view.GetShownRows().empty());
 }
 
+// Each heading has room for its text and the sort arrow; in a wide list the sequences'
+// column takes what the others leave, so the columns end at the list's right edge.
+TEST_F(ResultsViewTest, HeadingsFitTheirArrowAndTheSequencesFillTheWidth)
+{
+    m_view.MoveWindow(10, 10, 1200, 300);
+    CHeaderCtrl* pHeader = m_view.GetHeaderCtrl();
+    int nTotal = 0;
+    for (int nColumn = 0; nColumn < pHeader->GetItemCount(); ++nColumn)
+    {
+        char szHeading[32] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT | HDI_WIDTH;
+        item.pszText = szHeading;
+        item.cchTextMax = sizeof(szHeading);
+        ASSERT_TRUE(pHeader->GetItem(nColumn, &item));
+        EXPECT_GE(item.cxy, m_view.GetStringWidth(szHeading) + 30) << szHeading;
+        nTotal += item.cxy;
+    }
+    CRect rcClient;
+    m_view.GetClientRect(&rcClient);
+    EXPECT_EQ(rcClient.Width(), nTotal);
+}
+
 TEST_F(ResultsViewTest, OptionalColumnsAreReadShownSortedAndExported)
 {
     const CString strFragments = CString(kFragmentHeader).Left((int)strlen(kFragmentHeader) - 1) +
