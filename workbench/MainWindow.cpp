@@ -537,6 +537,8 @@ void CMainWindow::SelectRecord(int nRecord)
     m_sequencePane.SetRecord(m_molecule.strName, m_molecule.strSequence);
     m_cleavageMap.SetMolecule(m_molecule.strSequence);
     m_resultsView.Clear();
+    // The last run's end would no longer describe the table.
+    ShowRunState("");
     LoadForm();
 }
 

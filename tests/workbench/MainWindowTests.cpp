@@ -751,6 +751,10 @@ TEST_F(MainWindowTest, EveryPaneHasRoomAtEverySize)
     char szState[64] = "";
     ::SendDlgItemMessageA(m_pWindow->m_hWnd, CMainWindow::IDC_STATUS_BAR, SB_GETTEXTA, 1, (LPARAM)szState);
     EXPECT_STREQ("Run ended: 3 fragments found", szState);
+    m_pWindow->SelectRecord(0);  // the table emptied, the run's end goes too
+    ::SendDlgItemMessageA(m_pWindow->m_hWnd, CMainWindow::IDC_STATUS_BAR, SB_GETTEXTA, 1, (LPARAM)szState);
+    EXPECT_STREQ("", szState);
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
     const int panes[] = {1,
                          CMainWindow::IDC_DIGEST_PANEL,
                          CMainWindow::IDC_RECORD_LABEL,
