@@ -6,8 +6,6 @@ namespace cleavage
 {
 namespace
 {
-// The proton's mass, 1.007276467 daltons (CODATA), in nano-daltons.
-constexpr MicroDalton kProtonNanoDaltons = 1007276467;
 // The most characters FormatProbability writes: "4.940656458e-324".
 constexpr std::size_t kWidestProbability = 16;
 // Far above any residue with any modification, and above a water, in micro-daltons.

@@ -13,7 +13,8 @@ namespace
 // avge_mass), in micro-daltons: Carbamidomethyl 57.021464 / 57.0513 (H(3) C(2) N O),
 // Oxidation 15.994915 / 15.9994, Phospho 79.966331 / 79.9799, Acetyl 42.010565 /
 // 42.0367, Deamidated 0.984016 / 0.9848, Gln->pyro-Glu -17.026549 / -17.0305,
-// Amidated -0.984016 / -0.9848.
+// Amidated -0.984016 / -0.9848, Met-loss -131.040485 / -131.1961, Met-loss+Acetyl
+// -89.029920 / -89.1594.
 constexpr ResidueMass kCarbamidomethyl = {57021464, 57051300};
 constexpr ResidueMass kOxidation = {15994915, 15999400};
 constexpr ResidueMass kPhospho = {79966331, 79979900};
@@ -21,6 +22,8 @@ constexpr ResidueMass kAcetyl = {42010565, 42036700};
 constexpr ResidueMass kDeamidated = {984016, 984800};
 constexpr ResidueMass kPyroGlu = {-17026549, -17030500};
 constexpr ResidueMass kAmidated = {-984016, -984800};
+constexpr ResidueMass kMetLoss = {-131040485, -131196100};
+constexpr ResidueMass kMetLossAcetyl = {-89029920, -89159400};
 
 const ModificationKind kKinds[] = {
     {"Carbamidomethyl (C)", "Carbamidomethyl", ModificationSite::Residue, 'C', kCarbamidomethyl, false},
@@ -33,6 +36,10 @@ const ModificationKind kKinds[] = {
     {"Deamidated (Q)", "Deamidated", ModificationSite::Residue, 'Q', kDeamidated, false},
     {"Gln->pyro-Glu (N-term Q)", "Gln->pyro-Glu", ModificationSite::FirstResidue, 'Q', kPyroGlu, true},
     {"Amidated (Protein C-term)", "Amidated", ModificationSite::ProteinCTerm, 0, kAmidated, false},
+    // The initiator methionine most proteins lose in the cell, with it its amino group.
+    {"Met-loss (Protein N-term M)", "Met-loss", ModificationSite::ProteinFirstResidue, 'M', kMetLoss, true},
+    {"Met-loss+Acetyl (Protein N-term M)", "Met-loss+Acetyl", ModificationSite::ProteinFirstResidue, 'M',
+     kMetLossAcetyl, true},
 };
 
 // A shorthand and the names it stands for.
@@ -84,6 +91,10 @@ void PlacesOf(const ModificationKind& kind, const std::string& molecule, std::si
     case ModificationSite::FirstResidue:
         if (molecule[first] == kind.residue)
             at(1, residueLabel(first));
+        break;
+    case ModificationSite::ProteinFirstResidue:
+        if (first == 0 && molecule[0] == kind.residue)
+            at(1, residueLabel(0));
         break;
     case ModificationSite::ProteinNTerm:
         if (first == 0)

@@ -13,6 +13,7 @@ enum class ModificationSite
 {
     Residue,      // every residue of its letter
     FirstResidue, // its residue when it is a fragment's first
+    ProteinFirstResidue, // its residue when it is the molecule's own first
     ProteinNTerm, // the molecule's own first residue's amino group
     ProteinCTerm, // the molecule's own last residue's carboxyl group
 };

@@ -60,6 +60,10 @@ private:
 
 constexpr std::uint64_t kMicroPerDalton = 1000000;
 
+// The proton's mass, 1.007276467 daltons (CODATA), in nano-daltons: an ion's m/z and
+// an observed ion's neutral mass are computed with it.
+constexpr MicroDalton kProtonNanoDaltons = 1007276467;
+
 // Decimals a mass is written with: as many as the table is exact to.
 constexpr int kMonoDecimals = 6;
 constexpr int kAverageDecimals = 4;

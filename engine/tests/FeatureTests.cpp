@@ -28,7 +28,8 @@ std::string RandomSequence(std::mt19937& random, std::size_t length, const std::
 // The forms by their definition: each place (a terminus of the molecule, a residue)
 // takes nothing or one of the variable kinds that fit it, unless a fixed kind fits;
 // choices with more than `most` variable ones are dropped, and so are those with an
-// acetylated N-terminus and pyro-glutamate, which forms from that amino group.
+// acetylated N-terminus and pyro-glutamate or a lost methionine, which take that
+// amino group.
 std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> BruteForceForms(
     const std::string& molecule, std::size_t first, std::size_t last, const std::vector<const ModificationKind*>& fixed,
     const std::vector<const ModificationKind*>& variable, std::size_t most)
@@ -46,6 +47,8 @@ std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> BruteForceForms(
             return place == "residue" && molecule[i] == kind.residue;
         case ModificationSite::FirstResidue:
             return place == "residue" && i == first && molecule[i] == kind.residue;
+        case ModificationSite::ProteinFirstResidue:
+            return place == "residue" && i == 0 && molecule[i] == kind.residue;
         case ModificationSite::ProteinNTerm:
             return place == "N-term" && first == 0;
         case ModificationSite::ProteinCTerm:
@@ -99,7 +102,8 @@ std::vector<std::tuple<std::string, MicroDalton, MicroDalton>> BruteForceForms(
         const auto holds = [&titles](const char* title) {
             return std::find(titles.begin(), titles.end(), title) != titles.end();
         };
-        if (titles.size() - fixedTitles.size() <= most && !(holds("Acetyl") && holds("Gln->pyro-Glu")))
+        const bool aminoGroupTaken = holds("Gln->pyro-Glu") || holds("Met-loss") || holds("Met-loss+Acetyl");
+        if (titles.size() - fixedTitles.size() <= most && !(holds("Acetyl") && aminoGroupTaken))
             forms.emplace_back(label, mass.mono, mass.average);
         std::size_t p = 0;
         while (p < places.size() && ++choice[p] > places[p].kinds.size())
@@ -116,7 +120,8 @@ TEST(FeatureTest, ModifiedFormsAgreeWithEveryChoiceOfPlaces)
 {
     const std::vector<std::string> names = {"Carbamidomethyl (C)",     "Oxidation (M)",  "Phospho (STY)",
                                             "Acetyl (Protein N-term)", "Deamidated (N)", "Deamidated (Q)",
-                                            "Gln->pyro-Glu (N-term Q)", "Amidated (Protein C-term)"};
+                                            "Gln->pyro-Glu (N-term Q)", "Amidated (Protein C-term)",
+                                            "Met-loss (Protein N-term M)", "Met-loss+Acetyl (Protein N-term M)"};
     std::mt19937 random(19);
     for (int round = 0; round < 300; ++round)
     {
