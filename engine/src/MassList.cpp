@@ -217,7 +217,8 @@ public:
         {
             // The matches table separates its fields by tabs.
             if (fields[i].find('\t') != std::string::npos)
-                throw EngineError(where + ": field " + std::to_string(i + 1) + " holds a tab");
+                throw EngineError(where + ": field " + std::to_string(i + 1) +
+                                  " holds a tab, which the tab-separated matches table cannot show");
             value.kept.push_back(fields[i]);
         }
         return value;

@@ -109,6 +109,7 @@ TEST(MassListTest, RefusesWhatIsNoneOfTheForms)
         {"mz,i\n\n1000\n", ObservedKind::Neutral, "line 3: 1 fields, but the header names 2"},
         {"mz,i\n1000,\"open\n", ObservedKind::Neutral, "line 2: an unclosed quote"},
         {"mz,charge\n1000,2x\n", ObservedKind::Neutral, "line 2: \"2x\" is not a charge"},
+        {"mz,label\n1000,\"a\tb\"\n", ObservedKind::Neutral, "line 2: field 2 holds a tab"},
         {"# only a comment\n\n", ObservedKind::Neutral, "the mass list holds no value"},
     };
     for (const auto& c : cases)
