@@ -33,6 +33,21 @@ trypsin_parameters trypsin.txt result_file=engine.tsv
 sed 's/^recognition_list={P}$/recognition_list={KRIFLP}/' trypsin.txt >pepdigest-trypsin.txt
 trypsin_parameters best40.txt result_file=engine.tsv analysis_fragments=40 sorting=0
 
+# 1,000 observed [M+H]+ values: 700 fragments of the digest with oxidised methionine
+# (rounded to four decimals, as a peak list writes them), 300 random ones.
+oxidation=(--missed 2 --min-length 6 --max-length 40 --threads 1 --variable-mod "Oxidation (M)")
+"$cleavage" trypsin.txt "${oxidation[@]}" 2>/dev/null
+python3 - <<'PY'
+import random
+random.seed(1000)
+with open("engine.tsv") as table:
+    next(table)
+    masses = [float(line.split("\t")[6]) for line in table]
+values = [m + 1.007276 for m in random.sample(masses, 700)] + [random.uniform(600, 4500) for _ in range(300)]
+with open("masses.txt", "w") as out:
+    out.write("".join("%.4f\n" % value for value in values))
+PY
+
 # Runs a command under /usr/bin/time; sets SECONDS_TAKEN and PEAK_KB. The outputs of
 # the run before are removed first: replacing a large file would be timed as well.
 measure() {
@@ -43,7 +58,7 @@ measure() {
 
 # The runs, by name: each measures once and records its peptide count. The runs a
 # ratio compares run close together, so that they meet the same load.
-runs=(engine0 digestor0 engine2 engine2-cores digestor2 engine-pepdigest pepdigest best40)
+runs=(engine0 digestor0 engine2 engine2-cores digestor2 engine-pepdigest pepdigest best40 oxidation masses)
 declare -A label count
 label[engine0]="engine, trypsin, 0 missed, 6-40, 1 thread"
 label[digestor0]="Digestor, same"
@@ -53,6 +68,8 @@ label[engine2-cores]="engine, 2 missed, 6-40, $(nproc) threads"
 label[engine-pepdigest]="engine, pepdigest's trypsin, 0 missed"
 label[pepdigest]="pepdigest, same"
 label[best40]="engine, best 40 per protein, 1 thread"
+label[oxidation]="engine, 2 missed, 6-40, Oxidation (M), 1 thread"
+label[masses]="same, 1,000 masses matched (rows: matches)"
 engine_rows() { echo $(($(wc -l < engine.tsv) - 1)); }
 run_once() {
   case "$1" in
@@ -72,6 +89,11 @@ run_once() {
                count[$1]=$(awk '/^# HitCount:/ { sum += $3 } END { print sum }' pepdigest.txt) ;;
     best40) measure "$cleavage" best40.txt --threads 1
             count[$1]=$(engine_rows) ;;
+    oxidation) measure "$cleavage" trypsin.txt "${oxidation[@]}"
+               count[$1]=$(engine_rows) ;;
+    masses) rm -f engine.matches.tsv
+            measure "$cleavage" trypsin.txt "${oxidation[@]}" --masses masses.txt
+            count[$1]=$(grep -vc '^#' engine.matches.tsv) ;;
   esac
 }
 
@@ -105,6 +127,7 @@ for run in "${runs[@]}"; do
     digestor*) note="engine $(ratio "$run" "engine${run#digestor}")x faster" ;;
     pepdigest) note="engine $(ratio pepdigest engine-pepdigest)x faster" ;;
     engine2-cores) note="$(ratio engine2 engine2-cores)x one thread's speed" ;;
+    masses) note="$(ratio masses oxidation)x the time without masses" ;;
     *) note="" ;;
   esac
   row "${label[$run]}" "${count[$run]}" "$(middle <<< "${seconds[$run]}")" "$(middle <<< "${peak[$run]}")" "$note"

@@ -1,4 +1,5 @@
 #include "Analysis.h"
+#include "Background.h"
 #include "ShippedReagents.h"
 
 #include <algorithm>
@@ -50,6 +51,19 @@ FragmentFilter FilterOf(const Parameters& parameters)
     return filter;
 }
 
+Matching MatchingOf(const Parameters& parameters)
+{
+    Matching matching;
+    matching.massList = parameters.masses;
+    if (!parameters.observed.empty())
+        matching.observed = ParseObservedKind(parameters.observed, parameters.Where("observed"));
+    if (!parameters.massType.empty())
+        matching.massType = ParseMassType(parameters.massType, parameters.Where("mass_type"));
+    if (!parameters.tolerance.empty())
+        matching.tolerance = Tolerance::Parse(parameters.tolerance, parameters.Where("tolerance"));
+    return matching;
+}
+
 TableLimits LimitsOf(const Parameters& parameters)
 {
     const bool rowsGiven = parameters.maxRows >= 0;
@@ -74,6 +88,10 @@ Analysis::Analysis(const Parameters& parameters)
                                                                             : parameters.maxVariableMods)),
       charges{parameters.chargeFrom, parameters.chargeTo},
       window{parameters.minMass < 0 ? kNoMass : parameters.minMass, parameters.maxMass < 0 ? kNoMass : parameters.maxMass},
+      background(parameters.background.empty()
+                     ? 0.0
+                     : ParseBackground(parameters.background, parameters.Where("background_efficiency"))),
+      matching(MatchingOf(parameters)),
       batch(!parameters.fastaFile.empty()),
       limits(LimitsOf(parameters)),
       threads(parameters.threads > 0 ? static_cast<unsigned>(parameters.threads)

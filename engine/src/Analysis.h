@@ -3,6 +3,8 @@
 #pragma once
 #include "Digest.h"
 #include "FragmentOrder.h"
+#include "MassList.h"
+#include "MassMatcher.h"
 #include "Modifications.h"
 #include "ParameterFile.h"
 #include "ReagentSet.h"
@@ -50,6 +52,15 @@ struct ChargeRange
     int Count() const { return from > 0 ? to - from + 1 : 0; }
 };
 
+// Observed masses to match to the fragments, when a mass list is given.
+struct Matching
+{
+    std::string massList; // its path; empty: no matching
+    ObservedKind observed = ObservedKind::Protonated;
+    MassType massType = MassType::Mono;
+    Tolerance tolerance;
+};
+
 // The bounds on a run's fragment table (0: no bound) and where each was set.
 struct TableLimits
 {
@@ -74,6 +85,8 @@ struct Analysis
     Modifications modifications;
     ChargeRange charges;
     MassWindow window;
+    double background;      // the efficiency every peptide bond is also cut with
+    Matching matching;
     bool batch;             // a FASTA file: a protein column leads every row
     TableLimits limits;
     unsigned threads;       // for a batch

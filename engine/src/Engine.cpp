@@ -7,6 +7,9 @@
 #include "FileIdentity.h"
 #include "ParameterFile.h"
 #include "FragmentTableWriter.h"
+#include "MassList.h"
+#include "MassMatcher.h"
+#include "MatchTableWriter.h"
 #include "ProteinPipeline.h"
 #include "SiteTableWriter.h"
 #include "Residues.h"
@@ -35,7 +38,8 @@ const char kUsage[] =
     "usage: cleavage <parameter file> [--fasta FILE] [--missed N] [--min-length N] [--max-length N] [--threads N]\n"
     "                [--max-rows N] [--max-bytes N] [--specificity full|semi] [--also-reagent NAME]...\n"
     "                [--fixed-mod NAME]... [--variable-mod NAME]... [--max-variable-mods N] [--charges A-B]\n"
-    "                [--min-mass DA] [--max-mass DA] [--progress]\n"
+    "                [--min-mass DA] [--max-mass DA] [--masses FILE] [--observed M|MH+|mz]\n"
+    "                [--mass-type mono|average] [--tolerance 20ppm|0.5Da|0.1%] [--background P] [--progress]\n"
     "       Cleavage.exe /f \"<parameter file>\"";
 const char kVersionLine[] = "cleavage " CLEAVAGE_VERSION_TEXT;
 const char kParameterFileLine[] = "The parameter file is described in ParameterFile.md.";
@@ -62,6 +66,15 @@ constexpr std::size_t kChunksInFlightPerThread = 2;
 std::string PartPath(const std::string& path)
 {
     return path + ".part";
+}
+
+// A table beside the fragment table: result.sites.tsv for result.tsv.
+std::string TableBeside(const std::string& resultFile, const char* kind)
+{
+    fs::path path(resultFile);
+    const fs::path extension = path.extension();
+    path.replace_extension();
+    return path.string() + kind + extension.string();
 }
 
 // A file that appears complete or not at all: written under a temporary name and
@@ -124,9 +137,12 @@ struct CommandLine
     std::string mistake;
 };
 
-// The key an option sets: --min-length sets min_length.
+// The key an option sets: --min-length sets min_length; --background sets the key
+// that says what the percent is.
 std::string KeyOfOption(const std::string& option)
 {
+    if (option == "--background")
+        return "background_efficiency";
     std::string key = option.substr(2);
     std::replace(key.begin(), key.end(), '-', '_');
     return key;
@@ -247,11 +263,11 @@ std::optional<std::string> LeftOut(const BatchRange& range, const std::string& f
 
 // One record of a batch, its range or the whole record.
 TableSize ReportRecord(const Analysis& analysis, const BatchRange& range, const FastaRecord& record,
-                       const TableSize& left, RowBuffer& fragments, RowBuffer& sites)
+                       const TableSize& left, RowBuffer& fragments, RowBuffer& sites, const CandidateSink& candidates)
 {
     const std::size_t size = record.sequence.size();
     return ReportProtein(analysis, record.name, record.sequence, range.to == 0 ? 1 : range.from,
-                         range.to == 0 ? size : range.to, left, fragments, sites);
+                         range.to == 0 ? size : range.to, left, fragments, sites, candidates);
 }
 
 // The bounds on a run's fragment rows and on its fragment table's bytes. Each
@@ -303,13 +319,14 @@ private:
 };
 
 void RunMolecule(const Analysis& analysis, const Parameters& parameters, TableBound& bound, RowBuffer& fragments,
-                 RowBuffer& sites)
+                 RowBuffer& sites, MassMatcher* matcher)
 {
     const std::string sequence = NormaliseSequence(parameters.sequence, parameters.Where("sequence"));
     if (sequence.empty())
         throw EngineError(parameters.Where("sequence") + ": the sequence is empty");
     const auto [first, last] = AnalysedRange(parameters, sequence.size());
-    bound.Add(ReportProtein(analysis, parameters.moleculeName, sequence, first, last, bound.Left(), fragments, sites));
+    bound.Add(ReportProtein(analysis, parameters.moleculeName, sequence, first, last, bound.Left(), fragments, sites,
+                            {matcher, 0}));
 }
 
 // Records of a batch that one worker analyses together, and their rows.
@@ -323,6 +340,8 @@ struct Chunk
     RowBuffer fragments;
     RowBuffer sites;
     std::vector<std::string> leftOut; // the warnings of records left out, in input order
+    std::size_t firstRecord = 0;      // the place of its first record in the file's order
+    std::optional<MassMatcher> matcher; // the candidates of its records, when the run matches masses
     std::exception_ptr error;
     bool done = false;
 };
@@ -360,8 +379,9 @@ class BatchPipeline
 {
 public:
     BatchPipeline(const Analysis& analysis, const BatchRange& range, const std::string& fastaFile,
-                  FastaReader& reader, const TableSize& left, unsigned threads)
-        : m_analysis(analysis), m_range(range), m_fastaFile(fastaFile), m_reader(reader), m_rowsLeft(left.rows),
+                  FastaReader& reader, const TableSize& left, unsigned threads, MassMatcher* matcher)
+        : m_analysis(analysis), m_range(range), m_fastaFile(fastaFile), m_reader(reader), m_matcher(matcher),
+          m_rowsLeft(left.rows),
           m_bytesLeft(left.bytes),
           m_inFlight(kChunksInFlightPerThread * threads)
     {
@@ -397,6 +417,8 @@ public:
                 fragments.Rows(oldest->fragments);
                 sites.Rows(oldest->sites);
             }
+            if (m_matcher)
+                m_matcher->Merge(*oldest->matcher);
             for (const std::string& warning : oldest->leftOut)
                 log.Warn(warning);
             log.Analysed(oldest->recordCount);
@@ -438,6 +460,8 @@ private:
                 if (m_readDone)
                     return;
                 const bool more = ReadChunk(m_reader, chunk);
+                chunk.firstRecord = m_recordsRead;
+                m_recordsRead += chunk.recordCount;
                 std::lock_guard<std::mutex> lock(m_mutex);
                 m_readDone = !more;
                 m_chunks.push_back(std::move(owned));
@@ -466,8 +490,9 @@ private:
                     chunk.leftOut.push_back(std::move(*warning));
                     continue;
                 }
-                const TableSize size = ReportRecord(m_analysis, m_range, record, {m_rowsLeft, m_bytesLeft},
-                                                    chunk.fragments, chunk.sites);
+                const TableSize size =
+                    ReportRecord(m_analysis, m_range, record, {m_rowsLeft, m_bytesLeft}, chunk.fragments, chunk.sites,
+                                 {chunk.matcher ? &*chunk.matcher : nullptr, chunk.firstRecord + i});
                 chunk.size.rows += size.rows;
                 chunk.size.bytes += size.bytes;
             }
@@ -484,7 +509,12 @@ private:
     std::unique_ptr<Chunk> SpareChunk()
     {
         if (m_spare.empty())
-            return std::make_unique<Chunk>();
+        {
+            auto chunk = std::make_unique<Chunk>();
+            if (m_matcher)
+                chunk->matcher.emplace(m_matcher->Fork());
+            return chunk;
+        }
         std::unique_ptr<Chunk> chunk = std::move(m_spare.back());
         m_spare.pop_back();
         chunk->recordCount = 0;
@@ -516,7 +546,9 @@ private:
     const BatchRange m_range;
     const std::string& m_fastaFile;
     FastaReader& m_reader;
-    std::mutex m_readerMutex; // one worker reads at a time
+    MassMatcher* m_matcher;   // the run's, which the chunks' candidates join in input order
+    std::mutex m_readerMutex; // one worker reads at a time, and counts the records read
+    std::size_t m_recordsRead = 0;
     std::atomic<std::uint64_t> m_rowsLeft; // as TableBound::Left says, when a chunk is written
     std::atomic<std::uint64_t> m_bytesLeft;
     const std::size_t m_inFlight;
@@ -531,20 +563,22 @@ private:
 };
 
 void RunBatch(const Analysis& analysis, const BatchRange& range, const std::string& fastaFile, unsigned threads,
-              TableBound& bound, RowBuffer& fragments, RowBuffer& sites, BatchLog& log)
+              TableBound& bound, RowBuffer& fragments, RowBuffer& sites, BatchLog& log, MassMatcher* matcher)
 {
     FastaReader reader(fastaFile);
     if (threads > 1)
     {
-        BatchPipeline(analysis, range, fastaFile, reader, bound.Left(), threads).Write(bound, fragments, sites, log);
+        BatchPipeline(analysis, range, fastaFile, reader, bound.Left(), threads, matcher)
+            .Write(bound, fragments, sites, log);
         return;
     }
-    for (FastaRecord record; reader.Next(record); log.Analysed(1))
+    std::size_t index = 0;
+    for (FastaRecord record; reader.Next(record); log.Analysed(1), ++index)
     {
         if (const std::optional<std::string> warning = LeftOut(range, fastaFile, record))
             log.Warn(*warning);
         else
-            bound.Add(ReportRecord(analysis, range, record, bound.Left(), fragments, sites));
+            bound.Add(ReportRecord(analysis, range, record, bound.Left(), fragments, sites, {matcher, index}));
     }
 }
 
@@ -632,15 +666,17 @@ private:
         FileIdentity identity;
     };
 
-    // The two tables, the warning file and their temporary files; none before the
-    // result is known.
+    // The tables, the warning file and their temporary files; none before the result
+    // is known.
     std::vector<std::string> ResultFiles() const
     {
         if (m_result.empty())
             return {};
-        const std::string siteFile = SiteFilePath(m_result);
-        const std::string warningFile = WarningFilePath(m_result);
-        return {m_result, siteFile, warningFile, PartPath(m_result), PartPath(siteFile), PartPath(warningFile)};
+        std::vector<std::string> files = {m_result, SiteFilePath(m_result), WarningFilePath(m_result),
+                                          MatchFilePath(m_result), CoverageFilePath(m_result)};
+        for (std::size_t i = 0, count = files.size(); i < count; ++i)
+            files.push_back(PartPath(files[i]));
+        return files;
     }
     std::string ErrorFile() const
     {
@@ -713,11 +749,25 @@ int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
     if (files.Result().empty())
         throw EngineError(parameters.Where("result_file") + ": no result file named");
     parameters.fastaFile = BesideParameterFile(line.parameterFile, parameters.fastaFile);
+    parameters.masses = BesideParameterFile(line.parameterFile, parameters.masses);
     ApplyOptions(line, parameters);
+    files.AddInput(parameters.masses, "mass list");
     CheckLengths(parameters);
     CheckFeatureKeys(parameters);
     const BatchRange range = parameters.fastaFile.empty() ? BatchRange() : BatchRangeOf(parameters);
     const Analysis analysis(parameters);
+    // A mass list is read whole before anything is written: one it refuses leaves no table.
+    std::optional<MassList> massList;
+    std::optional<MassMatcher> matcher;
+    if (!analysis.matching.massList.empty())
+    {
+        massList = ReadMassList(analysis.matching.massList, analysis.matching.observed);
+        std::vector<MicroDalton> observed;
+        for (const ObservedValue& value : massList->values)
+            observed.push_back(value.neutral);
+        matcher.emplace(observed, analysis.matching.tolerance, analysis.matching.massType);
+    }
+    MassMatcher* const candidates = matcher ? &*matcher : nullptr;
 
     const std::string& resultFile = files.Result();
     OutputFile fragments(resultFile);
@@ -734,9 +784,10 @@ int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
     BatchLog log(errors, analysis.progress ? CountFastaRecords(parameters.fastaFile) : 0,
                  analysis.progress ? std::optional<BatchLog::Clock::duration>(kProgressInterval) : std::nullopt);
     if (analysis.batch)
-        RunBatch(analysis, range, parameters.fastaFile, analysis.threads, bound, fragmentRows, siteRows, log);
+        RunBatch(analysis, range, parameters.fastaFile, analysis.threads, bound, fragmentRows, siteRows, log,
+                 candidates);
     else
-        RunMolecule(analysis, parameters, bound, fragmentRows, siteRows);
+        RunMolecule(analysis, parameters, bound, fragmentRows, siteRows, candidates);
     if (bound.Passed())
         throw EngineError(parameters.sourceName + ": " + bound.Message());
     fragmentRows.Flush();
@@ -753,21 +804,38 @@ int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
             warnings->Stream() << warning << '\n';
         warnings->Close();
     }
+    // The matches table, and in a batch the coverage of each protein, beside the others.
+    std::optional<OutputFile> matches;
+    std::optional<OutputFile> coverage;
+    std::string matchSummary;
+    if (matcher)
+    {
+        const MatchResult result = matcher->Finish();
+        matches.emplace(MatchFilePath(resultFile));
+        WriteMatchTable(matches->Stream(), *massList, result, analysis.batch);
+        matches->Close();
+        if (analysis.batch)
+        {
+            coverage.emplace(CoverageFilePath(resultFile));
+            WriteCoverageTable(coverage->Stream(), result);
+            coverage->Close();
+        }
+        matchSummary = MatchSummary(result, analysis.batch);
+    }
     sites.Commit();
     if (warnings)
         warnings->Commit();
+    if (matches)
+        matches->Commit();
+    if (coverage)
+        coverage->Commit();
     fragments.Commit();
+    if (!matchSummary.empty())
+        errors << "cleavage: " << matchSummary << "\n";
     return log.Warnings().empty() ? 0 : kExitWarnings;
 }
 }
 
-std::string SiteFilePath(const std::string& resultFile)
-{
-    fs::path path(resultFile);
-    const fs::path extension = path.extension();
-    path.replace_extension();
-    return path.string() + ".sites" + extension.string();
-}
 
 std::string SizeText(std::uint64_t bytes)
 {
@@ -783,6 +851,21 @@ std::string SizeText(std::uint64_t bytes)
         if (tenths < 10000 || i + 1 == std::size(units))
             return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " " + units[i];
     }
+}
+
+std::string MatchFilePath(const std::string& resultFile)
+{
+    return TableBeside(resultFile, ".matches");
+}
+
+std::string CoverageFilePath(const std::string& resultFile)
+{
+    return TableBeside(resultFile, ".coverage");
+}
+
+std::string SiteFilePath(const std::string& resultFile)
+{
+    return TableBeside(resultFile, ".sites");
 }
 
 std::string WarningFilePath(const std::string& resultFile)

@@ -18,8 +18,11 @@ constexpr int kExitWarnings = 3;
 // text goes to `output`. Messages go to `errors`.
 int RunEngine(const std::vector<std::string>& arguments, std::ostream& output, std::ostream& errors);
 
-// Where the site table, the warnings and the error text of a result file go.
+// Where the site table, the matches table, a batch's coverage by the matches, the
+// warnings and the error text of a result file go.
 std::string SiteFilePath(const std::string& resultFile);
+std::string MatchFilePath(const std::string& resultFile);
+std::string CoverageFilePath(const std::string& resultFile);
 std::string WarningFilePath(const std::string& resultFile);
 std::string ErrorFilePath(const std::string& resultFile);
 

@@ -1,5 +1,8 @@
 #include "FeatureKeys.h"
+#include "Background.h"
 #include "EngineError.h"
+#include "MassList.h"
+#include "MassMatcher.h"
 #include "Modifications.h"
 #include "Residues.h"
 #include "ShippedReagents.h"
@@ -18,6 +21,11 @@ const char kMaxVariableMods[] = "max_variable_mods";
 const char kCharges[] = "charges";
 const char kMinMass[] = "min_mass";
 const char kMaxMass[] = "max_mass";
+const char kMasses[] = "masses";
+const char kObserved[] = "observed";
+const char kMassType[] = "mass_type";
+const char kTolerance[] = "tolerance";
+const char kBackground[] = "background_efficiency";
 
 // Forms grow as the number of places to the power of this; more is no analysis.
 constexpr int kMostVariableMods = 8;
@@ -34,6 +42,26 @@ std::vector<std::string>* ListOf(Parameters& parameters, const std::string& key)
     if (key == kVariableMod)
         return &parameters.variableMods;
     return nullptr;
+}
+
+// The keys of matching, kept as given and checked when set.
+std::string* MatchTextOf(Parameters& parameters, const std::string& key)
+{
+    if (key == kMasses)
+        return &parameters.masses;
+    if (key == kObserved)
+        return &parameters.observed;
+    if (key == kMassType)
+        return &parameters.massType;
+    if (key == kTolerance)
+        return &parameters.tolerance;
+    if (key == kBackground)
+        return &parameters.background;
+    return nullptr;
+}
+const std::string* MatchTextOf(const Parameters& parameters, const std::string& key)
+{
+    return MatchTextOf(parameters, key);
 }
 
 // A whole number of digits only, within 1..kMostCharge, or -1.
@@ -71,6 +99,7 @@ const std::vector<FeatureKey>& FeatureKeys()
     static const std::vector<FeatureKey> keys = {
         {kSpecificity, false}, {kAlsoReagent, true}, {kFixedMod, true}, {kVariableMod, true},
         {kMaxVariableMods, false}, {kCharges, false}, {kMinMass, false}, {kMaxMass, false},
+        {kMasses, false}, {kObserved, false}, {kMassType, false}, {kTolerance, false}, {kBackground, false},
     };
     return keys;
 }
@@ -125,6 +154,20 @@ bool SetFeatureKey(Parameters& parameters, const std::string& key, const std::st
         parameters.minMass = ParseMass(value, where);
     else if (key == kMaxMass)
         parameters.maxMass = ParseMass(value, where);
+    else if (std::string* text = MatchTextOf(parameters, key))
+    {
+        if (key == kMasses && value.empty())
+            throw EngineError(where + ": no mass list named");
+        if (key == kObserved)
+            ParseObservedKind(value, where);
+        else if (key == kMassType)
+            ParseMassType(value, where);
+        else if (key == kTolerance)
+            Tolerance::Parse(value, where);
+        else if (key == kBackground)
+            ParseBackground(value, where);
+        *text = value;
+    }
     else
         return false;
     if (std::vector<std::string>* list = ListOf(parameters, key))
@@ -145,6 +188,23 @@ void CheckFeatureKeys(const Parameters& parameters)
         throw EngineError(parameters.Where(kMinMass) + ": min_mass " + FormatMass(parameters.minMass, 6) +
                           " is above max_mass " + FormatMass(parameters.maxMass, 6) + " (" +
                           parameters.Where(kMaxMass) + ")");
+    const bool background =
+        !parameters.background.empty() && ParseBackground(parameters.background, parameters.Where(kBackground)) > 0;
+    if (background && parameters.specificity == "semi")
+        throw EngineError(parameters.Where(kSpecificity) + ": a semi-specific digest with a background efficiency (" +
+                          parameters.Where(kBackground) +
+                          ") is refused: the background already cuts every bond, so every fragment is one already");
+    // Every bond is a site under a background: a bound on missed sites would bound the
+    // fragments' length to it.
+    if (background && parameters.maxMissed >= 0)
+        throw EngineError(parameters.Where("missed") + ": a bound on missed sites with a background efficiency (" +
+                          parameters.Where(kBackground) +
+                          ") is refused: the background makes every bond a site; bound the fragments by their "
+                          "length instead (min_length, max_length)");
+    for (const char* key : {kObserved, kMassType, kTolerance})
+        if (parameters.masses.empty() && parameters.origin.count(key))
+            throw EngineError(parameters.Where(key) + ": " + key + " says how to match observed masses, but no masses "
+                              "are given (masses, --masses FILE)");
     CheckDistinct(parameters, kAlsoReagent, parameters.alsoReagents);
     for (const std::string& name : parameters.alsoReagents)
         if (name == parameters.reagent.name)
@@ -187,5 +247,8 @@ void WriteFeatureKeys(std::ostream& out, const Parameters& parameters)
         out << kMinMass << '=' << FormatMass(parameters.minMass, 6) << '\n';
     if (parameters.maxMass >= 0)
         out << kMaxMass << '=' << FormatMass(parameters.maxMass, 6) << '\n';
+    for (const char* key : {kMasses, kObserved, kMassType, kTolerance, kBackground})
+        if (const std::string* text = MatchTextOf(const_cast<Parameters&>(parameters), key); !text->empty())
+            out << key << '=' << *text << '\n';
 }
 }

@@ -79,6 +79,17 @@ MassMatcher MassMatcher::Fork() const
     return MassMatcher(m_sorted, m_tolerance, m_massType);
 }
 
+bool MassMatcher::Reaches(const ResidueMass& candidate) const
+{
+    const MicroDalton mass = m_massType == MassType::Mono ? candidate.mono : candidate.average;
+    if (mass == kNoMass)
+        return false;
+    const MicroDalton reach = m_tolerance.Reach(mass);
+    const std::vector<MicroDalton>& masses = m_sorted->masses;
+    const auto at = std::lower_bound(masses.begin(), masses.end(), mass - reach);
+    return at != masses.end() && *at <= mass + reach;
+}
+
 void MassMatcher::Offer(const Candidate& candidate)
 {
     const MicroDalton mass = m_massType == MassType::Mono ? candidate.mass.mono : candidate.mass.average;

@@ -78,6 +78,9 @@ public:
     // its matches back.
     MassMatcher Fork() const;
 
+    // Whether some observed value lies within the tolerance of a form of this mass: a
+    // form that none does need not be labelled to be offered.
+    bool Reaches(const ResidueMass& mass) const;
     void Offer(const Candidate& candidate);
     // Takes the matches of `other` (a Fork of this or of its origin), leaving it empty.
     // The result does not depend on which matcher held which candidate.

@@ -45,6 +45,12 @@ struct Parameters
     int chargeTo = 0;
     long long minMass = -1;                 // micro-daltons
     long long maxMass = -1;
+    // Observed masses matched to the fragments; empty when not given.
+    std::string masses;                     // the mass list's path, as given
+    std::string observed;                   // "M", "MH+" or "mz"
+    std::string massType;                   // "mono" or "average"
+    std::string tolerance;                  // "20ppm", "0.5Da", "0.1%"
+    std::string background;                 // percent, as given
 
     // Where each key was read (file name and line), for messages about its value.
     std::map<std::string, std::string> origin;

@@ -1,4 +1,5 @@
 #include "ProteinPipeline.h"
+#include "Background.h"
 #include "FragmentTableWriter.h"
 #include "SemiDigest.h"
 #include "SiteTableWriter.h"
@@ -203,23 +204,64 @@ TableSize ReportFragments(const Analysis& analysis, const Fragments& digest, con
     return {written, rows.Size() - bytesBefore};
 }
 
+// Every fragment of `digest` in its forms (those in the mass window), offered to the
+// matcher: the candidates do not depend on what the table selects.
+template <class Fragments, class Forms>
+void OfferCandidates(const Analysis& analysis, const Fragments& digest, const Forms& forms,
+                     const std::string& proteinName, const std::string& molecule, const std::string& analysed,
+                     std::size_t offset, const CandidateSink& sink)
+{
+    const std::string_view residues(analysed);
+    digest.Enumerate(analysis.filter, [] { return 0.0; }, [&](const Fragment& fragment) {
+        // Labels cost more than masses: a fragment none of whose forms matches gets none.
+        bool reaches = false;
+        if (!Forms::kOnePerFragment)
+            forms.Each(fragment, false, [&](const ResidueMass& mass, const std::string& /*label*/) {
+                reaches = reaches || sink.matcher->Reaches(mass);
+            });
+        if (!Forms::kOnePerFragment && !reaches)
+            return;
+        std::size_t form = 0;
+        forms.Each(fragment, true, [&](const ResidueMass& mass, const std::string& label) {
+            sink.matcher->Offer(Candidate{sink.protein, proteinName, molecule.size(), fragment.start + offset,
+                                          fragment.end + offset, form++,
+                                          residues.substr(fragment.start - 1, fragment.end - fragment.start + 1),
+                                          label, mass, fragment.probability});
+        });
+    });
+}
+
+template <class Fragments, class Forms, class WriteSites>
+TableSize ReportAndOffer(const Analysis& analysis, const Fragments& digest, const Forms& forms,
+                         const std::string& proteinName, const std::string& molecule, const std::string& analysed,
+                         std::size_t offset, const FragmentRowWriter& table, std::size_t longest,
+                         const TableSize& left, const WriteSites& writeSites, RowBuffer& rows,
+                         const CandidateSink& candidates)
+{
+    if (candidates.matcher)
+        OfferCandidates(analysis, digest, forms, proteinName, molecule, analysed, offset, candidates);
+    return ReportFragments(analysis, digest, forms, table, longest, left, writeSites, rows);
+}
+
 template <class Fragments, class WriteSites>
-TableSize ReportFormsOf(const Analysis& analysis, const Fragments& digest, const std::string& molecule,
-                        const std::string& analysed, std::size_t offset, const FragmentRowWriter& table,
-                        const TableSize& left, const WriteSites& writeSites, RowBuffer& rows)
+TableSize ReportFormsOf(const Analysis& analysis, const Fragments& digest, const std::string& proteinName,
+                        const std::string& molecule, const std::string& analysed, std::size_t offset,
+                        const FragmentRowWriter& table, const TableSize& left, const WriteSites& writeSites,
+                        RowBuffer& rows, const CandidateSink& candidates)
 {
     const MassPrefix masses(analysed);
     const std::size_t longest = std::min(analysed.size(), analysis.filter.maxLength);
     if (analysis.modifications.Any() || analysis.window.Any())
-        return ReportFragments(analysis, digest, ModifiedForms(analysis, masses, molecule, offset), table, longest,
-                               left, writeSites, rows);
-    return ReportFragments(analysis, digest, UnmodifiedForms(masses), table, longest, left, writeSites, rows);
+        return ReportAndOffer(analysis, digest, ModifiedForms(analysis, masses, molecule, offset), proteinName,
+                              molecule, analysed, offset, table, longest, left, writeSites, rows, candidates);
+    return ReportAndOffer(analysis, digest, UnmodifiedForms(masses), proteinName, molecule, analysed, offset, table,
+                          longest, left, writeSites, rows, candidates);
 }
 }
 
 TableSize ReportProtein(const Analysis& analysis, const std::string& proteinName, const std::string& sequence,
                         std::size_t first, std::size_t last, const TableSize& left, RowBuffer& fragmentRows,
-                        RowBuffer& siteRows)
+                        RowBuffer& siteRows, const CandidateSink& candidates)
 {
     // A batch analyses whole proteins: those are not copied.
     const bool whole = first == 1 && last == sequence.size();
@@ -230,10 +272,15 @@ TableSize ReportProtein(const Analysis& analysis, const std::string& proteinName
     const ProteinSites found = analysis.reagents.FindSites(analysed);
     const auto writeSites = [&] { WriteSiteRows(analysis, proteinName, analysed, offset, found, siteRows); };
     const FragmentRowWriter table(analysis, proteinName, analysed, offset);
+    // The background cuts the fragments, not the site table: that lists the reagents' sites.
+    std::vector<Site> withBackground;
+    if (analysis.background > 0)
+        withBackground = WithBackground(analysed.size(), found.sites, analysis.background);
+    const std::vector<Site>& cuts = analysis.background > 0 ? withBackground : found.sites;
     if (analysis.specificity == Specificity::Semi)
-        return ReportFormsOf(analysis, SemiDigest(analysed.size(), found.sites), sequence, analysed, offset, table,
-                             left, writeSites, fragmentRows);
-    return ReportFormsOf(analysis, Digest(analysed.size(), found.sites), sequence, analysed, offset, table, left,
-                         writeSites, fragmentRows);
+        return ReportFormsOf(analysis, SemiDigest(analysed.size(), cuts), proteinName, sequence, analysed, offset,
+                             table, left, writeSites, fragmentRows, candidates);
+    return ReportFormsOf(analysis, Digest(analysed.size(), cuts), proteinName, sequence, analysed, offset, table,
+                         left, writeSites, fragmentRows, candidates);
 }
 }

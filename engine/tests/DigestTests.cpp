@@ -137,9 +137,9 @@ TEST(ReportTest, RangeIsAnalysedLikeTheCutOutSequenceAtTheMoleculesPositions)
             parameters.fragmentLimit = limit;
             const Analysis analysis(parameters);
             RowBuffer rangeFragments, rangeSites, shiftedFragments, shiftedSites;
-            ReportProtein(analysis, "p", molecule, first, last, kNoTableBound, rangeFragments, rangeSites);
+            ReportProtein(analysis, "p", molecule, first, last, kNoTableBound, rangeFragments, rangeSites, {});
             ReportProtein(analysis, "p", molecule.substr(first - 1, last - first + 1), 1, last - first + 1,
-                          kNoTableBound, shiftedFragments, shiftedSites);
+                          kNoTableBound, shiftedFragments, shiftedSites, {});
             // Rows of the cut-out sequence, moved to the molecule's positions.
             const auto shift = [&](const std::string& rows, int columns) {
                 std::istringstream in(rows);

@@ -178,6 +178,14 @@ TEST_F(EngineRunTest, EveryFailureLeavesOnlyItsMessage)
         {{}, kFasta, {"--threads", "abc"}, 2, "option --threads: \"abc\" is not a number",
          "in.fa params.txt result.tsv.error"},
         {{}, kFasta, {"--threads"}, 2, "option --threads needs a value", "in.fa params.txt result.tsv.error"},
+        // Matching: keys that cannot go together, and a mass list that is not there.
+        {{}, kFasta, {"--background", "0.1", "--specificity", "semi"}, 1,
+         "option --specificity: a semi-specific digest with a background efficiency (option --background) is refused",
+         "in.fa params.txt result.tsv.error"},
+        {{}, kFasta, {"--background", "0.1", "--missed", "1"}, 1,
+         "option --missed: a bound on missed sites with a background efficiency", "in.fa params.txt result.tsv.error"},
+        {{}, kFasta, {"--tolerance", "5ppm"}, 1, "but no masses are given", "in.fa params.txt result.tsv.error"},
+        {{}, kFasta, {"--masses", "none.txt"}, 1, "none.txt: cannot open", "in.fa params.txt result.tsv.error"},
         {{}, kFasta, {"other.txt"}, 2, "more than one parameter file", "in.fa params.txt result.tsv.error"},
     };
     WriteParameterFile(SampleParameters(), m_folder.PathOf("params.txt"));
@@ -580,4 +588,58 @@ TEST_F(EngineRunTest, ABatchOfManyChunksIsTheSameOnAnyNumberOfThreads)
     m_folder.Write("proteins.fasta", fasta + ">last\nMK1\n");
     for (const char* threads : {"1", "2"})
         ExpectFailure(run(threads, {}), "proteins.fasta, line 1202: '1' is not a residue letter (character 3)");
+}
+
+// Observed masses beside the tables: every fragment of the digest is a candidate, not
+// only those the table selects; a batch gives the same matches on any number of
+// threads; a damaged list leaves no table at all.
+TEST_F(EngineRunTest, ObservedMassesAreMatchedBesideTheTables)
+{
+    // [M+H]+ of the whole molecule (0.01, not among the best five), of WVTRPAK, and a
+    // value nothing explains.
+    m_folder.Write("masses.txt", "# observed\n1658.904674\tfirst\n857.499199\n100.0\n");
+    Parameters parameters = SampleParameters();
+    parameters.masses = "masses.txt";
+    ASSERT_EQ(0, Run(parameters)) << m_errors;
+    EXPECT_EQ(kSampleResult, m_folder.Read("result.tsv"));
+    EXPECT_EQ("observed\tcharge\tobserved_mass\textra_1\tstart\tend\tsequence\tmodifications\tmass\terror_ppm\t"
+              "error_da\tprobability\tshare\trank\n"
+              "1658.904674\t\t1657.897398\tfirst\t1\t14\tMKWVTRPAKDLGEK\t\t1657.897398\t0.00\t0.000000\t0.01\t"
+              "1.0000\t1\n"
+              "857.499199\t\t856.491923\t\t3\t9\tWVTRPAK\t\t856.491923\t0.00\t0.000000\t0.81\t1.0000\t1\n"
+              "100.0\t\t98.992724\t\t\t\t\t\t\t\t\t\t\t\n"
+              "# matched 2 of 3 observed values; residues covered by the first-ranked candidates: 100 %\n",
+              m_folder.Read("result.matches.tsv"));
+    EXPECT_TRUE(Contains(m_errors, "cleavage: matched 2 of 3 observed values"));
+
+    // A batch of proteins on one and on several threads.
+    std::string fasta;
+    for (int protein = 1; protein <= 300; ++protein)
+        fasta += ">p" + std::to_string(protein) + "\nMKWVTRPAK" + std::string(protein % 7, 'G') + "DLGEKR\n";
+    m_folder.Write("proteins.fasta", fasta);
+    parameters.fastaFile = "proteins.fasta";
+    parameters.fragmentLimit = 2;
+    std::string matches, coverage;
+    for (const char* threads : {"1", "3"})
+    {
+        ASSERT_EQ(0, Run(parameters, {"--threads", threads, "--variable-mod", "Met-loss (Protein N-term M)"}))
+            << m_errors;
+        if (matches.empty())
+        {
+            matches = m_folder.Read("result.matches.tsv");
+            coverage = m_folder.Read("result.coverage.tsv");
+        }
+        EXPECT_EQ(matches, m_folder.Read("result.matches.tsv")) << threads << " threads";
+        EXPECT_EQ(coverage, m_folder.Read("result.coverage.tsv")) << threads << " threads";
+    }
+    // WVTRPAK in every protein: 300 candidates sharing the value, the first protein first.
+    EXPECT_TRUE(Contains(matches, "857.499199\t\t856.491923\t\tp1\t3\t9\tWVTRPAK\t\t856.491923\t0.00\t0.000000\t"
+                                  "0.81\t0.0033\t1\n"));
+    EXPECT_TRUE(Contains(matches, "\tp300\t3\t9\tWVTRPAK\t\t856.491923\t0.00\t0.000000\t0.81\t0.0033\t300\n"));
+    EXPECT_TRUE(Contains(coverage, "protein\tlength\tcovered\tcoverage\np1\t"));
+
+    m_folder.Write("masses.txt", "857.499199\nabc\n");
+    ExpectFailure(Run(parameters), "masses.txt, line 2: ");
+    for (const char* table : {"result.matches.tsv", "result.coverage.tsv", "result.matches.tsv.part"})
+        EXPECT_FALSE(m_folder.Exists(table)) << table;
 }
