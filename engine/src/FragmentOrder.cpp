@@ -2,7 +2,6 @@
 #include "RowBuffer.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace cleavage
 {
@@ -29,12 +28,14 @@ void SortFragments(std::vector<Fragment>& fragments, SortOrder order)
     }
 }
 
-void SortByWeight(std::vector<FormRow>& rows)
+std::vector<WeightKey> WeightOrder(const std::vector<FormRow>& rows)
 {
-    // A fragment's forms have rising labels in their own order: the order is total.
-    const auto key = [](const FormRow& row) {
-        return std::make_tuple(WeightRank(row.mass.mono), row.fragment.start, row.fragment.end, row.label);
-    };
-    std::sort(rows.begin(), rows.end(), [&key](const FormRow& a, const FormRow& b) { return key(a) < key(b); });
+    std::vector<WeightKey> keys(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        keys[i] = {WeightRank(rows[i].mass.mono), i};
+    std::sort(keys.begin(), keys.end(), [](const WeightKey& a, const WeightKey& b) {
+        return a.rank != b.rank ? a.rank < b.rank : a.row < b.row;
+    });
+    return keys;
 }
 }

@@ -18,7 +18,7 @@ enum class SortOrder
 };
 
 // Orders fragments by probability (as they are written: ten significant digits) or by
-// position. The weight order is one of rows: SortByWeight.
+// position. The weight order is one of rows: WeightOrder.
 void SortFragments(std::vector<Fragment>& fragments, SortOrder order);
 
 // A monoisotopic mass's place in the weight order: lighter first, kNoMass after every
@@ -33,12 +33,19 @@ struct FormRow
 {
     Fragment fragment;
     ResidueMass mass;
-    // The form's label (its variable modifications) in a list beside the rows; a
-    // fragment's forms in their own order have rising numbers.
+    // The form's label (its variable modifications) in a list beside the rows.
     std::size_t label;
 };
 
-// Orders rows by their own monoisotopic mass, ties by position, then by label number
-// (a fragment's forms in their own order).
-void SortByWeight(std::vector<FormRow>& rows);
+// A row's place in the weight order: the rank of its mass and its index among the rows.
+struct WeightKey
+{
+    MicroDalton rank;
+    std::size_t row;
+};
+
+// The places of `rows`, listed by position (start, end, then a fragment's forms in
+// their own order), in the weight order: by their own monoisotopic mass, ties in the
+// rows' own order. Only the keys move, and they hold all a comparison needs.
+std::vector<WeightKey> WeightOrder(const std::vector<FormRow>& rows);
 }

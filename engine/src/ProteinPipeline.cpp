@@ -173,33 +173,40 @@ TableSize ReportFragments(const Analysis& analysis, const Fragments& digest, con
     // asking for all of them holds none.
     if (analysis.order == SortOrder::Position && !best)
         digest.Enumerate(filter, fixedFloor, write);
-    else
+    else if (analysis.order != SortOrder::Weight)
     {
         if (!best)
             enumerate(fixedFloor, [&](const Fragment& fragment) { selected.push_back(fragment); });
-        if (analysis.order != SortOrder::Weight)
+        SortFragments(selected, analysis.order);
+        std::for_each(selected.begin(), selected.end(), write);
+    }
+    else
+    {
+        // By weight each form has its place, by its own mass; ties keep the forms'
+        // order by position, the enumeration's own. The labels wait beside the rows,
+        // the unmodified form's first.
+        std::vector<FormRow> formRows;
+        std::vector<std::string> labels = {kUnmodified};
+        const auto list = [&](const Fragment& fragment) {
+            forms.Each(fragment, true, [&](const ResidueMass& mass, const std::string& label) {
+                if (!label.empty())
+                    labels.push_back(label);
+                formRows.push_back({fragment, mass, label.empty() ? 0 : labels.size() - 1});
+            });
+        };
+        if (best)
         {
-            SortFragments(selected, analysis.order);
-            std::for_each(selected.begin(), selected.end(), write);
+            std::sort(selected.begin(), selected.end(), ByPosition);
+            std::for_each(selected.begin(), selected.end(), list);
         }
         else
+            enumerate(fixedFloor, list);
+        for (const WeightKey& key : WeightOrder(formRows))
         {
-            // By weight each form has its place, by its own mass. The labels wait beside
-            // the rows, the unmodified form's first.
-            std::vector<FormRow> formRows;
-            formRows.reserve(selected.size());
-            std::vector<std::string> labels = {kUnmodified};
-            for (const Fragment& fragment : selected)
-                forms.Each(fragment, true, [&](const ResidueMass& mass, const std::string& label) {
-                    if (!label.empty())
-                        labels.push_back(label);
-                    formRows.push_back({fragment, mass, label.empty() ? 0 : labels.size() - 1});
-                });
-            SortByWeight(formRows);
-            for (const FormRow& row : formRows)
-                table.Write(row.fragment, row.mass, labels[row.label], rows);
-            written = formRows.size();
+            const FormRow& row = formRows[key.row];
+            table.Write(row.fragment, row.mass, labels[row.label], rows);
         }
+        written = formRows.size();
     }
     return {written, rows.Size() - bytesBefore};
 }
