@@ -1,6 +1,7 @@
 #include "Batch.h"
 #include "AnalysisRun.h"
 #include "FormMessages.h"
+#include <Engine.h>
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -14,7 +15,9 @@ const char kBatchUsage[] =
     "Workbench.exe /batch --fasta FILE --reagent NAME [--best N | --above P]"
     " [--sort probability|weight|position] [--range A-B] [--missed N] [--min-length N] [--max-length N]"
     " [--specificity full|semi] [--also-reagent NAME]... [--fixed-mod NAME]... [--variable-mod NAME]..."
-    " [--max-variable-mods N] [--charges A-B] [--min-mass DA] [--max-mass DA] --out FILE";
+    " [--max-variable-mods N] [--charges A-B] [--min-mass DA] [--max-mass DA]"
+    " [--masses FILE [--observed M|MH+|mz] [--mass-type mono|average] [--tolerance 20ppm|0.5Da|0.1%]"
+    " --matches FILE] [--background P] --out FILE";
 
 namespace
 {
@@ -95,18 +98,27 @@ BOOL ParseRange(const CString& strRange, CBatchOptions& options)
            ParseWholeNumber(strRange.Mid(nDash + 1), 1, INT_MAX, options.nTo) && options.nFrom <= options.nTo;
 }
 
-// The folder of --out exists (the batch writes nothing until its end).
-BOOL CheckOutput(const CString& strOut, CString& strError)
+// The folder of an output option exists (the batch writes nothing until its end).
+BOOL CheckOutput(LPCSTR lpszOption, const CString& strOut, CString& strError)
 {
     const int nSlash = std::max(strOut.ReverseFind('\\'), strOut.ReverseFind('/'));
     const CString strFolder = nSlash < 0 ? CString(".") : strOut.Left(nSlash + 1);
     const DWORD dwFolder = GetFileAttributesA(strFolder);
     if (dwFolder == INVALID_FILE_ATTRIBUTES || (dwFolder & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        strError = OptionError("--out", strOut, "the folder " + strFolder + " does not exist");
+        strError = OptionError(lpszOption, strOut, "the folder " + strFolder + " does not exist");
     const DWORD dwOut = GetFileAttributesA(strOut);
     if (strError.IsEmpty() && dwOut != INVALID_FILE_ATTRIBUTES && (dwOut & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        strError = OptionError("--out", strOut, "a folder, not a file");
+        strError = OptionError(lpszOption, strOut, "a folder, not a file");
     return strError.IsEmpty();
+}
+
+// A path as the batch was started with it, made whole: the engine runs on a parameter
+// file in another folder.
+CString FullPathOf(const CString& strPath)
+{
+    char szFull[MAX_PATH];
+    const DWORD nFull = GetFullPathNameA(strPath, MAX_PATH, szFull, NULL);
+    return nFull > 0 && nFull < MAX_PATH ? CString(szFull) : strPath;
 }
 
 // Sends the form what a click on the control would.
@@ -244,17 +256,18 @@ int TakeSettings(CAnalysisPlugIn& plugIn, const CBatchOptions& options, CKeyValu
     return kBatchExitDone;
 }
 
-// Puts the engine's table at --out, in one step: the user's file stays as it was on failure.
-BOOL DeliverTable(const CAnalysisRun& run, const CBatchOptions& options, CString& strError)
+// Puts one of the engine's tables at the user's path, in one step: the user's file stays
+// as it was on failure.
+BOOL DeliverTable(LPCSTR lpszTable, const CString& strPath, CString& strError)
 {
-    const CString strSaving = SavingPathOf(options.strOut);
-    if (!MoveFileExA(run.GetResultPath(), strSaving, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+    const CString strSaving = SavingPathOf(strPath);
+    if (!MoveFileExA(lpszTable, strSaving, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
     {
         strError = CannotWrite(strSaving, AfxGetSystemErrorText(GetLastError()));
         DeleteFileA(strSaving);
         return FALSE;
     }
-    return ReplaceWithSaved(options.strOut, strError);
+    return ReplaceWithSaved(strPath, strError);
 }
 }
 
@@ -281,7 +294,10 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
         }
         else if (pEngineKey != NULL)
         {
-            if (!options.engineKeys.Set(*pEngineKey, strValue, strOption, strError))
+            const BOOL bMasses = strcmp(pEngineKey->key, "masses") == 0;
+            if (bMasses)
+                options.strMasses = FullPathOf(strValue);
+            if (!options.engineKeys.Set(*pEngineKey, bMasses ? options.strMasses : strValue, strOption, strError))
                 return FALSE;
         }
         else if (strOption == "--fasta")
@@ -290,6 +306,8 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
             options.strReagent = strValue;
         else if (strOption == "--out")
             options.strOut = strValue;
+        else if (strOption == "--matches")
+            options.strMatches = strValue;
         else if (strOption == "--sort")
         {
             options.nSortButton = 0;
@@ -322,13 +340,16 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
         strError = "--best and --above: give one of them, not both";
     else if (options.strFasta.IsEmpty() || options.strReagent.IsEmpty() || options.strOut.IsEmpty())
         strError = "--fasta, --reagent and --out are needed";
+    else if (options.strMasses.IsEmpty() != options.strMatches.IsEmpty())
+        strError = "--masses and --matches: give both, the observed masses and where their matches go";
     return strError.IsEmpty();
 }
 
 int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options)
 {
     CString strError;
-    if (!CheckOutput(options.strOut, strError))
+    if (!CheckOutput("--out", options.strOut, strError) ||
+        (!options.strMatches.IsEmpty() && !CheckOutput("--matches", options.strMatches, strError)))
     {
         fprintf(stderr, "%s\n", (LPCSTR)strError);
         return kBatchExitUsage;
@@ -339,18 +360,17 @@ int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options)
         return nSettings;
 
     // The engine reads the user's file itself, from where the batch was started.
-    char szFull[MAX_PATH];
-    const DWORD nFull = GetFullPathNameA(options.strFasta, MAX_PATH, szFull, NULL);
-    const CString strFasta = nFull > 0 && nFull < MAX_PATH ? CString(szFull) : options.strFasta;
     CAnalysisRun run;
-    if (!run.RunBatch(plugIn, settings, strFasta))
+    if (!run.RunBatch(plugIn, settings, FullPathOf(options.strFasta)))
     {
         // The engine has said its own message on the batch's stderr.
         if (!run.IsEngineMessage())
             fprintf(stderr, "%s\n", (LPCSTR)run.GetError());
         return kBatchExitFailed;
     }
-    if (!DeliverTable(run, options, strError))
+    const CString strMatchTable = cleavage::MatchFilePath((LPCSTR)run.GetResultPath()).c_str();
+    if ((!options.strMatches.IsEmpty() && !DeliverTable(strMatchTable, options.strMatches, strError)) ||
+        !DeliverTable(run.GetResultPath(), options.strOut, strError))
     {
         fprintf(stderr, "%s\n", (LPCSTR)strError);
         return kBatchExitFailed;

@@ -30,6 +30,10 @@ struct CBatchOptions
     int nTo = 0;
     // The engine's keys for mass spectrometry (--specificity sets specificity, ...).
     CEngineKeys engineKeys;
+    // --masses FILE: its full path (the engine runs elsewhere); --matches FILE: where the
+    // matches table goes.
+    CString strMasses;
+    CString strMatches;
 };
 
 // Reads and checks the options after /batch; FALSE with a message naming the option and

@@ -7,12 +7,8 @@
 const cleavage::FeatureKey* CEngineKeys::FindOption(const CString& strOption)
 {
     for (const cleavage::FeatureKey& key : cleavage::FeatureKeys())
-    {
-        std::string option = std::string("--") + key.key;
-        std::replace(option.begin(), option.end(), '_', '-');
-        if (strOption == option.c_str())
+        if (strOption == cleavage::OptionOfKey(key.key).c_str())
             return &key;
-    }
     return NULL;
 }
 

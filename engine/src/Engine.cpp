@@ -137,17 +137,6 @@ struct CommandLine
     std::string mistake;
 };
 
-// The key an option sets: --min-length sets min_length; --background sets the key
-// that says what the percent is.
-std::string KeyOfOption(const std::string& option)
-{
-    if (option == "--background")
-        return "background_efficiency";
-    std::string key = option.substr(2);
-    std::replace(key.begin(), key.end(), '-', '_');
-    return key;
-}
-
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;

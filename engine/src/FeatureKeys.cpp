@@ -104,6 +104,30 @@ const std::vector<FeatureKey>& FeatureKeys()
     return keys;
 }
 
+namespace
+{
+// The one option not named as its key: its percent is an efficiency.
+const char kBackgroundOption[] = "--background";
+}
+
+std::string KeyOfOption(const std::string& option)
+{
+    if (option == kBackgroundOption)
+        return kBackground;
+    std::string key = option.substr(2);
+    std::replace(key.begin(), key.end(), '-', '_');
+    return key;
+}
+
+std::string OptionOfKey(const std::string& key)
+{
+    if (key == kBackground)
+        return kBackgroundOption;
+    std::string option = "--" + key;
+    std::replace(option.begin(), option.end(), '_', '-');
+    return option;
+}
+
 long long ParseMass(const std::string& text, const std::string& where)
 {
     const std::size_t point = text.find('.');

@@ -32,6 +32,11 @@ void CheckFeatureKeys(const Parameters& parameters);
 // The keys given, as a parameter file holds them.
 void WriteFeatureKeys(std::ostream& out, const Parameters& parameters);
 
+// The key a command-line option sets (--min-length sets min_length; --background sets
+// background_efficiency), and the option of a key.
+std::string KeyOfOption(const std::string& option);
+std::string OptionOfKey(const std::string& key);
+
 // A mass in daltons as the keys take it ("1200", "1200.5"; at most six decimals) in
 // micro-daltons.
 long long ParseMass(const std::string& text, const std::string& where);

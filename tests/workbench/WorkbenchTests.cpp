@@ -258,6 +258,21 @@ TEST_F(WorkbenchTest, BatchOptionsReachTheEngineThroughTheForm)
     EXPECT_GT(std::count(analysed.begin(), analysed.end(), "HBA_HUMAN"), 0);
 }
 
+// Observed masses go to the engine with the settings, and their matches table to --matches.
+TEST_F(WorkbenchTest, TheBatchMatchesObservedMasses)
+{
+    WriteWholeFile(m_scratch.PathOf("peaks.txt"), "1274.7256\t2810\n952.5098\t1520\n");
+    const WorkbenchResult result = RunBatch("--reagent Trypsin --best 3 --masses \"" +
+                                            m_scratch.PathOf("peaks.txt") + "\" --matches \"" +
+                                            m_scratch.PathOf("matches.tsv") + "\"");
+    ASSERT_EQ(0u, result.dwExitCode) << result.strErrors;
+    const std::string matches = ReadWholeFile(m_scratch.PathOf("matches.tsv"));
+    EXPECT_NE(std::string::npos, matches.find("1274.7256\t\t1273.718324\t2810\tHBB_HUMAN\t31\t40\tLLVVYPWTQR\t"))
+        << matches;
+    EXPECT_NE(std::string::npos, matches.find("952.5098\t\t951.502524\t1520\tHBB_HUMAN\t1\t8\tVHLTPEEK\t"));
+    EXPECT_NE(std::string::npos, result.strErrors.find("cleavage: matched 2 of 2 observed values")) << result.strErrors;
+}
+
 // The keys the batch gives the engine beside the form's: the range through the form, its
 // progress asked for, the user's own FASTA file.
 TEST_F(WorkbenchTest, TheBatchGivesTheEngineTheRangeAndAsksForProgress)
@@ -321,6 +336,10 @@ TEST_F(WorkbenchTest, WrongOptionsAreRefusedFirstWithTheirMessage)
         {"--reagent Trypsin --max-variable-mods 9", NULL, "--max-variable-mods: 9 is outside 0..8\n"},
         {"--reagent Trypsin --min-mass 9 --max-mass 8.5", NULL,
          "--min-mass: min_mass 9.000000 is above max_mass 8.500000 (--max-mass)\n"},
+        // Observed masses: both files, and the engine's checks of how they are matched
+        {"--reagent Trypsin --masses m.txt", NULL, "--masses and --matches: give both"},
+        {"--reagent Trypsin --tolerance 5ppm", NULL, "--tolerance: tolerance says how to match observed masses, but"},
+        {"--reagent Trypsin --background 101", NULL, "--background: "},
         // The output's folder, before the proteins are analysed
         {"--reagent Trypsin", "missing\\out.tsv", "missing\\out.tsv: the folder "},
     };
