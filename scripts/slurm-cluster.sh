@@ -19,8 +19,9 @@ start_slurm_cluster() {
   head -c 1024 /dev/urandom >"$folder/key/munge.key"
   chmod 400 "$folder/key/munge.key"
   local socket="$folder/socket/munge.socket"
+  # --see: munged's option for its random-state file, by the unique prefix getopt takes.
   munged --foreground --key-file="$folder/key/munge.key" --socket="$socket" \
-    --pid-file="$folder/key/pid" --seed-file="$folder/key/random-state" \
+    --pid-file="$folder/key/pid" --see="$folder/key/random-state" \
     --log-file="$folder/log/munged.log" >"$folder/log/munged.out" 2>&1 &
   SLURM_CLUSTER_PIDS+=($!)
   MUNGE_SOCKET=$socket wait_until describe_munge 30 munge_answers || return 1

@@ -39,11 +39,11 @@ oxidation=(--missed 2 --min-length 6 --max-length 40 --threads 1 --variable-mod 
 "$cleavage" trypsin.txt "${oxidation[@]}" 2>/dev/null
 python3 - <<'PY'
 import random
-random.seed(1000)
+draw = random.Random(1000)  # the same list every run
 with open("engine.tsv") as table:
     next(table)
     masses = [float(line.split("\t")[6]) for line in table]
-values = [m + 1.007276 for m in random.sample(masses, 700)] + [random.uniform(600, 4500) for _ in range(300)]
+values = [m + 1.007276 for m in draw.sample(masses, 700)] + [draw.uniform(600, 4500) for _ in range(300)]
 with open("masses.txt", "w") as out:
     out.write("".join("%.4f\n" % value for value in values))
 PY

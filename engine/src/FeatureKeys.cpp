@@ -26,6 +26,8 @@ const char kObserved[] = "observed";
 const char kMassType[] = "mass_type";
 const char kTolerance[] = "tolerance";
 const char kBackground[] = "background_efficiency";
+// The one option not named as its key: its percent is an efficiency.
+const char kBackgroundOption[] = "--background";
 
 // Forms grow as the number of places to the power of this; more is no analysis.
 constexpr int kMostVariableMods = 8;
@@ -102,12 +104,6 @@ const std::vector<FeatureKey>& FeatureKeys()
         {kMasses, false}, {kObserved, false}, {kMassType, false}, {kTolerance, false}, {kBackground, false},
     };
     return keys;
-}
-
-namespace
-{
-// The one option not named as its key: its percent is an efficiency.
-const char kBackgroundOption[] = "--background";
 }
 
 std::string KeyOfOption(const std::string& option)
