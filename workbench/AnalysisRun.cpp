@@ -9,6 +9,7 @@ const char kParameterFile[] = "parameters.txt";
 const char kResultFile[] = "result.tsv";
 // The engine's files beside them, as the engine names them.
 const CString kSitesFile = cleavage::SiteFilePath(kResultFile).c_str();
+const CString kMatchFile = cleavage::MatchFilePath(kResultFile).c_str();
 const CString kWarningFile = cleavage::WarningFilePath(kResultFile).c_str();
 const CString kErrorFile = cleavage::ErrorFilePath(kResultFile).c_str();
 const CString kParameterErrorFile = cleavage::ErrorFilePath(kParameterFile).c_str();
@@ -134,9 +135,17 @@ BOOL CAnalysisRun::Run(CAnalysisPlugIn& plugIn, const CKeyValueStorage& settings
         return FALSE;
     if (!ReadTextFile(GetResultPath(), m_strTable, &m_strError))
         return FALSE;
-    // The engine writes both tables or neither.
+    // The engine writes both tables or neither; the matches table beside them when it
+    // was given masses.
     if (ReadTextFile(PathOf(kSitesFile), m_strSites))
-        return TRUE;
+    {
+        if (GetFileAttributesA(PathOf(kMatchFile)) == INVALID_FILE_ATTRIBUTES ||
+            ReadTextFile(PathOf(kMatchFile), m_strMatches, &m_strError))
+            return TRUE;
+        m_strTable.Empty();
+        m_strSites.Empty();
+        return FALSE;
+    }
     m_strError = "The engine wrote its fragment table but no site table (" + PathOf(kSitesFile) + ").";
     m_strTable.Empty();
     return FALSE;
@@ -154,6 +163,7 @@ BOOL CAnalysisRun::Start(CAnalysisPlugIn& plugIn, CKeyValueStorage& parameters, 
 {
     m_strTable.Empty();
     m_strSites.Empty();
+    m_strMatches.Empty();
     m_strError.Empty();
     m_bEngineMessage = FALSE;
     if (!MakeFolder(m_strError))

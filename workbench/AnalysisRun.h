@@ -31,6 +31,8 @@ public:
 
     const CString& GetTable() const { return m_strTable; }
     const CString& GetSites() const { return m_strSites; }
+    // The matches table, when the settings gave the engine masses; else empty.
+    const CString& GetMatches() const { return m_strMatches; }
     const CString& GetError() const { return m_strError; }
     // Makes the run's scratch folder (the runs make it themselves); FALSE with strError set.
     BOOL MakeFolder(CString& strError);
@@ -50,6 +52,7 @@ private:
     CString m_strFolder;
     CString m_strTable;
     CString m_strSites;
+    CString m_strMatches;
     CString m_strError;
     BOOL m_bEngineMessage = FALSE;
 };

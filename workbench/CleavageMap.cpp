@@ -22,6 +22,8 @@ const int kBarsGapPx = 10;
 const int kBarPitchPx = 9;
 const int kMinBarPitchPx = 2;
 const int kBottomMarginPx = 4;
+// A candidate with no share at all still shows.
+const double kLeastMatchShade = 0.2;
 
 COLORREF Blend(COLORREF crFrom, COLORREF crTo, double dPart)
 {
@@ -68,11 +70,52 @@ void CCleavageMap::SetResults(const CFragmentTable& table)
         m_sites.push_back(table.GetSite(i));
         m_nLength = std::max(m_nLength, table.GetSite(i).nPosition + 1);
     }
+    m_bars.clear();
     for (int nRow = 0; nRow < table.GetFragmentCount(); ++nRow)
-        m_nLength = std::max(m_nLength, table.GetFragment(nRow).GetEnd());
-    PackBars(table);
+    {
+        const CFragmentTable::CFragment& fragment = table.GetFragment(nRow);
+        m_nLength = std::max(m_nLength, fragment.GetEnd());
+        m_bars.push_back({fragment.GetStart(), fragment.GetEnd(), 0});
+    }
+    m_nBarRows = PackBars(m_bars, 0);
+    m_matchBars.clear();
+    m_nPickedValue = -1;
     m_bHasResults = TRUE;
     Invalidate();
+}
+
+void CCleavageMap::SetMatches(const CMatchTable& table)
+{
+    std::vector<CBar> bars;
+    for (int nRow = 0; nRow < table.GetRowCount(); ++nRow)
+    {
+        if (!table.IsMatched(nRow))
+            continue;
+        const CTableRow& row = table.GetRow(nRow);
+        bars.push_back({(int)row.dValues[table.GetStartColumn()], (int)row.dValues[table.GetEndColumn()], 0,
+                        table.GetValueOfRow(nRow), row.dValues[table.GetShareColumn()]});
+        m_nLength = std::max(m_nLength, bars.back().nEnd);
+    }
+    // In rows of their own below the fragments.
+    PackBars(bars, m_nBarRows);
+    m_matchBars = bars;
+    m_nPickedValue = -1;
+    Invalidate();
+}
+
+void CCleavageMap::PickValue(int nValue)
+{
+    m_nPickedValue = nValue;
+    Invalidate();
+}
+
+std::vector<std::pair<int, int>> CCleavageMap::GetPickedSpans() const
+{
+    std::vector<std::pair<int, int>> spans;
+    for (const CBar& bar : m_matchBars)
+        if (m_nPickedValue >= 0 && bar.nValue == m_nPickedValue)
+            spans.emplace_back(bar.nStart, bar.nEnd);
+    return spans;
 }
 
 void CCleavageMap::Clear()
@@ -81,6 +124,8 @@ void CCleavageMap::Clear()
     m_sites.clear();
     m_bars.clear();
     m_nBarRows = 0;
+    m_matchBars.clear();
+    m_nPickedValue = -1;
     if (m_hWnd != NULL)
         Invalidate();
 }
@@ -113,23 +158,25 @@ BOOL CCleavageMap::OnEraseBkgnd(CDC* /*pDC*/)
 
 // Interval partitioning: taken by their starts, each bar goes into the first row it fits,
 // which gives the fewest rows.
-void CCleavageMap::PackBars(const CFragmentTable& table)
+int CCleavageMap::PackBars(std::vector<CBar>& bars, int nFirstRow)
 {
-    m_bars.clear();
-    for (int nRow = 0; nRow < table.GetFragmentCount(); ++nRow)
-        m_bars.push_back({table.GetFragment(nRow).GetStart(), table.GetFragment(nRow).GetEnd(), 0});
-    std::stable_sort(m_bars.begin(), m_bars.end(), [](const CBar& a, const CBar& b) { return a.nStart < b.nStart; });
+    std::vector<size_t> order(bars.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&bars](size_t a, size_t b) { return bars[a].nStart < bars[b].nStart; });
     std::vector<int> rowEnds;
-    for (CBar& bar : m_bars)
+    for (const size_t i : order)
     {
+        CBar& bar = bars[i];
         const auto row = std::find_if(rowEnds.begin(), rowEnds.end(), [&bar](int nEnd) { return nEnd < bar.nStart; });
-        bar.nRow = (int)(row - rowEnds.begin());
+        bar.nRow = nFirstRow + (int)(row - rowEnds.begin());
         if (row == rowEnds.end())
             rowEnds.push_back(bar.nEnd);
         else
             *row = bar.nEnd;
     }
-    m_nBarRows = (int)rowEnds.size();
+    return nFirstRow + (int)rowEnds.size();
 }
 
 void CCleavageMap::Draw(CDC& dc, const CRect& rcClient) const
@@ -199,18 +246,27 @@ void CCleavageMap::DrawSites(CDC& dc, const CRect& rcClient, int nBottom) const
 
 void CCleavageMap::DrawBars(CDC& dc, const CRect& rcClient, int nTop) const
 {
-    if (m_nBarRows == 0)
+    int nRows = m_nBarRows;
+    for (const CBar& bar : m_matchBars)
+        nRows = std::max(nRows, bar.nRow + 1);
+    if (nRows == 0)
         return;
     const int nRoom = rcClient.bottom - kBottomMarginPx - nTop;
-    const int nPitch = std::max(kMinBarPitchPx, std::min(kBarPitchPx, nRoom / m_nBarRows));
+    const int nPitch = std::max(kMinBarPitchPx, std::min(kBarPitchPx, nRoom / nRows));
     const int nBarHeight = std::max(1, nPitch * 2 / 3);
-    for (const CBar& bar : m_bars)
-    {
-        // A pixel is left out at the right end, so that bars that meet stay apart.
-        const int xLeft = BoundaryX(rcClient, bar.nStart - 1);
-        const int nWidth = std::max(1, BoundaryX(rcClient, bar.nEnd) - xLeft - 1);
-        dc.FillSolidRect(xLeft, nTop + bar.nRow * nPitch, nWidth, nBarHeight, kBarColour);
-    }
+    const COLORREF crBackground = ::GetSysColor(COLOR_WINDOW);
+    for (const std::vector<CBar>* pBars : {&m_bars, &m_matchBars})
+        for (const CBar& bar : *pBars)
+        {
+            // A pixel is left out at the right end, so that bars that meet stay apart.
+            const int xLeft = BoundaryX(rcClient, bar.nStart - 1);
+            const int nWidth = std::max(1, BoundaryX(rcClient, bar.nEnd) - xLeft - 1);
+            const double dShade = kLeastMatchShade + (1 - kLeastMatchShade) * std::min(1.0, std::max(0.0, bar.dShare));
+            const COLORREF crBar = bar.nValue < 0                ? kBarColour
+                                   : bar.nValue == m_nPickedValue ? kPickedColour
+                                                                  : Blend(crBackground, kMatchColour, dShade);
+            dc.FillSolidRect(xLeft, nTop + bar.nRow * nPitch, nWidth, nBarHeight, crBar);
+        }
 }
 
 int CCleavageMap::BoundaryX(const CRect& rcClient, int nResidues) const

@@ -12,6 +12,14 @@ const cleavage::FeatureKey* CEngineKeys::FindOption(const CString& strOption)
     return NULL;
 }
 
+const cleavage::FeatureKey* CEngineKeys::FindKey(LPCSTR lpszKey)
+{
+    for (const cleavage::FeatureKey& key : cleavage::FeatureKeys())
+        if (strcmp(key.key, lpszKey) == 0)
+            return &key;
+    return NULL;
+}
+
 namespace
 {
 // Runs one of the engine's checks; FALSE with its message when it refuses.

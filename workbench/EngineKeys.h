@@ -13,6 +13,8 @@ class CEngineKeys
 public:
     // The key of the batch option that sets it (--also-reagent: also_reagent), or NULL.
     static const cleavage::FeatureKey* FindOption(const CString& strOption);
+    // The key of that name (tolerance), or NULL.
+    static const cleavage::FeatureKey* FindKey(LPCSTR lpszKey);
 
     // Checks the value of a key and keeps it: a list key adds it to its values, another
     // key's value replaces the one before. FALSE with the engine's message, which begins with lpszWhere

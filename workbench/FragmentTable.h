@@ -1,6 +1,7 @@
 // The engine's results for one molecule: its fragment table and its site table, read from
 // the text the engine writes, and the fragment table written out for other programs.
 #pragma once
+#include "TableText.h"
 #include <afx.h>
 #include <vector>
 
@@ -31,11 +32,8 @@ public:
         kindText,
     };
 
-    struct CFragment
+    struct CFragment : CTableRow
     {
-        std::vector<CString> strCells;  // as the engine wrote them, one per column
-        std::vector<double> dValues;    // the number cells' values; NaN for NA and for text
-
         int GetStart() const { return (int)dValues[colStart]; }
         int GetEnd() const { return (int)dValues[colEnd]; }
     };
@@ -86,7 +84,7 @@ private:
 
     // Takes the header's names as the columns; what is wrong with them, or nothing.
     CString ReadHeader(const std::vector<CString>& names);
-    CString FormatRows(char chSeparator, const std::vector<int>& rows) const;
+    std::vector<const CTableRow*> RowsOf() const;
 
     std::vector<CColumn> m_columns;
     std::vector<CFragment> m_fragments;

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "AnalysisRun.h"
 #include "CleavageVersion.h"
+#include "Engine.h"
 #include "FormMessages.h"
 #include "PlugIns.h"
 #include <algorithm>
@@ -14,6 +15,9 @@ namespace
 const char kTitle[] = "Cleavage Workbench";
 const char kFastaFilter[] = "FASTA files (*.fasta;*.fa;*.faa)\0*.fasta;*.fa;*.faa\0All files\0*.*\0";
 const char kSettingsFilter[] = "Settings files (*.settings)\0*.settings\0All files\0*.*\0";
+const char kMassesFilter[] = "Mass lists (*.masses;*.txt;*.csv)\0*.masses;*.txt;*.csv\0All files\0*.*\0";
+// The file of a run's scratch folder the Masses pane's values go to.
+const char kMassFile[] = "masses.txt";
 const char kResultsFilter[] = "Tab-separated tables (*.tsv)\0*.tsv\0Comma-separated tables (*.csv)\0*.csv\0";
 const char kNotChanged[] = "\n\nThe settings were not changed.";
 const int kGap = 4;
@@ -25,6 +29,9 @@ const int kMinTableHeight = 120;
 const int kMinMapHeight = 110;
 // The sequence pane keeps room for a group of ten residues and its scroll bar.
 const int kMinSequenceWidth = 140;
+const int kMassesPaneWidth = 200;
+// The matches table's share of the tables' width, in percent.
+const int kMatchesWidthPercent = 40;
 // The status bar's second part, the state of the last run.
 const int kRunStateWidthPx = 240;
 // The smallest window every pane is visible in (the form and the panel scroll).
@@ -91,6 +98,7 @@ BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_WM_GETMINMAXINFO()
     ON_COMMAND(ID_FILE_OPEN_FASTA, OnOpenFasta)
     ON_COMMAND(ID_FILE_OPEN_SETTINGS, OnOpenSettings)
+    ON_COMMAND(ID_FILE_OPEN_MASSES, OnOpenMasses)
     ON_COMMAND(ID_FILE_SAVE_SETTINGS, OnSaveSettings)
     ON_COMMAND(ID_FILE_EXPORT_RESULTS, OnExportResults)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
@@ -102,6 +110,7 @@ BEGIN_MESSAGE_MAP(CMainWindow, CWnd)
     ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
     ON_CONTROL(CBN_SELCHANGE, IDC_RECORD_LIST, OnRecordChange)
     ON_COMMAND(ID_REAGENT_CHOSEN, OnReagentChosen)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_MATCH_LIST, OnMatchChanged)
 END_MESSAGE_MAP()
 
 CMainWindow::CMainWindow(CAnalysisPlugIn& plugIn, const CString& strPlugInModule)
@@ -123,6 +132,8 @@ BOOL CMainWindow::Create()
     AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
     AppendMenuA(hFile, MF_STRING, ID_FILE_OPEN_SETTINGS, "Open &Settings...");
     AppendMenuA(hFile, MF_STRING, ID_FILE_SAVE_SETTINGS, "Sa&ve Settings...\tCtrl+S");
+    AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(hFile, MF_STRING, ID_FILE_OPEN_MASSES, "Open &Masses...");
     AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
     AppendMenuA(hFile, MF_STRING, ID_FILE_EXPORT_RESULTS, "&Export Results...\tCtrl+E");
     AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
@@ -174,8 +185,10 @@ BOOL CMainWindow::Create()
     VERIFY(m_recordLabel.m_hWnd != NULL && m_recordList.m_hWnd != NULL && m_statusBar.m_hWnd != NULL);
     VERIFY(m_sequencePane.Create(WS_VISIBLE | WS_TABSTOP, CRect(), this, IDC_SEQUENCE_PANE));
     VERIFY(m_digestPanel.Create(this, IDC_DIGEST_PANEL));
+    VERIFY(m_massesPane.Create(this, IDC_MASSES_PANE));
     VERIFY(m_cleavageMap.Create(WS_VISIBLE | WS_BORDER, CRect(), this, IDC_CLEAVAGE_MAP));
     VERIFY(m_resultsView.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(), this, IDC_RESULT_LIST));
+    VERIFY(m_matchesView.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(), this, IDC_MATCH_LIST));
     // Stock fonts, never deleted; residues line up in the fixed one.
     const WPARAM hGuiFont = (WPARAM)GetStockObject(DEFAULT_GUI_FONT);
     m_recordLabel.SendMessage(WM_SETFONT, hGuiFont);
@@ -244,17 +257,19 @@ BOOL CMainWindow::PreTranslateMessage(MSG* pMsg)
     return CWnd::PreTranslateMessage(pMsg);
 }
 
-// The children's order is the tab order: the form, the panel, the records, the sequence,
-// the map and the table, as they are read.
+// The children's order is the tab order: the form, the panel, the masses, the records, the
+// sequence, the map and the tables, as they are read.
 void CMainWindow::ArrangeTabOrder()
 {
     const HWND panes[] = {m_pEditor != NULL ? m_pEditor->m_hWnd : NULL,
                           m_digestPanel.m_hWnd,
+                          m_massesPane.m_hWnd,
                           m_recordLabel.m_hWnd,
                           m_recordList.m_hWnd,
                           m_sequencePane.m_hWnd,
                           m_cleavageMap.m_hWnd,
                           m_resultsView.m_hWnd,
+                          m_matchesView.m_hWnd,
                           m_statusBar.m_hWnd};
     HWND hAfter = HWND_TOP;
     for (HWND hPane : panes)
@@ -334,8 +349,8 @@ CSize CMainWindow::GetFormSize() const
 }
 
 // The form keeps its size where the window allows it (it scrolls where it cannot); the
-// panel for mass spectrometry (it scrolls when it is cut), then the records and the
-// sequence sit beside it, and the map and the fragment table fill the width below.
+// panel for mass spectrometry (it scrolls when it is cut), the Masses pane, then the
+// records and the sequence sit beside it, and the map and the fragment table fill the width below.
 void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
 {
     // The status bar places itself at the bottom.
@@ -355,8 +370,9 @@ void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
     const int nTop = std::max(0, std::min((int)std::max(formSize.cy, panelSize.cy), nSpare - kMinMapHeight));
     const int nPanelWidth = panelSize.cx + (nTop < panelSize.cy ? GetSystemMetrics(SM_CXVSCROLL) : 0);
     const int nFormWidth =
-        std::max(0, std::min((int)formSize.cx, cx - nPanelWidth - kMinSequenceWidth - 3 * kGap));
-    const int nRight = nFormWidth + kGap + nPanelWidth + kGap;
+        std::max(0, std::min((int)formSize.cx, cx - nPanelWidth - kMassesPaneWidth - kMinSequenceWidth - 4 * kGap));
+    const int nMassesLeft = nFormWidth + kGap + nPanelWidth + kGap;
+    const int nRight = nMassesLeft + kMassesPaneWidth + kGap;
     const int nRightWidth = std::max(0, cx - nRight - kGap);
     const int nWidth = std::max(0, cx - 2 * kGap);
     if (m_pEditor != NULL)
@@ -364,6 +380,7 @@ void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
     if (m_resultsView.m_hWnd == NULL)
         return;
     m_digestPanel.MoveWindow(nFormWidth + kGap, 0, nPanelWidth, nTop);
+    m_massesPane.MoveWindow(nMassesLeft, 0, kMassesPaneWidth, nTop);
     m_recordLabel.MoveWindow(nRight, kGap, kRecordLabelWidth, kRecordRowHeight - kGap);
     // A drop-down list's height includes its open list.
     m_recordList.MoveWindow(nRight + kRecordLabelWidth, kGap, std::max(0, nRightWidth - kRecordLabelWidth), 240);
@@ -374,7 +391,10 @@ void CMainWindow::OnSize(UINT /*nType*/, int cx, int cy)
     const int nRoom = std::max(0, cy - nTop - nMapHeight - 3 * kGap);
     const int nTableHeight = GetTableHeight(nRoom);
     m_cleavageMap.MoveWindow(kGap, nTop + kGap, nWidth, nMapHeight + nRoom - nTableHeight);
-    m_resultsView.MoveWindow(kGap, cy - kGap - nTableHeight, nWidth, nTableHeight);
+    const int nMatchesWidth = nWidth * kMatchesWidthPercent / 100;
+    const int nFragmentsWidth = std::max(0, nWidth - nMatchesWidth - kGap);
+    m_resultsView.MoveWindow(kGap, cy - kGap - nTableHeight, nFragmentsWidth, nTableHeight);
+    m_matchesView.MoveWindow(2 * kGap + nFragmentsWidth, cy - kGap - nTableHeight, nMatchesWidth, nTableHeight);
     // Without a window manager Wine leaves parts of moved panes unpainted after a
     // maximise; every pane is drawn again.
     VERIFY(RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME));
@@ -537,6 +557,8 @@ void CMainWindow::SelectRecord(int nRecord)
     m_sequencePane.SetRecord(m_molecule.strName, m_molecule.strSequence);
     m_cleavageMap.SetMolecule(m_molecule.strSequence);
     m_resultsView.Clear();
+    CString strNoMatches;
+    VERIFY(ShowMatches(CString(), strNoMatches));
     // The last run's end would no longer describe the table.
     ShowRunState("");
     LoadForm();
@@ -604,6 +626,19 @@ BOOL CMainWindow::SaveSettings(LPCSTR lpszPath)
     return TRUE;
 }
 
+BOOL CMainWindow::OpenMasses(LPCSTR lpszPath)
+{
+    CString strText;
+    CString strError;
+    if (!ReadTextFile(lpszPath, strText, &strError))
+    {
+        AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    m_massesPane.SetMassesText(strText);
+    return TRUE;
+}
+
 BOOL CMainWindow::AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultExtension, CString& strPath)
 {
     char szPath[MAX_PATH] = "";
@@ -628,9 +663,11 @@ BOOL CMainWindow::AskForPath(BOOL bOpen, LPCSTR lpszFilter, LPCSTR lpszDefaultEx
 BOOL CMainWindow::ExportResults(LPCSTR lpszPath)
 {
     CString strError;
+    const CString strMatchesPath = cleavage::MatchFilePath(lpszPath).c_str();
     if (m_resultsView.GetShownRows().empty())
         strError = "There are no results to export: run the analysis first (Analysis > Run).";
-    else if (m_resultsView.Export(lpszPath, strError))
+    else if (m_resultsView.Export(lpszPath, strError) &&
+             (m_matchesView.GetShownRows().empty() || m_matchesView.Export(strMatchesPath, strError)))
         return TRUE;
     AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
@@ -664,6 +701,13 @@ void CMainWindow::OnOpenSettings()
         OpenSettings(strPath);
 }
 
+void CMainWindow::OnOpenMasses()
+{
+    CString strPath;
+    if (AskForPath(TRUE, kMassesFilter, NULL, strPath))
+        OpenMasses(strPath);
+}
+
 void CMainWindow::OnSaveSettings()
 {
     CString strPath;
@@ -692,19 +736,28 @@ void CMainWindow::OnRun()
         AfxMessageBox("Open a FASTA file first (File > Open FASTA).", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    // A value the form refuses stops the run; the form has said why. The panel's keys go
-    // to the engine with the record's.
+    // A value the form refuses stops the run; the form has said why. The panel's keys and
+    // the Masses pane's go to the engine with the record's.
     if (!SaveForm())
         return;
     CEngineKeys engineKeys;
     if (!GetPanelKeys(engineKeys))
         return;
+    CAnalysisRun run;
+    CString strMassesError;
+    if (!run.MakeFolder(strMassesError) ||
+        !m_massesPane.GetEngineKeys(run.PathOf(kMassFile), engineKeys, strMassesError))
+    {
+        AfxMessageBox(strMassesError, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     CKeyValueStorage parameters = m_pData->m_Storage;
     engineKeys.ApplyTo(parameters);
     m_bRunning = TRUE;
     m_bCancelled = FALSE;
     m_cleavageMap.Clear();
     m_resultsView.Clear();
+    VERIFY(ShowMatches(CString(), strMassesError));
     ShowRunState("Running...");
     // The title shows the seconds the engine has been running.
     const DWORD dwStart = GetTickCount();
@@ -715,7 +768,6 @@ void CMainWindow::OnRun()
         SetWindowText(strTitle);
         return !m_bCancelled;
     };
-    CAnalysisRun run;
     const BOOL bDone =
         run.Run(m_plugIn, parameters, m_molecule.strName, m_molecule.strSequence, showProgress);
     m_bRunning = FALSE;
@@ -728,6 +780,8 @@ void CMainWindow::OnRun()
     {
         m_resultsView.SetResults(table);
         m_cleavageMap.SetResults(table);
+        if (!ShowMatches(run.GetMatches(), strError))
+            AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
         CString strState;
         strState.Format("Run ended: %d fragment%s found", table.GetFragmentCount(),
                         table.GetFragmentCount() == 1 ? "" : "s");
@@ -742,6 +796,39 @@ void CMainWindow::OnRun()
         ShowRunState(m_bCancelled ? "Run cancelled" : "Run ended without results");
         AfxMessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
     }
+}
+
+BOOL CMainWindow::ShowMatches(const CString& strMatches, CString& strError)
+{
+    CMatchTable matches;
+    const BOOL bRead = strMatches.IsEmpty() || matches.Parse(strMatches, strError);
+    m_matchesView.SetMatches(matches);
+    m_cleavageMap.SetMatches(matches);
+    m_nPickedValue = -1;
+    CString strSummary = matches.GetSummary();
+    if (!strSummary.IsEmpty())
+        strSummary = "Run " + strSummary + ".";
+    const std::vector<CString> unmatched = matches.GetUnmatchedValues();
+    if (!unmatched.empty())
+        strSummary += "\nUnmatched: " + JoinCells(unmatched, ", ");
+    m_massesPane.ShowMatchSummary(strSummary);
+    return bRead;
+}
+
+// The candidates of the observed value whose row the user selected are picked together on
+// the map and in the fragment table (those the table shows).
+void CMainWindow::OnMatchChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMLISTVIEW* pChange = (NMLISTVIEW*)pNMHDR;
+    *pResult = 0;
+    if ((pChange->uChanged & LVIF_STATE) == 0 || ((pChange->uNewState ^ pChange->uOldState) & LVIS_SELECTED) == 0)
+        return;
+    const int nValue = m_matchesView.GetSelectedValue();
+    if (nValue == m_nPickedValue)
+        return;
+    m_nPickedValue = nValue;
+    m_cleavageMap.PickValue(nValue);
+    m_resultsView.SelectFragments(m_cleavageMap.GetPickedSpans());
 }
 
 void CMainWindow::ShowRunState(LPCSTR lpszState)
@@ -761,6 +848,7 @@ void CMainWindow::OnLock()
     m_bLocked = !m_bLocked;
     m_plugIn.SetReadOnly(m_pEditor, m_pContext.get(), m_bLocked);
     m_digestPanel.SetReadOnly(m_bLocked);
+    m_massesPane.SetReadOnly(m_bLocked);
     CheckMenuItem(m_hAnalysisMenu, ID_ANALYSIS_LOCK, m_bLocked ? MF_CHECKED : MF_UNCHECKED);
 }
 

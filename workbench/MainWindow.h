@@ -12,6 +12,8 @@
 #include "CleavageMap.h"
 #include "DigestPanel.h"
 #include "Fasta.h"
+#include "MassesPane.h"
+#include "MatchesView.h"
 #include "ResultsView.h"
 #include "SequencePane.h"
 #include <TessaroDB.h>
@@ -36,6 +38,7 @@ public:
         ID_HELP_READ_ME,
         ID_HELP_ABOUT,
         ID_REAGENT_CHOSEN,  // posted when the user may have chosen another reagent in the form
+        ID_FILE_OPEN_MASSES,
         IDC_SEQUENCE_PANE = 200,
         IDC_RESULT_LIST,
         IDC_RECORD_LIST,
@@ -43,6 +46,8 @@ public:
         IDC_CLEAVAGE_MAP,
         IDC_STATUS_BAR,
         IDC_DIGEST_PANEL,
+        IDC_MASSES_PANE,
+        IDC_MATCH_LIST,
     };
 
     // strPlugInModule: the file of the module that holds the analysis.
@@ -63,8 +68,13 @@ public:
     // when the form or the panel refuses them (each says why) or the file cannot be
     // written (a message says why).
     BOOL SaveSettings(LPCSTR lpszPath);
-    // Writes the fragment table in the order shown: CSV for a .csv name, else TSV; FALSE
-    // with a message when there is no table or the file cannot be written.
+    // Fills the Masses pane with the lines of a mass list; FALSE with a message when the
+    // file cannot be read, and the pane as it was.
+    BOOL OpenMasses(LPCSTR lpszPath);
+    // Writes the fragment table in the order shown: CSV for a .csv name, else TSV; and
+    // after a run with masses the matches table beside it, as the engine names it
+    // (name.matches.csv for name.csv). FALSE with a message when there is no table or a
+    // file cannot be written.
     BOOL ExportResults(LPCSTR lpszPath);
     // Opens a document in the program the system has for its type, or in Notepad where
     // there is none; FALSE with a message naming the file and the system's reason when
@@ -83,6 +93,7 @@ protected:
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg void OnOpenFasta();
     afx_msg void OnOpenSettings();
+    afx_msg void OnOpenMasses();
     afx_msg void OnSaveSettings();
     afx_msg void OnExportResults();
     afx_msg void OnExit();
@@ -92,6 +103,7 @@ protected:
     afx_msg void OnRangeFromSelection();
     afx_msg void OnRecordChange();
     afx_msg void OnReagentChosen();
+    afx_msg void OnMatchChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnHelpReadMe();
     afx_msg void OnHelpAbout();
     DECLARE_MESSAGE_MAP()
@@ -114,6 +126,9 @@ private:
     int GetTableHeight(int nRoom) const;
     // The run's end in the status bar's second part: how many fragments it found.
     void ShowRunState(LPCSTR lpszState);
+    // The matches table of a run (empty: the run had no masses) in its pane, on the map
+    // and in the Masses pane's summary; FALSE with strError when it is not the engine's.
+    BOOL ShowMatches(const CString& strMatches, CString& strError);
     // Shows the reagent the form has chosen, as the analysis's settings record takes it.
     void ShowChosenReagent();
     void ShowMessages(const CStringList& lstMessages);
@@ -128,8 +143,11 @@ private:
     CSequencePane m_sequencePane;
     CWnd m_statusBar;
     CDigestPanel m_digestPanel;
+    CMassesPane m_massesPane;
     CCleavageMap m_cleavageMap;
     CResultsView m_resultsView;
+    CMatchesView m_matchesView;
+    int m_nPickedValue = -1;  // the observed value whose candidates are picked on the map
     HACCEL m_hAccelerators = NULL;
     HWND m_hWndFocus = NULL;  // the control that had the focus when the window was deactivated
     std::vector<CFastaRecord> m_records;

@@ -26,19 +26,6 @@ const int kHeadingRoomPx = 40;
 // The sequences' column gives way to the others down to this width.
 const int kMinSequenceColumnPx = 120;
 
-// A fraction as a percentage, to two decimals and without trailing zeros: 0.128 "12.8".
-CString PercentText(double dFraction)
-{
-    const double dPercent = dFraction * 100;
-    if (dPercent > 0 && dPercent < 0.005)
-        return "< 0.01";
-    CString strText;
-    strText.Format("%.2f", dPercent);
-    strText.TrimRight('0');
-    strText.TrimRight('.');
-    return strText;
-}
-
 // A column the table has: a fixed one, the modifications, or the m/z of a charge, headed
 // "m/z (2+)".
 ColumnLayout LayoutOf(const CFragmentTable& table, int nColumn, CString& strHeading)
@@ -55,32 +42,16 @@ ColumnLayout LayoutOf(const CFragmentTable& table, int nColumn, CString& strHead
 }
 }
 
-BEGIN_MESSAGE_MAP(CResultsView, CListCtrl)
-    ON_WM_SETFOCUS()
+BEGIN_MESSAGE_MAP(CResultsView, CTableListView)
     ON_WM_SIZE()
-    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
-    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
 END_MESSAGE_MAP()
 
 BOOL CResultsView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    // A virtual list: the texts come from the table when a row is drawn, so thousands of
-    // rows fill at once, and sorting only reorders m_rows.
-    const DWORD dwListStyle = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS;
-    if (!CListCtrl::Create(dwStyle | WS_CHILD | dwListStyle, rect, pParentWnd, nID))
+    if (!CreateList(dwStyle, rect, pParentWnd, nID))
         return FALSE;
-    SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     ShowColumns(CFragmentTable());
     return TRUE;
-}
-
-// A list without a focused row shows no mark of its focus: the first row takes it, not
-// selected, and the arrow keys go on from there.
-void CResultsView::OnSetFocus(CWnd* pOldWnd)
-{
-    CListCtrl::OnSetFocus(pOldWnd);
-    if (GetItemCount() > 0 && GetNextItem(-1, LVNI_FOCUSED) == -1)
-        SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CResultsView::ShowColumns(const CFragmentTable& table)
@@ -109,7 +80,7 @@ void CResultsView::ShowColumns(const CFragmentTable& table)
 
 void CResultsView::OnSize(UINT nType, int cx, int cy)
 {
-    CListCtrl::OnSize(nType, cx, cy);
+    CTableListView::OnSize(nType, cx, cy);
     FitSequenceColumn();
 }
 
@@ -134,14 +105,8 @@ void CResultsView::FitSequenceColumn()
 void CResultsView::SetResults(const CFragmentTable& table)
 {
     m_table = table;
-    m_nSortColumn = -1;
-    m_rows.resize(m_table.GetFragmentCount());
-    std::iota(m_rows.begin(), m_rows.end(), 0);
-    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    VERIFY(SetItemCountEx((int)m_rows.size(), 0));
     ShowColumns(m_table);
-    ShowSortArrow();
-    Invalidate();
+    ShowRows(m_table.GetFragmentCount());
 }
 
 void CResultsView::Clear()
@@ -151,61 +116,35 @@ void CResultsView::Clear()
 
 BOOL CResultsView::Export(LPCSTR lpszPath, CString& strError) const
 {
-    return m_table.Export(lpszPath, m_rows, strError);
+    return m_table.Export(lpszPath, GetShownRows(), strError);
 }
 
-void CResultsView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+void CResultsView::SelectFragments(const std::vector<std::pair<int, int>>& spans)
 {
-    LVITEMA& item = ((NMLVDISPINFOA*)pNMHDR)->item;
-    *pResult = 0;
-    if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0)
-        return;
-    ASSERT(item.iItem >= 0 && item.iItem < (int)m_rows.size());
-    ASSERT(item.iSubItem >= 0 && item.iSubItem < m_table.GetColumnCount());
-    const CFragmentTable::CFragment& fragment = m_table.GetFragment(m_rows.at(item.iItem));
-    const CString strText = item.iSubItem == CFragmentTable::colProbability
-                                ? PercentText(fragment.dValues[CFragmentTable::colProbability])
-                                : fragment.strCells[item.iSubItem];
-    lstrcpynA(item.pszText, strText, item.cchTextMax);
-}
-
-void CResultsView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    const int nColumn = ((NMLISTVIEW*)pNMHDR)->iSubItem;
-    SortByColumn(nColumn, nColumn == m_nSortColumn ? !m_bSortAscending : TRUE);
-    *pResult = 0;
-}
-
-void CResultsView::SortByColumn(int nColumn, BOOL bAscending)
-{
-    // The list keeps its selection by position: it is taken off and put back on the rows
-    // that were selected, wherever they go.
-    std::vector<BOOL> selected(m_rows.size(), FALSE);
-    for (int nItem = -1; (nItem = GetNextItem(nItem, LVNI_SELECTED)) >= 0;)
-        selected[m_rows[nItem]] = TRUE;
-    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    m_rows = m_table.GetSortedRows(nColumn, bAscending);
-    for (int nItem = 0; nItem < (int)m_rows.size(); ++nItem)
-        if (selected[m_rows[nItem]])
-            SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);
-    m_nSortColumn = nColumn;
-    m_bSortAscending = bAscending;
-    ShowSortArrow();
-    Invalidate();
-}
-
-void CResultsView::ShowSortArrow()
-{
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    ASSERT(pHeader != NULL);
-    for (int nColumn = 0; nColumn < pHeader->GetItemCount(); ++nColumn)
+    SetItemState(-1, 0, LVIS_SELECTED);
+    const std::vector<int>& rows = GetShownRows();
+    int nFirst = -1;
+    for (int nItem = 0; nItem < (int)rows.size(); ++nItem)
     {
-        HDITEMA item = {};
-        item.mask = HDI_FORMAT;
-        VERIFY(pHeader->GetItem(nColumn, &item));
-        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-        if (nColumn == m_nSortColumn)
-            item.fmt |= m_bSortAscending ? HDF_SORTUP : HDF_SORTDOWN;
-        VERIFY(pHeader->SetItem(nColumn, &item));
+        const CFragmentTable::CFragment& fragment = m_table.GetFragment(rows[nItem]);
+        if (std::find(spans.begin(), spans.end(), std::make_pair(fragment.GetStart(), fragment.GetEnd())) == spans.end())
+            continue;
+        SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);
+        nFirst = nFirst < 0 ? nItem : nFirst;
     }
+    if (nFirst >= 0)
+        EnsureVisible(nFirst, FALSE);
+}
+
+CString CResultsView::GetCellText(int nRow, int nColumn) const
+{
+    ASSERT(nColumn >= 0 && nColumn < m_table.GetColumnCount());
+    const CFragmentTable::CFragment& fragment = m_table.GetFragment(nRow);
+    return nColumn == CFragmentTable::colProbability ? PercentText(fragment.dValues[CFragmentTable::colProbability])
+                                                     : fragment.strCells[nColumn];
+}
+
+std::vector<int> CResultsView::GetSortedRows(int nColumn, BOOL bAscending) const
+{
+    return m_table.GetSortedRows(nColumn, bAscending);
 }

@@ -4,9 +4,10 @@
 // an export writes the engine's own fractions.
 #pragma once
 #include "FragmentTable.h"
-#include <afxcmn.h>
+#include "TableListView.h"
+#include <utility>
 
-class CResultsView : public CListCtrl
+class CResultsView : public CTableListView
 {
 public:
     CResultsView() = default;
@@ -18,29 +19,25 @@ public:
     void SetResults(const CFragmentTable& table);
     void Clear();
 
-    // The table's rows in the order shown.
-    const std::vector<int>& GetShownRows() const { return m_rows; }
+    // Selects the rows of the fragments from start to end given, and no others; the
+    // first of them is scrolled into view.
+    void SelectFragments(const std::vector<std::pair<int, int>>& spans);
     // Writes the fragments in the order shown; see CFragmentTable::Export.
     BOOL Export(LPCSTR lpszPath, CString& strError) const;
 
 protected:
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    CString GetCellText(int nRow, int nColumn) const override;
+    std::vector<int> GetSortedRows(int nColumn, BOOL bAscending) const override;
+
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:
     // Makes the list's columns the table's, unless they are already.
     void ShowColumns(const CFragmentTable& table);
-    void SortByColumn(int nColumn, BOOL bAscending);
-    void ShowSortArrow();
     // The sequences' column takes the room the other columns leave at the right.
     void FitSequenceColumn();
 
     CFragmentTable m_table;
-    std::vector<int> m_rows;  // the table's rows in the order shown
-    int m_nSortColumn = -1;   // -1: the engine's order
-    BOOL m_bSortAscending = TRUE;
     std::vector<CString> m_columnNames;  // the engine's names of the columns shown
 };

@@ -225,6 +225,8 @@ protected:
             return "form " + strID;
         if (hParent == ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_DIGEST_PANEL))
             return "panel " + strID;
+        if (hParent == ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_MASSES_PANE))
+            return "masses " + strID;
         return hParent == m_pWindow->m_hWnd ? strID : "elsewhere " + strID;
     }
 
@@ -575,8 +577,8 @@ TEST_F(MainWindowTest, TheWindowsKeysWorkWhereverTheFocusIs)
 }
 
 // Tab goes through every control of the window in reading order: the form's in the form's
-// own order, the panel's, the records, the sequence and the table, then round again;
-// Shift+Tab goes back.
+// own order, the panel's, the Masses pane's, the records, the sequence and the tables, then
+// round again; Shift+Tab goes back.
 TEST_F(MainWindowTest, TabAndShiftTabGoThroughEveryPaneInReadingOrder)
 {
     m_pWindow->ShowWindow(SW_SHOW);
@@ -587,10 +589,10 @@ TEST_F(MainWindowTest, TabAndShiftTabGoThroughEveryPaneInReadingOrder)
     const std::vector<std::string> order = {
         "form 5009", "form 8016",  "form 8021", "form 8000", "form 8002", "form 8001", "form 8003",
         "form 2278", "form 8014",  "form 8032", "panel 400", "panel 401", "panel 402", "panel 403",
-        "panel 404", "panel 405",  "panel 406", "panel 407", "202",       "200",       "201",
-        "form 5009"};
+        "panel 404", "panel 405",  "panel 406", "panel 407", "masses 450", "masses 451", "masses 452",
+        "masses 453", "202",       "200",       "201",       "208",       "form 5009"};
     std::vector<std::string> forward;
-    ::SetFocus(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST));
+    ::SetFocus(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_MATCH_LIST));
     for (size_t i = 0; i < order.size(); ++i)
     {
         Press(VK_TAB);
@@ -611,7 +613,7 @@ TEST_F(MainWindowTest, TabAndShiftTabGoThroughEveryPaneInReadingOrder)
     }
     HoldKey(VK_SHIFT, false);
     std::vector<std::string> reversed(order.rbegin() + 1, order.rend());
-    reversed.push_back("201");
+    reversed.push_back("208");
     EXPECT_EQ(reversed, backward);
 }
 
@@ -762,6 +764,8 @@ TEST_F(MainWindowTest, EveryPaneHasRoomAtEverySize)
                          CMainWindow::IDC_SEQUENCE_PANE,
                          CMainWindow::IDC_CLEAVAGE_MAP,
                          CMainWindow::IDC_RESULT_LIST,
+                         CMainWindow::IDC_MASSES_PANE,
+                         CMainWindow::IDC_MATCH_LIST,
                          CMainWindow::IDC_STATUS_BAR};
     struct Size
     {

@@ -48,4 +48,8 @@ public:
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK)
+    {
+        return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, MAKELPARAM(bPartialOK, 0));
+    }
 };

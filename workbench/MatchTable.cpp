@@ -1,0 +1,130 @@
+#include "MatchTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace
+{
+// The engine's columns before the kept ones, and after them; kept columns (an intensity,
+// a label) are text.
+const char* const kObservedColumns[] = {"observed", "charge", "observed_mass"};
+const char* const kCandidateColumns[] = {"start",    "end",      "sequence",    "modifications", "mass",
+                                         "error_ppm", "error_da", "probability", "share",         "rank"};
+const char* const kTextColumns[] = {"charge", "sequence", "modifications"};
+// The table's last line, a comment: "# matched 6 of 7 observed values; ...".
+const char kSummaryPrefix[] = "# ";
+}
+
+CString CMatchTable::ReadHeader(const std::vector<CString>& names)
+{
+    const size_t nObserved = std::size(kObservedColumns);
+    const size_t nCandidate = std::size(kCandidateColumns);
+    if (names.size() < nObserved + nCandidate ||
+        !std::equal(std::begin(kObservedColumns), std::end(kObservedColumns), names.begin()) ||
+        !std::equal(std::begin(kCandidateColumns), std::end(kCandidateColumns), names.end() - nCandidate))
+        return "the header is not the engine's (" +
+               JoinCells(std::vector<CString>(std::begin(kObservedColumns), std::end(kObservedColumns)), ", ") +
+               ", the list's own columns, " +
+               JoinCells(std::vector<CString>(std::begin(kCandidateColumns), std::end(kCandidateColumns)), ", ") + ")";
+    m_columnNames = names;
+    m_nFirstCandidateColumn = (int)(names.size() - nCandidate);
+    m_textColumns.clear();
+    for (int nColumn = 0; nColumn < (int)names.size(); ++nColumn)
+    {
+        const BOOL bKept = nColumn >= (int)nObserved && nColumn < m_nFirstCandidateColumn;
+        m_textColumns.push_back(bKept || std::find(std::begin(kTextColumns), std::end(kTextColumns),
+                                                   names[nColumn]) != std::end(kTextColumns));
+    }
+    return CString();
+}
+
+CString CMatchTable::ReadRow(const std::vector<CString>& cells)
+{
+    CMatchRow match = {};
+    match.row.strCells = cells;
+    match.row.dValues.assign(cells.size(), NAN);
+    for (size_t nColumn = 0; nColumn < cells.size(); ++nColumn)
+    {
+        const BOOL bWhole = (int)nColumn == GetStartColumn() || (int)nColumn == GetEndColumn() ||
+                            (int)nColumn == GetColumnCount() - 1;
+        if (m_textColumns[nColumn] || (cells[nColumn].IsEmpty() && (int)nColumn >= m_nFirstCandidateColumn))
+            continue;
+        if (!ParseNumber(cells[nColumn], bWhole, match.row.dValues[nColumn]))
+            return "the " + m_columnNames[nColumn] + " \"" + cells[nColumn] + "\" is not " +
+                   (bWhole ? "a whole number" : "a number");
+    }
+    // A value's candidates are ranked from 1; a value without candidates has no rank.
+    const double dRank = match.row.dValues.back();
+    match.nValue = m_rows.empty() ? 0 : m_rows.back().nValue + (std::isnan(dRank) || dRank == 1 ? 1 : 0);
+    m_rows.push_back(std::move(match));
+    return CString();
+}
+
+BOOL CMatchTable::Parse(const CString& strText, CString& strError)
+{
+    RemoveAll();
+    std::vector<CString> lines = SplitLines(strText);
+    CString strSummary;
+    if (!lines.empty() && lines.back().Left((int)strlen(kSummaryPrefix)) == kSummaryPrefix)
+    {
+        strSummary = lines.back().Mid((int)strlen(kSummaryPrefix));
+        lines.pop_back();
+    }
+    const TableLineParser parseHeader = [this](const std::vector<CString>& names) { return ReadHeader(names); };
+    const TableLineParser parseRow = [this](const std::vector<CString>& cells) { return ReadRow(cells); };
+    if (!ParseTable(JoinCells(lines, "\n"), "Matches table", parseHeader, parseRow, strError))
+    {
+        RemoveAll();
+        return FALSE;
+    }
+    m_strSummary = strSummary;
+    return TRUE;
+}
+
+void CMatchTable::RemoveAll()
+{
+    m_columnNames.clear();
+    m_textColumns.clear();
+    m_nFirstCandidateColumn = 0;
+    m_rows.clear();
+    m_strSummary.Empty();
+}
+
+BOOL CMatchTable::IsTextColumn(int nColumn) const
+{
+    return m_textColumns.at(nColumn);
+}
+
+BOOL CMatchTable::IsMatched(int nRow) const
+{
+    return !GetRow(nRow).strCells.at(GetStartColumn()).IsEmpty();
+}
+
+std::vector<CString> CMatchTable::GetUnmatchedValues() const
+{
+    std::vector<CString> values;
+    for (int nRow = 0; nRow < GetRowCount(); ++nRow)
+        if (!IsMatched(nRow))
+            values.push_back(GetRow(nRow).strCells[0]);
+    return values;
+}
+
+std::vector<const CTableRow*> CMatchTable::RowsOf() const
+{
+    std::vector<const CTableRow*> rows;
+    for (const CMatchRow& match : m_rows)
+        rows.push_back(&match.row);
+    return rows;
+}
+
+std::vector<int> CMatchTable::GetSortedRows(int nColumn, BOOL bAscending) const
+{
+    ASSERT(nColumn >= 0 && nColumn < GetColumnCount());
+    return SortTableRows(RowsOf(), nColumn, IsTextColumn(nColumn), bAscending);
+}
+
+BOOL CMatchTable::Export(LPCSTR lpszPath, const std::vector<int>& rows, CString& strError) const
+{
+    return ExportTable(lpszPath, m_columnNames, RowsOf(), rows, strError);
+}

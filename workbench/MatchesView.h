@@ -1,0 +1,31 @@
+// The matches of the last run as a report-view list, a column per column of the engine's
+// matches table: each observed value's candidates, most probable first, and a value
+// without candidates on a row that says so. Probabilities and shares are shown in percent;
+// an export writes the engine's own texts.
+#pragma once
+#include "MatchTable.h"
+#include "TableListView.h"
+
+class CMatchesView : public CTableListView
+{
+public:
+    CMatchesView() = default;
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    // Shows the table's rows in the engine's order.
+    void SetMatches(const CMatchTable& table);
+    void Clear();
+
+    const CMatchTable& GetTable() const { return m_table; }
+    // The observed value of the first selected row, or -1 when none is selected.
+    int GetSelectedValue() const;
+    // Writes the rows in the order shown; see CMatchTable::Export.
+    BOOL Export(LPCSTR lpszPath, CString& strError) const;
+
+protected:
+    CString GetCellText(int nRow, int nColumn) const override;
+    std::vector<int> GetSortedRows(int nColumn, BOOL bAscending) const override;
+
+private:
+    CMatchTable m_table;
+};
