@@ -183,10 +183,11 @@ protected:
         return szText;
     }
 
-    // The fragment table as shown: a line per row, its cells separated by tabs.
-    std::string ShownTable() const
+    // The fragment table (or the matches table) as shown: a line per row, its cells
+    // separated by tabs.
+    std::string ShownTable(int nID = CMainWindow::IDC_RESULT_LIST) const
     {
-        const HWND hList = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST);
+        const HWND hList = ::GetDlgItem(m_pWindow->m_hWnd, nID);
         std::string table;
         const int nRows = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
         const HWND hHeader = (HWND)::SendMessageA(hList, LVM_GETHEADER, 0, 0);
@@ -206,6 +207,27 @@ protected:
             table += "\n";
         }
         return table;
+    }
+
+    HWND MassesField(int nID) const
+    {
+        return ::GetDlgItem(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_MASSES_PANE), nID);
+    }
+
+    // The Masses pane's values as typed or pasted, what they are (the choice's place in
+    // its list) and the tolerance.
+    void SetMasses(LPCSTR lpszValues, int nObserved = 0, LPCSTR lpszTolerance = "20ppm")
+    {
+        ::SetWindowTextA(MassesField(CMassesPane::IDC_MASSES), lpszValues);
+        ::SendMessageA(MassesField(CMassesPane::IDC_OBSERVED), CB_SETCURSEL, nObserved, 0);
+        ::SetWindowTextA(MassesField(CMassesPane::IDC_TOLERANCE), lpszTolerance);
+    }
+
+    std::string MatchSummary() const
+    {
+        char szText[256] = "";
+        ::GetWindowTextA(MassesField(CMassesPane::IDC_MATCH_SUMMARY), szText, sizeof(szText));
+        return szText;
     }
 
     // A key pressed where the focus is, handled as the workbench's loop handles it.
@@ -905,4 +927,148 @@ TEST(VersionResourceTest, EachShippedFileCarriesTheProjectVersion)
     CString strError;
     EXPECT_FALSE(GetFileVersionText(strTests, strVersion, strError));
     EXPECT_EQ(0, strError.Find(strTests + ": the version cannot be read: ")) << (LPCSTR)strError;
+}
+
+// A peak list opened into the Masses pane is matched to every fragment of the digest,
+// whatever Best N shows: the matches table is the engine's (Cleavage.exe gives these rows
+// for the same settings and file), the values without a candidate are named, and Export
+// Results writes the matches beside the fragments; an empty pane matches nothing.
+TEST_F(MainWindowTest, ObservedMassesAreMatchedShownAndExportedBesideTheFragments)
+{
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    ASSERT_TRUE(m_pWindow->OpenMasses(ProgramFolder() + "\\samples\\hemoglobin-tryptic.masses"));
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    const std::string fragments = ShownTable();
+    EXPECT_EQ(3, std::count(fragments.begin(), fragments.end(), '\n'));
+    // Probability and share in percent; an unmatched value says so in the sequence's column.
+    const char kNone[] = "\t\t\t(no fragment within the tolerance)\t\t\t\t\t\t\t\n";
+    EXPECT_EQ("952.5098\t\t951.502524\t1520\t1\t8\tVHLTPEEK\t\t951.502547\t-0.02\t-0.000023\t100\t100\t1\n"
+              "1314.6648\t\t1313.657524\t3400\t18\t30\tVNVDEVGGEALGR\t\t1313.657544\t-0.02\t-0.000020\t100\t100\t1\n"
+              "1274.7256\t\t1273.718324\t2810\t31\t40\tLLVVYPWTQR\t\t1273.718295\t0.02\t0.000029\t100\t100\t1\n"
+              "2058.9477\t\t2057.940424\t950\t41\t59\tFFESFGDLSTPDAVMGNPK\t\t2057.940444\t-0.01\t-0.000020\t100\t100\t1\n"
+              "1529.7343\t\t1528.727024\t2200" + std::string(kNone) +
+              "1833.8919\t\t1832.884624\t1300" + kNone + "1487.7013\t\t1486.694024\t120" + kNone,
+              ShownTable(CMainWindow::IDC_MATCH_LIST));
+    EXPECT_EQ("Run matched 4 of 7 observed values; residues covered by the first-ranked candidates: 34 %.\n"
+              "Unmatched: 1529.7343, 1833.8919, 1487.7013",
+              MatchSummary());
+
+    // The engine's texts, in the order shown, beside each format's file.
+    ASSERT_TRUE(m_pWindow->ExportResults(m_scratch.PathOf("fragments.tsv")));
+    EXPECT_EQ("observed\tcharge\tobserved_mass\textra_1\tstart\tend\tsequence\tmodifications\tmass\terror_ppm\t"
+              "error_da\tprobability\tshare\trank\r\n"
+              "952.5098\t\t951.502524\t1520\t1\t8\tVHLTPEEK\t\t951.502547\t-0.02\t-0.000023\t1\t1.0000\t1\r\n"
+              "1314.6648\t\t1313.657524\t3400\t18\t30\tVNVDEVGGEALGR\t\t1313.657544\t-0.02\t-0.000020\t1\t1.0000\t1\r\n"
+              "1274.7256\t\t1273.718324\t2810\t31\t40\tLLVVYPWTQR\t\t1273.718295\t0.02\t0.000029\t1\t1.0000\t1\r\n"
+              "2058.9477\t\t2057.940424\t950\t41\t59\tFFESFGDLSTPDAVMGNPK\t\t2057.940444\t-0.01\t-0.000020\t1\t1.0000\t"
+              "1\r\n"
+              "1529.7343\t\t1528.727024\t2200\t\t\t\t\t\t\t\t\t\t\r\n"
+              "1833.8919\t\t1832.884624\t1300\t\t\t\t\t\t\t\t\t\t\r\n"
+              "1487.7013\t\t1486.694024\t120\t\t\t\t\t\t\t\t\t\t\r\n",
+              ReadWholeFile(m_scratch.PathOf("fragments.matches.tsv")));
+    ASSERT_TRUE(m_pWindow->ExportResults(m_scratch.PathOf("fragments.csv")));
+    EXPECT_EQ(0u, ReadWholeFile(m_scratch.PathOf("fragments.matches.csv"))
+                      .find("observed,charge,observed_mass,extra_1,start,end,sequence,modifications,mass,error_ppm,"
+                            "error_da,probability,share,rank\r\n"
+                            "952.5098,,951.502524,1520,1,8,VHLTPEEK,,951.502547,-0.02,-0.000023,1,1.0000,1\r\n"));
+
+    SetMasses(" \r\n");
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    EXPECT_EQ("", ShownTable(CMainWindow::IDC_MATCH_LIST));
+    EXPECT_EQ("", MatchSummary());
+    ASSERT_TRUE(m_pWindow->ExportResults(m_scratch.PathOf("plain.tsv")));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_scratch.PathOf("plain.matches.tsv")));
+}
+
+// A value or choice the engine would refuse stops the run before it starts, with the
+// engine's message naming the pane's line or field, the focus there, and the last
+// results kept.
+TEST_F(MainWindowTest, ARefusedMassStopsTheRunNamingThePanesLine)
+{
+    SetForm("Trypsin", "3", IDC_SORT_POSITION);
+    SetMasses("952.5098\r\n");
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    const std::string table = ShownTable();
+    const std::string matches = ShownTable(CMainWindow::IDC_MATCH_LIST);
+    ASSERT_NE("", matches);
+    const struct
+    {
+        LPCSTR lpszValues;
+        int nObserved;  // [M+H]+, neutral, m/z
+        LPCSTR lpszTolerance;
+        int nField;
+        LPCSTR lpszMessageStart;
+    } refused[] = {
+        // Comments and blank lines count as lines of the pane.
+        {"# peaks\r\n952.5098\r\n\r\n1000,5\r\n", 0, "20ppm", CMassesPane::IDC_MASSES,
+         "Masses, line 4: \"1000,5\" is not a number"},
+        {"952.5098 2+\r\n", 0, "20ppm", CMassesPane::IDC_MASSES,
+         "Masses, line 1: 952.5098 has charge 2+, so it is an m/z"},
+        {"476.7586\r\n", 2, "20ppm", CMassesPane::IDC_MASSES, "Masses, line 1: an m/z needs its charge"},
+        {"# only a comment\r\n", 1, "20ppm", CMassesPane::IDC_MASSES, "Masses: the mass list holds no value"},
+        {"952.5098\r\n", 0, "20 furlongs", CMassesPane::IDC_TOLERANCE, "Tolerance: "},
+    };
+    for (const auto& field : refused)
+    {
+        SCOPED_TRACE(field.lpszValues);
+        SetMasses(field.lpszValues, field.nObserved, field.lpszTolerance);
+        MessageBoxScript script;
+        script.Answer(IDOK);
+        m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+        ASSERT_EQ(1u, script.Calls().size());
+        EXPECT_EQ(0, script.Calls()[0].strText.Find(field.lpszMessageStart)) << (LPCSTR)script.Calls()[0].strText;
+        EXPECT_EQ(MassesField(field.nField), ::GetFocus());
+        EXPECT_EQ(table, ShownTable());
+        EXPECT_EQ(matches, ShownTable(CMainWindow::IDC_MATCH_LIST));
+    }
+}
+
+// Selecting a row of the matches table picks its observed value's candidates together,
+// on the map and among the fragments the table shows; a value without candidates picks
+// none. A semi-specific digest at 0.5 % gives 952.5098 four candidates.
+TEST_F(MainWindowTest, SelectingAMatchPicksItsValuesCandidatesTogether)
+{
+    SetForm("Trypsin", "1000", IDC_SORT_POSITION);
+    ::SendMessageA(PanelField(CDigestPanel::IDC_SPECIFICITY), CB_SETCURSEL, 1, 0);
+    SetMasses("952.5098\r\n1274.7256\r\n1314.6648\r\n20000.5\r\n", 0, "0.5%");
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    const HWND hMatches = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_MATCH_LIST);
+    const HWND hFragments = ::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_RESULT_LIST);
+    const CCleavageMap* pMap =
+        static_cast<CCleavageMap*>(CWnd::FromHandlePermanent(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_CLEAVAGE_MAP)));
+    ASSERT_NE(nullptr, pMap);
+    typedef std::vector<std::pair<int, int>> Spans;
+    const auto selectedFragments = [&] {
+        Spans spans;
+        for (int nItem = -1; (nItem = (int)::SendMessageA(hFragments, LVM_GETNEXTITEM, nItem, LVNI_SELECTED)) >= 0;)
+        {
+            char szStart[16] = "";
+            char szEnd[16] = "";
+            ListView_GetItemText(hFragments, nItem, 0, szStart, sizeof(szStart));
+            ListView_GetItemText(hFragments, nItem, 1, szEnd, sizeof(szEnd));
+            spans.emplace_back(atoi(szStart), atoi(szEnd));
+        }
+        std::sort(spans.begin(), spans.end());
+        return spans;
+    };
+    const struct
+    {
+        int nRow;  // of the matches table
+        Spans picked;
+    } cases[] = {
+        {2, {{1, 8}, {34, 40}, {67, 76}, {135, 144}}},  // the third candidate of 952.5098
+        {4, {{31, 40}}},                                 // 1274.7256's only one
+        {6, {{18, 30}, {67, 79}}},                       // the second of 1314.6648's two
+        {7, {}},                                         // 20000.5 has none
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nRow);
+        ListView_SetItemState(hMatches, -1, 0, LVIS_SELECTED);
+        ListView_SetItemState(hMatches, c.nRow, LVIS_SELECTED, LVIS_SELECTED);
+        Spans picked = pMap->GetPickedSpans();
+        std::sort(picked.begin(), picked.end());
+        EXPECT_EQ(c.picked, picked);
+        EXPECT_EQ(c.picked, selectedFragments());
+    }
 }

@@ -2,6 +2,7 @@
 // sorted by its headings, and the cleavage map's drawing.
 #include "AnalysisRun.h"
 #include "CleavageMap.h"
+#include "MatchTable.h"
 #include "ResultsView.h"
 #include "ScratchFolder.h"
 #include "WindowTestSupport.h"
@@ -133,6 +134,55 @@ TEST(FragmentTableTest, NamesTheTableAndLineOfWhatIsNotTheEngines)
         // Nothing of a damaged text, nor of the earlier tables, is kept.
         EXPECT_EQ(0, table.GetFragmentCount());
         EXPECT_EQ(0, table.GetSiteCount());
+    }
+}
+
+// The matches table: a value's candidates are the rows from its rank 1 on, a value
+// without candidates is its own row, the summary is the last comment; what is not the
+// engine's table names its line and leaves the table empty.
+TEST(MatchTableTest, GroupsEachValuesCandidatesOrNamesTheLine)
+{
+    const CString strHeader = "observed\tcharge\tobserved_mass\tlabel\tstart\tend\tsequence\tmodifications\tmass\t"
+                              "error_ppm\terror_da\tprobability\tshare\trank\n";
+    const CString strRows = "500.3\t\t499.292724\ta\t3\t6\tWVTR\t\t499.292\t1.45\t0.000724\t0.6\t0.7500\t1\n"
+                            "500.3\t\t499.292724\ta\t5\t8\tTRPA\t\t499.293\t-0.56\t-0.000276\t0.2\t0.2500\t2\n"
+                            "700.1\t\t699.092724\tb\t\t\t\t\t\t\t\t\t\t\n"
+                            "500.3\t\t499.292724\tc\t3\t6\tWVTR\t\t499.292\t1.45\t0.000724\t0.6\t1.0000\t1\n"
+                            "# matched 2 of 3 observed values; residues covered by the first-ranked candidates: 20 %\n";
+    CMatchTable table;
+    CString strError;
+    ASSERT_TRUE(table.Parse(strHeader + strRows, strError)) << (LPCSTR)strError;
+    std::vector<int> values;
+    for (int nRow = 0; nRow < table.GetRowCount(); ++nRow)
+        values.push_back(table.GetValueOfRow(nRow));
+    EXPECT_EQ((std::vector<int>{0, 0, 1, 2}), values);
+    EXPECT_EQ(std::vector<CString>{"700.1"}, table.GetUnmatchedValues());
+    EXPECT_STREQ("matched 2 of 3 observed values; residues covered by the first-ranked candidates: 20 %",
+                 table.GetSummary());
+    // By share, the value without candidates last either way.
+    EXPECT_EQ((std::vector<int>{1, 0, 3, 2}), table.GetSortedRows(table.GetShareColumn(), TRUE));
+    EXPECT_EQ((std::vector<int>{3, 0, 1, 2}), table.GetSortedRows(table.GetShareColumn(), FALSE));
+
+    const struct
+    {
+        CString strText;
+        LPCSTR lpszError;
+    } cases[] = {
+        // A batch table, with its protein column, is not the window's.
+        {"observed\tcharge\tobserved_mass\tprotein\tstart\tend\tsequence\tmodifications\tmass\terror_ppm\terror_da\t"
+         "probability\tshare\n",
+         "Matches table, line 1: the header is not the engine's (observed, charge, observed_mass, the list's own "
+         "columns, start, end, sequence, modifications, mass, error_ppm, error_da, probability, share, rank)."},
+        {strHeader + "500.3\t\t499.292724\ta\t3.5\t6\tWVTR\t\t499.292\t1.45\t0.000724\t0.6\t0.7500\t1\n",
+         "Matches table, line 2: the start \"3.5\" is not a whole number."},
+        {strHeader + "500.3\t\tNA\ta\t\t\t\t\t\t\t\t\t\t\n",
+         "Matches table, line 2: the observed_mass \"NA\" is not a number."},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_FALSE(table.Parse(c.strText, strError));
+        EXPECT_STREQ(c.lpszError, strError);
+        EXPECT_EQ(0, table.GetRowCount());
     }
 }
 
