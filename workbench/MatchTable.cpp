@@ -110,21 +110,10 @@ std::vector<CString> CMatchTable::GetUnmatchedValues() const
     return values;
 }
 
-std::vector<const CTableRow*> CMatchTable::RowsOf() const
+std::vector<const CTableRow*> CMatchTable::GetRows() const
 {
     std::vector<const CTableRow*> rows;
     for (const CMatchRow& match : m_rows)
         rows.push_back(&match.row);
     return rows;
-}
-
-std::vector<int> CMatchTable::GetSortedRows(int nColumn, BOOL bAscending) const
-{
-    ASSERT(nColumn >= 0 && nColumn < GetColumnCount());
-    return SortTableRows(RowsOf(), nColumn, IsTextColumn(nColumn), bAscending);
-}
-
-BOOL CMatchTable::Export(LPCSTR lpszPath, const std::vector<int>& rows, CString& strError) const
-{
-    return ExportTable(lpszPath, m_columnNames, RowsOf(), rows, strError);
 }

@@ -38,11 +38,9 @@ public:
     // "matched 6 of 7 observed values; ...", the engine's summary line; empty when none.
     const CString& GetSummary() const { return m_strSummary; }
 
-    // The rows in the engine's order, then stably sorted by the column (numbers by value,
-    // empty cells last either way, text by its letters).
-    std::vector<int> GetSortedRows(int nColumn, BOOL bAscending) const;
-    // Writes the header and these rows, in this order; see ExportTable.
-    BOOL Export(LPCSTR lpszPath, const std::vector<int>& rows, CString& strError) const;
+    // Every row, in the engine's order, for SortTableRows and ExportTable.
+    std::vector<const CTableRow*> GetRows() const;
+    const std::vector<CString>& GetColumnNames() const { return m_columnNames; }
 
 private:
     struct CMatchRow
@@ -53,7 +51,6 @@ private:
 
     CString ReadHeader(const std::vector<CString>& names);
     CString ReadRow(const std::vector<CString>& cells);
-    std::vector<const CTableRow*> RowsOf() const;
 
     std::vector<CString> m_columnNames;
     std::vector<BOOL> m_textColumns;

@@ -14,29 +14,18 @@ struct ColumnLayout
 };
 
 const ColumnLayout kColumns[] = {
-    {"observed", "Observed", LVCFMT_RIGHT, 80},
-    {"charge", "Charge", LVCFMT_RIGHT, 50},
-    {"observed_mass", "Neutral mass (Da)", LVCFMT_RIGHT, 100},
-    {"start", "Start", LVCFMT_RIGHT, 45},
-    {"end", "End", LVCFMT_RIGHT, 45},
-    {"sequence", "Sequence", LVCFMT_LEFT, 170},
-    {"modifications", "Modifications", LVCFMT_LEFT, 100},
-    {"mass", "Mass (Da)", LVCFMT_RIGHT, 90},
-    {"error_ppm", "Error (ppm)", LVCFMT_RIGHT, 70},
-    {"error_da", "Error (Da)", LVCFMT_RIGHT, 70},
-    {"probability", "Probability (%)", LVCFMT_RIGHT, 80},
-    {"share", "Share (%)", LVCFMT_RIGHT, 60},
+    {"observed", "Observed", LVCFMT_RIGHT, 80},          {"charge", "Charge", LVCFMT_RIGHT, 50},
+    {"observed_mass", "Neutral mass (Da)", LVCFMT_RIGHT, 100}, {"start", "Start", LVCFMT_RIGHT, 45},
+    {"end", "End", LVCFMT_RIGHT, 45},                    {"sequence", "Sequence", LVCFMT_LEFT, 170},
+    {"modifications", "Modifications", LVCFMT_LEFT, 100}, {"mass", "Mass (Da)", LVCFMT_RIGHT, 90},
+    {"error_ppm", "Error (ppm)", LVCFMT_RIGHT, 70},       {"error_da", "Error (Da)", LVCFMT_RIGHT, 70},
+    {"probability", "Probability (%)", LVCFMT_RIGHT, 80}, {"share", "Share (%)", LVCFMT_RIGHT, 60},
     {"rank", "Rank", LVCFMT_RIGHT, 40},
 };
 // A mass list's own columns (an intensity, a label) are headed by their names.
 const int kKeptColumnWidthPx = 70;
 // Where an observed value without candidates shows that it has none.
 const char kNoCandidate[] = "(no fragment within the tolerance)";
-}
-
-BOOL CMatchesView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
-    return CreateList(dwStyle, rect, pParentWnd, nID);
 }
 
 void CMatchesView::SetMatches(const CMatchTable& table)
@@ -74,7 +63,7 @@ int CMatchesView::GetSelectedValue() const
 
 BOOL CMatchesView::Export(LPCSTR lpszPath, CString& strError) const
 {
-    return m_table.Export(lpszPath, GetShownRows(), strError);
+    return ExportTable(lpszPath, m_table.GetColumnNames(), m_table.GetRows(), GetShownRows(), strError);
 }
 
 CString CMatchesView::GetCellText(int nRow, int nColumn) const
@@ -89,5 +78,5 @@ CString CMatchesView::GetCellText(int nRow, int nColumn) const
 
 std::vector<int> CMatchesView::GetSortedRows(int nColumn, BOOL bAscending) const
 {
-    return m_table.GetSortedRows(nColumn, bAscending);
+    return SortTableRows(m_table.GetRows(), nColumn, m_table.IsTextColumn(nColumn), bAscending);
 }

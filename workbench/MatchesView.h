@@ -9,14 +9,10 @@
 class CMatchesView : public CTableListView
 {
 public:
-    CMatchesView() = default;
-
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-    // Shows the table's rows in the engine's order.
+    // The engine's rows in its order, headed by its columns.
     void SetMatches(const CMatchTable& table);
     void Clear();
 
-    const CMatchTable& GetTable() const { return m_table; }
     // The observed value of the first selected row, or -1 when none is selected.
     int GetSelectedValue() const;
     // Writes the rows in the order shown; see CMatchTable::Export.

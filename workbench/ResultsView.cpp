@@ -48,7 +48,7 @@ END_MESSAGE_MAP()
 
 BOOL CResultsView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    if (!CreateList(dwStyle, rect, pParentWnd, nID))
+    if (!CTableListView::Create(dwStyle, rect, pParentWnd, nID))
         return FALSE;
     ShowColumns(CFragmentTable());
     return TRUE;

@@ -12,8 +12,7 @@ class CResultsView : public CTableListView
 public:
     CResultsView() = default;
 
-    // A virtual report-view list with its columns; dwStyle adds to WS_CHILD and the
-    // list's own styles (WS_VISIBLE, WS_BORDER...).
+    // The list with the fixed columns; see CTableListView::Create.
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // Shows the table's fragments in the engine's order.
     void SetResults(const CFragmentTable& table);

@@ -20,7 +20,7 @@ CString CTableListView::PercentText(double dFraction)
     return strText;
 }
 
-BOOL CTableListView::CreateList(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CTableListView::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     // Sorting only reorders m_rows.
     const DWORD dwListStyle = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS;

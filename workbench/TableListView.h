@@ -10,15 +10,15 @@ class CTableListView : public CListCtrl
 public:
     CTableListView() = default;
 
+    // A virtual list with full-row selection; dwStyle adds to WS_CHILD and the list's own
+    // styles (WS_VISIBLE, WS_BORDER...).
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // The table's rows in the order shown.
     const std::vector<int>& GetShownRows() const { return m_rows; }
 
 protected:
     // A fraction as a percentage, to two decimals and without trailing zeros: 0.128 "12.8".
     static CString PercentText(double dFraction);
-    // A virtual list with full-row selection; dwStyle adds to WS_CHILD and the list's own
-    // styles (WS_VISIBLE, WS_BORDER...).
-    BOOL CreateList(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // Shows nRows rows in the table's order, none selected.
     void ShowRows(int nRows);
     // The text of a cell of the table's row nRow (not the row shown at nRow).

@@ -160,8 +160,8 @@ TEST(MatchTableTest, GroupsEachValuesCandidatesOrNamesTheLine)
     EXPECT_STREQ("matched 2 of 3 observed values; residues covered by the first-ranked candidates: 20 %",
                  table.GetSummary());
     // By share, the value without candidates last either way.
-    EXPECT_EQ((std::vector<int>{1, 0, 3, 2}), table.GetSortedRows(table.GetShareColumn(), TRUE));
-    EXPECT_EQ((std::vector<int>{3, 0, 1, 2}), table.GetSortedRows(table.GetShareColumn(), FALSE));
+    EXPECT_EQ((std::vector<int>{1, 0, 3, 2}), SortTableRows(table.GetRows(), table.GetShareColumn(), FALSE, TRUE));
+    EXPECT_EQ((std::vector<int>{3, 0, 1, 2}), SortTableRows(table.GetRows(), table.GetShareColumn(), FALSE, FALSE));
 
     const struct
     {
