@@ -1,13 +1,15 @@
 // The workbench's main window: the analysis's settings form at the top left, the panel
-// for mass spectrometry beside it, the records of the open FASTA file and the chosen
-// one's sequence beside that, and below them the last
-// run's cleavage map and fragment table. File > Open FASTA reads a file; Open and Save
-// Settings keep the settings record in a file; Export Results writes the table. Run (F5)
-// analyses the chosen record, and Cancel (Esc) ends the engine of a run going on. Lock
-// makes the form and the panel read-only; Range from Selection gives the form the residues selected in
-// the sequence pane. The status bar shows the chosen reagent's rule and efficiencies. Help
-// opens the read-me beside the program and shows the versions of the workbench and the
-// analysis module.
+// for mass spectrometry beside it, the Masses pane (observed values to match) beside that,
+// then the records of the open FASTA file and the chosen one's sequence, and below them
+// the last run's cleavage map, its fragment table and its matches table. File > Open FASTA
+// reads a file; Open and Save Settings keep the settings record in a file; Open Masses
+// fills the Masses pane; Export Results writes the tables. Run (F5) analyses the chosen
+// record, and Cancel (Esc) ends the engine of a run going on. Lock makes the form, the
+// panel and the pane read-only; Range from Selection gives the form the residues selected
+// in the sequence pane. Selecting a match picks its value's candidates on the map and in
+// the fragment table. The status bar shows the chosen reagent's rule and efficiencies.
+// Help opens the read-me beside the program and shows the versions of the workbench and
+// the analysis module.
 #pragma once
 #include "CleavageMap.h"
 #include "DigestPanel.h"
