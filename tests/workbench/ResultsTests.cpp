@@ -580,3 +580,41 @@ TEST_F(CleavageMapTest, ClearLeavesOnlyTheGreyHint)
     EXPECT_EQ(0, CountPixels(CCleavageMap::kBarColour));
     EXPECT_EQ(nHintPixels, CountPixels(::GetSysColor(COLOR_GRAYTEXT)));
 }
+
+// The observed masses' candidates are bars in rows of their own below the fragments, the
+// deeper the larger their share; the picked value's are in the picked colour.
+TEST_F(CleavageMapTest, CandidatesAreBarsBelowTheFragmentsShadedByTheirShare)
+{
+    m_map.SetResults(Parsed(kFragmentHeader + CString("1\t2\t2\t0\t0.8\t1\t1\tMK\n"), kSiteHeader));
+    CMatchTable matches;
+    CString strError;
+    ASSERT_TRUE(matches.Parse("observed\tcharge\tobserved_mass\tstart\tend\tsequence\tmodifications\tmass\t"
+                              "error_ppm\terror_da\tprobability\tshare\trank\n"
+                              "500\t\t499\t3\t9\tWVTRPAK\t\t499\t0\t0\t0.6\t1.0000\t1\n"
+                              "500\t\t499\t10\t14\tDLGEK\t\t499\t0\t0\t0\t0.0000\t2\n"
+                              "300\t\t299\t18\t20\tFGK\t\t299\t0\t0\t0.8\t0.5000\t1\n",
+                              strError))
+        << (LPCSTR)strError;
+    m_map.SetMatches(matches);
+    Update();
+    const auto colourAt = [this](int nResidue) {
+        const int x = BoundaryX(nResidue - 1) + kResiduePx / 2;
+        const int nTop = BarTops(BoundaryX(0) + kResiduePx / 2).at(0);
+        for (int y = nTop + 1; y < (int)m_pixels.size(); ++y)
+            if (m_pixels[y][x] != ::GetSysColor(COLOR_WINDOW) && m_pixels[y][x] != CCleavageMap::kBarColour)
+                return std::make_pair(y, m_pixels[y][x]);
+        return std::make_pair(-1, ::GetSysColor(COLOR_WINDOW));
+    };
+    // residue: the colour's red part, from the window's white down to the full share's.
+    EXPECT_EQ(CCleavageMap::kMatchColour, colourAt(5).second);
+    EXPECT_GT(GetRValue(colourAt(12).second), GetRValue(colourAt(19).second));
+    EXPECT_GT(GetRValue(colourAt(19).second), GetRValue(CCleavageMap::kMatchColour));
+    EXPECT_LT(GetRValue(colourAt(12).second), GetRValue(::GetSysColor(COLOR_WINDOW)));
+    EXPECT_GT(colourAt(5).first, BarTops(BoundaryX(0) + kResiduePx / 2).at(0));
+
+    m_map.PickValue(1);
+    Update();
+    EXPECT_EQ(CCleavageMap::kPickedColour, colourAt(19).second);
+    EXPECT_EQ(CCleavageMap::kMatchColour, colourAt(5).second);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{18, 20}}), m_map.GetPickedSpans());
+}
