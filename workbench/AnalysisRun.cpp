@@ -1,5 +1,5 @@
 #include "AnalysisRun.h"
-#include "Engine.h"
+#include "ResultFormat.h"
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +13,9 @@ const CString kMatchFile = cleavage::MatchFilePath(kResultFile).c_str();
 const CString kWarningFile = cleavage::WarningFilePath(kResultFile).c_str();
 const CString kErrorFile = cleavage::ErrorFilePath(kResultFile).c_str();
 const CString kParameterErrorFile = cleavage::ErrorFilePath(kParameterFile).c_str();
+// What a plug-in's RunAnalysis returns, by the host's convention, when it could not start
+// its engine.
+const DWORD kRunAnalysisFailed = 0xFFFFFFFF;
 }
 
 CString CannotWrite(LPCSTR lpszPath, const CString& strReason)
@@ -174,7 +177,7 @@ BOOL CAnalysisRun::Start(CAnalysisPlugIn& plugIn, CKeyValueStorage& parameters, 
         return FALSE;
 
     const DWORD dwProcessId = plugIn.RunAnalysis(strParameterFile);
-    if (dwProcessId == 0xFFFFFFFF)
+    if (dwProcessId == kRunAnalysisFailed)
     {
         m_strError = plugIn.GetErrorText();
         return FALSE;

@@ -1,19 +1,19 @@
 #include "MatchTable.h"
+#include <ResultFormat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <iterator>
 
 namespace
 {
-// The engine's columns before the kept ones, and after them; kept columns (an intensity,
-// a label) are text.
-const char* const kObservedColumns[] = {"observed", "charge", "observed_mass"};
-const char* const kCandidateColumns[] = {"start",    "end",      "sequence",    "modifications", "mass",
-                                         "error_ppm", "error_da", "probability", "share",         "rank"};
-const char* const kTextColumns[] = {"charge", "sequence", "modifications"};
-// The table's last line, a comment: "# matched 6 of 7 observed values; ...".
-const char kSummaryPrefix[] = "# ";
+using cleavage::kCandidateColumns;
+using cleavage::kObservedColumns;
+
+// The candidate's columns that hold text; the mass list's own columns (an intensity, a
+// label) are text too.
+const char* const kTextColumns[] = {kObservedColumns[1], kCandidateColumns[2], cleavage::kModificationsColumn};
 }
 
 CString CMatchTable::ReadHeader(const std::vector<CString>& names)
@@ -66,9 +66,10 @@ BOOL CMatchTable::Parse(const CString& strText, CString& strError)
     RemoveAll();
     std::vector<CString> lines = SplitLines(strText);
     CString strSummary;
-    if (!lines.empty() && lines.back().Left((int)strlen(kSummaryPrefix)) == kSummaryPrefix)
+    const int nPrefix = (int)strlen(cleavage::kCommentPrefix);
+    if (!lines.empty() && lines.back().Left(nPrefix) == cleavage::kCommentPrefix)
     {
-        strSummary = lines.back().Mid((int)strlen(kSummaryPrefix));
+        strSummary = lines.back().Mid(nPrefix);
         lines.pop_back();
     }
     const TableLineParser parseHeader = [this](const std::vector<CString>& names) { return ReadHeader(names); };

@@ -1,4 +1,5 @@
 #include "MatchTableWriter.h"
+#include "ResultFormat.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -7,9 +8,6 @@ namespace cleavage
 {
 namespace
 {
-// The columns after the kept ones that a value without candidates leaves empty.
-const char* const kCandidateColumns[] = {"start",    "end",      "sequence",    "modifications", "mass",
-                                         "error_ppm", "error_da", "probability", "share",         "rank"};
 constexpr int kErrorPpmDecimals = 2;
 constexpr int kShareDecimals = 4;
 
@@ -37,10 +35,12 @@ std::size_t Percent(std::size_t part, std::size_t whole)
 
 void WriteMatchTable(std::ostream& out, const MassList& list, const MatchResult& result, bool batch)
 {
-    out << "observed\tcharge\tobserved_mass";
+    for (std::size_t i = 0; i < kObservedColumnCount; ++i)
+        out << (i == 0 ? "" : "\t") << kObservedColumns[i];
     for (const std::string& name : list.keptNames)
         out << "\t" << name;
-    out << (batch ? "\tprotein" : "");
+    if (batch)
+        out << '\t' << kProteinColumn;
     for (const char* column : kCandidateColumns)
         out << "\t" << column;
     out << "\n";
@@ -83,7 +83,7 @@ void WriteMatchTable(std::ostream& out, const MassList& list, const MatchResult&
         }
     }
     rows.Flush();
-    out << "# " << MatchSummary(result, batch) << "\n";
+    out << kCommentPrefix << MatchSummary(result, batch) << "\n";
 }
 
 std::string MatchSummary(const MatchResult& result, bool batch)
@@ -123,5 +123,6 @@ void WriteCoverageTable(std::ostream& out, const MatchResult& result)
         rows.Field(Percent(protein.covered, protein.length));
         rows.EndRow();
     }
+    rows.Flush();
 }
 }
