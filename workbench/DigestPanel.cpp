@@ -42,6 +42,7 @@ const Field kFields[] = {
     {CDigestPanel::IDC_CHARGES, "Charges", "charges", fieldText},
     {CDigestPanel::IDC_MIN_MASS, "Lowest mass (Da)", "min_mass", fieldText},
     {CDigestPanel::IDC_MAX_MASS, "Highest mass (Da)", "max_mass", fieldText},
+    {CDigestPanel::IDC_BACKGROUND, "Background cleavage (%)", "background_efficiency", fieldText},
 };
 // The drop-down's choices, in the order of the engine's values.
 const char* const kSpecificities[] = {"Full: both ends at sites", "Semi: one end at a site"};

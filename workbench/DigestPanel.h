@@ -1,6 +1,6 @@
 // The workbench's panel for mass spectrometry, beside the analysis's settings form: a
-// semi-specific digest, more reagents at once, fixed and variable modifications, charges
-// and a mass window. Its choices go to the engine as keys of its own; the form and the
+// semi-specific digest, more reagents at once, fixed and variable modifications, charges,
+// a mass window and unspecific background cleavage. Its choices go to the engine as keys of its own; the form and the
 // analysis's settings record never see them.
 #pragma once
 #include "EngineKeys.h"
@@ -19,6 +19,7 @@ public:
         IDC_CHARGES,
         IDC_MIN_MASS,
         IDC_MAX_MASS,
+        IDC_BACKGROUND,
     };
 
     // A child of pParentWnd with its controls, nothing chosen: a full digest with the

@@ -172,7 +172,7 @@ BOOL CMassesPane::GetEngineKeys(LPCSTR lpszMassFile, CEngineKeys& keys, CString&
                                  FieldText(IDC_TOLERANCE).Trim()};
     for (size_t i = 0; i < std::size(kFields); ++i)
     {
-        const cleavage::FeatureKey* pKey = CEngineKeys::FindKey(kFields[i].lpszKey);
+        const auto* pKey = CEngineKeys::FindKey(kFields[i].lpszKey);
         ASSERT(pKey != NULL);
         if (!keys.Set(*pKey, strValues[i], kFields[i].lpszName, strError))
         {

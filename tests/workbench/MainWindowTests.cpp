@@ -453,6 +453,7 @@ TEST_F(MainWindowTest, ThePanelForMassSpectrometryAddsItsKeysOrNamesItsField)
         {CDigestPanel::IDC_CHARGES, "2+", "Charges: \"2+\" is not a range of charges"},
         {CDigestPanel::IDC_MAX_VARIABLE_MODS, "9", "Most variable per fragment: 9 is outside 0..8"},
         {CDigestPanel::IDC_MIN_MASS, "12,5", "Lowest mass (Da): \"12,5\" is not a mass in daltons"},
+        {CDigestPanel::IDC_BACKGROUND, "101", "Background cleavage (%): a background efficiency of 101 % is above"},
         {CDigestPanel::IDC_FIXED_MODS, "Oxidation (M)",
          "Variable modifications: \"Oxidation (M)\" names Oxidation (M) a second time"},
     };
@@ -611,7 +612,7 @@ TEST_F(MainWindowTest, TabAndShiftTabGoThroughEveryPaneInReadingOrder)
     const std::vector<std::string> order = {
         "form 5009", "form 8016",  "form 8021", "form 8000", "form 8002", "form 8001", "form 8003",
         "form 2278", "form 8014",  "form 8032", "panel 400", "panel 401", "panel 402", "panel 403",
-        "panel 404", "panel 405",  "panel 406", "panel 407", "masses 450", "masses 451", "masses 452",
+        "panel 404", "panel 405",  "panel 406", "panel 407", "panel 408", "masses 450", "masses 451", "masses 452",
         "masses 453", "202",       "200",       "201",       "208",       "form 5009"};
     std::vector<std::string> forward;
     ::SetFocus(::GetDlgItem(m_pWindow->m_hWnd, CMainWindow::IDC_MATCH_LIST));
@@ -932,7 +933,8 @@ TEST(VersionResourceTest, EachShippedFileCarriesTheProjectVersion)
 // A peak list opened into the Masses pane is matched to every fragment of the digest,
 // whatever Best N shows: the matches table is the engine's (Cleavage.exe gives these rows
 // for the same settings and file), the values without a candidate are named, and Export
-// Results writes the matches beside the fragments; an empty pane matches nothing.
+// Results writes the matches beside the fragments; an empty pane matches nothing, and the
+// panel's background cleavage reaches the matching.
 TEST_F(MainWindowTest, ObservedMassesAreMatchedShownAndExportedBesideTheFragments)
 {
     SetForm("Trypsin", "3", IDC_SORT_POSITION);
@@ -978,6 +980,15 @@ TEST_F(MainWindowTest, ObservedMassesAreMatchedShownAndExportedBesideTheFragment
     EXPECT_EQ("", MatchSummary());
     ASSERT_TRUE(m_pWindow->ExportResults(m_scratch.PathOf("plain.tsv")));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_scratch.PathOf("plain.matches.tsv")));
+
+    // LLVVYPWTQ ends at no site: only the panel's background cleavage makes it a fragment.
+    SetMasses("1118.6245\r\n");
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    EXPECT_EQ("Unmatched: 1118.6245", MatchSummary().substr(MatchSummary().find('\n') + 1));
+    SetPanelField(CDigestPanel::IDC_BACKGROUND, "1");
+    m_pWindow->SendMessage(WM_COMMAND, CMainWindow::ID_ANALYSIS_RUN);
+    EXPECT_EQ("1118.6245\t\t1117.617224\t31\t39\tLLVVYPWTQ\t\t1117.617184\t0.04\t0.000040\t0.92\t100\t1\n",
+              ShownTable(CMainWindow::IDC_MATCH_LIST));
 }
 
 // A value or choice the engine would refuse stops the run before it starts, with the
