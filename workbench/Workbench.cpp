@@ -67,8 +67,8 @@ public:
     }
 
 private:
-    // Workbench.exe [FASTA] [/settings FILE] [/run]: the files are opened at once, and
-    // with /run the molecule is analysed when both opened.
+    // Workbench.exe [FASTA] [/settings FILE] [/masses FILE] [/run]: the files are opened
+    // at once, and with /run the molecule is analysed when all opened.
     void OpenCommandLineFiles()
     {
         BOOL bOpened = TRUE;
@@ -79,6 +79,8 @@ private:
                 bRun = TRUE;
             else if (strcmp(__argv[i], "/settings") == 0 && i + 1 < __argc)
                 bOpened = m_pWindow->OpenSettings(__argv[++i]) && bOpened;
+            else if (strcmp(__argv[i], "/masses") == 0 && i + 1 < __argc)
+                bOpened = m_pWindow->OpenMasses(__argv[++i]) && bOpened;
             else
                 bOpened = m_pWindow->OpenFasta(__argv[i]) && bOpened;
         }
