@@ -1,5 +1,5 @@
 #include "AnalysisRun.h"
-#include "Engine.h"
+#include "ResultFormat.h"
 #include <fstream>
 #include <sstream>
 

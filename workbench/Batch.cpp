@@ -1,7 +1,7 @@
 #include "Batch.h"
 #include "AnalysisRun.h"
 #include "FormMessages.h"
-#include <Engine.h>
+#include <ResultFormat.h>
 #include <algorithm>
 #include <climits>
 #include <cstdio>

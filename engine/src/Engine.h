@@ -1,7 +1,6 @@
 // The engine program: reads a parameter file, analyses its molecule or FASTA batch
 // and writes the result and site files, or an error file and a non-zero exit code.
 #pragma once
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,15 +16,4 @@ constexpr int kExitWarnings = 3;
 // `<file>` followed by batch options; alone, `--version` or `--help` (`-h`, `/?`), whose
 // text goes to `output`. Messages go to `errors`.
 int RunEngine(const std::vector<std::string>& arguments, std::ostream& output, std::ostream& errors);
-
-// Where the site table, the matches table, a batch's coverage by the matches, the
-// warnings and the error text of a result file go.
-std::string SiteFilePath(const std::string& resultFile);
-std::string MatchFilePath(const std::string& resultFile);
-std::string CoverageFilePath(const std::string& resultFile);
-std::string WarningFilePath(const std::string& resultFile);
-std::string ErrorFilePath(const std::string& resultFile);
-
-// A size as messages show it, in decimal units to a tenth: "512 bytes", "16.2 GB".
-std::string SizeText(std::uint64_t bytes);
 }

@@ -1,6 +1,8 @@
 #include "BatchLog.h"
 #include "CleavageVersion.h"
 #include "Engine.h"
+#include "ResultFormat.h"
+#include "TableBound.h"
 #include "ParameterFile.h"
 
 #include <gtest/gtest.h>
