@@ -53,7 +53,7 @@ FragmentFilter FilterOf(const Parameters& parameters)
 Matching MatchingOf(const Parameters& parameters)
 {
     Matching matching;
-    matching.massList = parameters.masses;
+    matching.massList = parameters.masses.value_or(std::string());
     if (parameters.observed)
         matching.observed = parameters.observed->value;
     if (parameters.massType)
@@ -86,7 +86,7 @@ Analysis::Analysis(const Parameters& parameters)
       window{parameters.minMass.value_or(kNoMass), parameters.maxMass.value_or(kNoMass)},
       background(parameters.background ? parameters.background->value : 0.0),
       matching(MatchingOf(parameters)),
-      batch(!parameters.fastaFile.empty()),
+      batch(parameters.fastaFile.has_value()),
       limits(LimitsOf(parameters)),
       threads(parameters.threads ? static_cast<unsigned>(*parameters.threads)
                                  : std::max(1u, std::thread::hardware_concurrency())),

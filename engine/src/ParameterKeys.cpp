@@ -83,17 +83,36 @@ bool Always(const Parameters&)
 
 bool ForAMolecule(const Parameters& p)
 {
-    return p.fastaFile.empty();
+    return !p.fastaFile;
 }
 
 // The sequence key, which a file naming a FASTA file must not hold.
 KeyDescription OneMolecule(KeyDescription sequence)
 {
     sequence.finish = [](const Parameters& p) {
-        if (!p.fastaFile.empty())
+        if (p.fastaFile)
             throw EngineError(p.Where("fasta") + ": give either 'sequence' or 'fasta', not both");
     };
     return sequence;
+}
+
+// A file the run reads, when one is given; `unnamed`: the message for an empty name,
+// or nullptr when the file's opening refuses it.
+KeyDescription OptionalPath(const char* key, KeyGroup group, std::optional<std::string> Parameters::*field,
+                            const char* option, const char* unnamed)
+{
+    return WithOption(Described(
+                          key, group, KeyPresence::Optional,
+                          [field, unnamed](Parameters& p, const std::string& value, const std::string& where) {
+                              if (unnamed && value.empty())
+                                  throw EngineError(where + ": " + unnamed);
+                              p.*field = value;
+                          },
+                          [key, field](const Parameters& p, std::ostream& out) {
+                              if (p.*field)
+                                  WriteText(out, key, *(p.*field));
+                          }),
+                      option, "FILE");
 }
 
 // A whole number within the key's bounds, of at most `bits` bits.
@@ -272,9 +291,7 @@ std::vector<KeyDescription> DescribeKeys()
         CellList("recognition_list", &ReagentText::recognition, "recognition_count"),
         CellList("exception_list", &ReagentText::exception, "exception_count"),
         // A FASTA file instead of the molecule; the writer writes one or the other.
-        WithOption(TextKey("fasta", KeyPresence::Optional, [](P& p) -> std::string& { return p.fastaFile; },
-                           [](const P& p) { return !p.fastaFile.empty(); }),
-                   "--fasta", "FILE"),
+        OptionalPath("fasta", KeyGroup::Run, &P::fastaFile, "--fasta", nullptr),
         TextKey("molecule_name", KeyPresence::Molecule, [](P& p) -> std::string& { return p.moleculeName; },
                 ForAMolecule),
         OneMolecule(TextKey("sequence", KeyPresence::Molecule, [](P& p) -> std::string& { return p.sequence; },
@@ -325,18 +342,7 @@ std::vector<KeyDescription> DescribeKeys()
                                               out << key << '=' << FormatMass(*(p.*field), 6) << '\n';
                                       }),
                                   option, "DA"));
-    keys.push_back(WithOption(Described(
-                                  "masses", ms, KeyPresence::Optional,
-                                  [](P& p, const std::string& value, const std::string& where) {
-                                      if (value.empty())
-                                          throw EngineError(where + ": no mass list named");
-                                      p.masses = value;
-                                  },
-                                  [](const P& p, std::ostream& out) {
-                                      if (!p.masses.empty())
-                                          out << "masses=" << p.masses << '\n';
-                                  }),
-                              "--masses", "FILE"));
+    keys.push_back(OptionalPath("masses", ms, &P::masses, "--masses", "no mass list named"));
     keys.push_back(WrittenKey("observed", &P::observed, ParseObservedKind, "--observed", "M|MH+|mz"));
     keys.push_back(WrittenKey("mass_type", &P::massType, ParseMassType, "--mass-type", "mono|average"));
     keys.push_back(WrittenKey("tolerance", &P::tolerance, Tolerance::Parse, "--tolerance", "20ppm|0.5Da|0.1%"));

@@ -57,7 +57,7 @@ struct Parameters
     int rangeOnly = 0;
     std::string moleculeName;
     std::string sequence;          // as written; checked when the molecule is read
-    std::string fastaFile;         // instead of moleculeName and sequence: a batch; empty: none
+    std::optional<std::string> fastaFile; // instead of moleculeName and sequence: a batch
     std::string resultFile;
     // For batch users.
     std::optional<int> maxMissed;
@@ -77,7 +77,7 @@ struct Parameters
     std::optional<MicroDalton> minMass;
     std::optional<MicroDalton> maxMass;
     // Observed masses matched to the fragments.
-    std::string masses;                     // the mass list's path, as given; empty: none
+    std::optional<std::string> masses;      // the mass list's path, as given
     std::optional<AsWritten<ObservedKind>> observed;
     std::optional<AsWritten<MassType>> massType;
     std::optional<AsWritten<Tolerance>> tolerance;

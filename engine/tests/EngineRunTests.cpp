@@ -281,7 +281,7 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
         << m_errors;
     const std::string rows = m_folder.Read("result.tsv");
     const std::string sites = m_folder.Read("result.sites.tsv");
-    parameters.fastaFile.clear();
+    parameters.fastaFile.reset();
     ASSERT_EQ(0, Run(parameters, {"--threads", "3", "--missed", "1", "--min-length", "2", "--max-length", "12",
                                   "--fasta", m_folder.PathOf("proteins.fasta")}));
     EXPECT_EQ(rows, m_folder.Read("result.tsv"));
