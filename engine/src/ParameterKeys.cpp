@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
-#include <tuple>
 
 namespace cleavage
 {
@@ -207,6 +206,24 @@ KeyDescription NameList(const char* key, std::vector<std::string> Parameters::*l
     return description;
 }
 
+// A key for mass spectrometry whose value is read into `Value` and written from it.
+template <class Value>
+KeyDescription TypedKey(const char* key, std::optional<Value> Parameters::*field,
+                        Value (*parse)(const std::string& text, const std::string& where),
+                        std::string (*format)(const Value& value), const char* option, const char* placeholder)
+{
+    return WithOption(Described(
+                          key, KeyGroup::MassSpectrometry, KeyPresence::Optional,
+                          [field, parse](Parameters& p, const std::string& value, const std::string& where) {
+                              p.*field = parse(value, where);
+                          },
+                          [key, field, format](const Parameters& p, std::ostream& out) {
+                              if (p.*field)
+                                  out << key << '=' << format(*(p.*field)) << '\n';
+                          }),
+                      option, placeholder);
+}
+
 // A key of matching, kept as it was written beside its value.
 template <class Value>
 KeyDescription WrittenKey(const char* key, std::optional<AsWritten<Value>> Parameters::*field,
@@ -252,6 +269,21 @@ Specificity ParseSpecificity(const std::string& value, const std::string& where)
             return static_cast<Specificity>(i);
     throw EngineError(where + ": \"" + Printable(value) + "\" is neither " + kSpecificityNames[0] + " nor " +
                       kSpecificityNames[1]);
+}
+
+std::string SpecificityText(const Specificity& specificity)
+{
+    return SpecificityName(specificity);
+}
+
+std::string ChargesText(const ChargeRange& charges)
+{
+    return std::to_string(charges.from) + "-" + std::to_string(charges.to);
+}
+
+std::string MassText(const MicroDalton& mass)
+{
+    return FormatMass(mass, 6);
 }
 
 void CheckShippedReagent(const std::string& name, const std::string& where)
@@ -304,44 +336,16 @@ std::vector<KeyDescription> DescribeKeys()
         OptionalInteger("max_rows", run, &P::maxRows, 0, kAllFragments, "--max-rows", "N"),
         OptionalInteger("progress", run, &P::progress, 0, 1, "--progress", ""),
         OptionalInteger("max_bytes", run, &P::maxBytes, 0, LLONG_MAX, "--max-bytes", "N"),
-        WithOption(Described(
-                       "specificity", ms, KeyPresence::Optional,
-                       [](P& p, const std::string& value, const std::string& where) {
-                           p.specificity = ParseSpecificity(value, where);
-                       },
-                       [](const P& p, std::ostream& out) {
-                           if (p.specificity)
-                               out << "specificity=" << SpecificityName(*p.specificity) << '\n';
-                       }),
-                   "--specificity", "full|semi"),
+        TypedKey("specificity", &P::specificity, ParseSpecificity, SpecificityText, "--specificity", "full|semi"),
         NameList("also_reagent", &P::alsoReagents, CheckShippedReagent, "--also-reagent"),
         NameList("fixed_mod", &P::fixedMods, CheckModification, "--fixed-mod"),
         NameList("variable_mod", &P::variableMods, CheckModification, "--variable-mod"),
         OptionalInteger("max_variable_mods", ms, &P::maxVariableMods, 0, kMostVariableMods, "--max-variable-mods",
                         "N"),
-        WithOption(Described(
-                       "charges", ms, KeyPresence::Optional,
-                       [](P& p, const std::string& value, const std::string& where) {
-                           p.charges = ParseCharges(value, where);
-                       },
-                       [](const P& p, std::ostream& out) {
-                           if (p.charges)
-                               out << "charges=" << p.charges->from << '-' << p.charges->to << '\n';
-                       }),
-                   "--charges", "A-B"),
+        TypedKey("charges", &P::charges, ParseCharges, ChargesText, "--charges", "A-B"),
+        TypedKey("min_mass", &P::minMass, ParseMass, MassText, "--min-mass", "DA"),
+        TypedKey("max_mass", &P::maxMass, ParseMass, MassText, "--max-mass", "DA"),
     };
-    for (const auto& [key, field, option] : {std::make_tuple("min_mass", &P::minMass, "--min-mass"),
-                                             std::make_tuple("max_mass", &P::maxMass, "--max-mass")})
-        keys.push_back(WithOption(Described(
-                                      key, ms, KeyPresence::Optional,
-                                      [field = field](P& p, const std::string& value, const std::string& where) {
-                                          p.*field = ParseMass(value, where);
-                                      },
-                                      [key = key, field = field](const P& p, std::ostream& out) {
-                                          if (p.*field)
-                                              out << key << '=' << FormatMass(*(p.*field), 6) << '\n';
-                                      }),
-                                  option, "DA"));
     keys.push_back(OptionalPath("masses", ms, &P::masses, "--masses", "no mass list named"));
     keys.push_back(WrittenKey("observed", &P::observed, ParseObservedKind, "--observed", "M|MH+|mz"));
     keys.push_back(WrittenKey("mass_type", &P::massType, ParseMassType, "--mass-type", "mono|average"));
