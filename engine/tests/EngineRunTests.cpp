@@ -4,6 +4,7 @@
 #include "ResultFormat.h"
 #include "TableBound.h"
 #include "ParameterFile.h"
+#include "ParameterKeys.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -241,6 +242,10 @@ TEST_F(EngineRunTest, VersionAndHelpAloneDescribeTheProgram)
     ASSERT_EQ(kExitUsage, RunWith({"--colour", "red"}));
     const std::string usage = m_errors.substr(m_errors.find('\n') + 1);
     ASSERT_EQ(0u, usage.find("usage: cleavage <parameter file> "));
+    // Every option of the key table, a list's with its dots, the flag without a value.
+    for (const KeyDescription& key : ParameterKeys())
+        EXPECT_TRUE(key.option.empty() || Contains(usage, " " + key.Usage())) << key.option;
+    EXPECT_TRUE(Contains(usage, " [--also-reagent NAME]...") && Contains(usage, " [--progress] ")) << usage;
     const std::string help = versionLine + usage + "The parameter file is described in ParameterFile.md.\n";
 
     const struct
