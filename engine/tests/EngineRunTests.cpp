@@ -246,6 +246,9 @@ TEST_F(EngineRunTest, VersionAndHelpAloneDescribeTheProgram)
     for (const KeyDescription& key : ParameterKeys())
         EXPECT_TRUE(key.option.empty() || Contains(usage, " " + key.Usage())) << key.option;
     EXPECT_TRUE(Contains(usage, " [--also-reagent NAME]...") && Contains(usage, " [--progress] ")) << usage;
+    std::istringstream lines(usage);
+    for (std::string text; std::getline(lines, text);)
+        EXPECT_GE(112u, text.size()) << text;
     const std::string help = versionLine + usage + "The parameter file is described in ParameterFile.md.\n";
 
     const struct

@@ -147,6 +147,10 @@ TEST_F(ParameterFileTest, FileLevelMistakes)
               ReadError(WithLine("range", "range=0\nsorting=1")));
     EXPECT_TRUE(Contains(ReadError(WithLine("exception_list", "exception_list=\nexception_list=K")),
                          "key 'exception_list': an empty value (no cells) among cells"));
+    // A list is named by its first line (15), whatever line shows the count is not met.
+    EXPECT_EQ(path + ", line 15, key 'recognition_list': 3 cells are not a whole number of patterns of 2 cells "
+                     "(recognition_count)",
+              ReadError(WithLine("recognition_list", "recognition_list=K\nrecognition_list=P\nrecognition_list=K")));
     EXPECT_TRUE(Contains(ReadError(m_sample + "fasta=p.fasta\n"), "give either 'sequence' or 'fasta', not both"));
     // A batch needs no molecule of its own.
     m_folder.Write("batch.txt", ::WithLine(WithLine("molecule_name", "fasta=p.fasta"), "sequence", ""));
