@@ -185,20 +185,22 @@ KeyDescription CellList(const char* key, PatternSet ReagentText::*side, const ch
     return description;
 }
 
-// A list of names for mass spectrometry, each checked by `check`.
-KeyDescription NameList(const char* key, std::vector<std::string> Parameters::*list,
-                        void (*check)(const std::string& name, const std::string& where), const char* option)
+// A list of names for mass spectrometry, each looked up by `lookUp`; `nameOf` gives
+// the name back as it was typed.
+template <class Item>
+KeyDescription NameList(const char* key, std::vector<Item> Parameters::*list,
+                        Item (*lookUp)(const std::string& name, const std::string& where),
+                        const std::string& (*nameOf)(const Item& item), const char* option)
 {
     KeyDescription description = WithOption(
         Described(
             key, KeyGroup::MassSpectrometry, KeyPresence::Optional,
-            [list, check](Parameters& p, const std::string& value, const std::string& where) {
-                check(value, where);
-                (p.*list).push_back(value);
+            [list, lookUp](Parameters& p, const std::string& value, const std::string& where) {
+                (p.*list).push_back(lookUp(value, where));
             },
-            [key, list](const Parameters& p, std::ostream& out) {
-                for (const std::string& name : p.*list)
-                    out << key << '=' << name << '\n';
+            [key, list, nameOf](const Parameters& p, std::ostream& out) {
+                for (const Item& item : p.*list)
+                    out << key << '=' << nameOf(item) << '\n';
             }),
         option, "NAME");
     description.repeatable = true;
@@ -286,14 +288,21 @@ std::string MassText(const MicroDalton& mass)
     return FormatMass(mass, 6);
 }
 
-void CheckShippedReagent(const std::string& name, const std::string& where)
+// Also reagents are kept by name: the site table names them.
+std::string CheckedReagentName(const std::string& name, const std::string& where)
 {
     ShippedReagent(name, where);
+    return name;
 }
 
-void CheckModification(const std::string& name, const std::string& where)
+const std::string& ReagentName(const std::string& name)
 {
-    FindModifications(name, where);
+    return name;
+}
+
+const std::string& ModificationName(const NamedModification& modification)
+{
+    return modification.name;
 }
 
 std::vector<KeyDescription> DescribeKeys()
@@ -337,9 +346,9 @@ std::vector<KeyDescription> DescribeKeys()
         OptionalInteger("progress", run, &P::progress, 0, 1, "--progress", ""),
         OptionalInteger("max_bytes", run, &P::maxBytes, 0, LLONG_MAX, "--max-bytes", "N"),
         TypedKey("specificity", &P::specificity, ParseSpecificity, SpecificityText, "--specificity", "full|semi"),
-        NameList("also_reagent", &P::alsoReagents, CheckShippedReagent, "--also-reagent"),
-        NameList("fixed_mod", &P::fixedMods, CheckModification, "--fixed-mod"),
-        NameList("variable_mod", &P::variableMods, CheckModification, "--variable-mod"),
+        NameList("also_reagent", &P::alsoReagents, CheckedReagentName, ReagentName, "--also-reagent"),
+        NameList("fixed_mod", &P::fixedMods, LookUpModification, ModificationName, "--fixed-mod"),
+        NameList("variable_mod", &P::variableMods, LookUpModification, ModificationName, "--variable-mod"),
         OptionalInteger("max_variable_mods", ms, &P::maxVariableMods, 0, kMostVariableMods, "--max-variable-mods",
                         "N"),
         TypedKey("charges", &P::charges, ParseCharges, ChargesText, "--charges", "A-B"),
@@ -373,8 +382,8 @@ void CheckModifications(const Parameters& parameters)
     std::size_t fixedKinds = 0;
     for (const auto& [key, names] : {std::make_pair("fixed_mod", &parameters.fixedMods),
                                      std::make_pair("variable_mod", &parameters.variableMods)})
-        for (const std::string& name : *names)
-            for (const ModificationKind* kind : FindModifications(name, parameters.Where(key)))
+        for (const auto& [name, kinds] : *names)
+            for (const ModificationKind* kind : kinds)
             {
                 const bool fixed = names == &parameters.fixedMods;
                 if (std::find(seen.begin(), seen.end(), kind) != seen.end())

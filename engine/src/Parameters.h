@@ -4,6 +4,7 @@
 #pragma once
 #include "MassList.h"
 #include "MassMatcher.h"
+#include "Modifications.h"
 #include "Reagent.h"
 #include "Residues.h"
 #include "Tolerance.h"
@@ -70,8 +71,8 @@ struct Parameters
     // For mass spectrometry; an empty list: none given.
     std::optional<Specificity> specificity;
     std::vector<std::string> alsoReagents;  // shipped reagents cutting beside the reagent
-    std::vector<std::string> fixedMods;     // modification names, as typed
-    std::vector<std::string> variableMods;
+    std::vector<NamedModification> fixedMods;  // as typed, with their kinds
+    std::vector<NamedModification> variableMods;
     std::optional<int> maxVariableMods;
     std::optional<ChargeRange> charges;
     std::optional<MicroDalton> minMass;
