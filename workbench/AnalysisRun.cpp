@@ -12,6 +12,9 @@ const CString kSitesFile = cleavage::SiteFilePath(kResultFile).c_str();
 const CString kWarningFile = cleavage::WarningFilePath(kResultFile).c_str();
 const CString kErrorFile = cleavage::ErrorFilePath(kResultFile).c_str();
 const CString kParameterErrorFile = cleavage::ErrorFilePath(kParameterFile).c_str();
+// What a plug-in's RunAnalysis returns, by the host's convention, when it could not start
+// its engine.
+const DWORD kRunAnalysisFailed = 0xFFFFFFFF;
 }
 
 CString CannotWrite(LPCSTR lpszPath, const CString& strReason)
@@ -164,7 +167,7 @@ BOOL CAnalysisRun::Start(CAnalysisPlugIn& plugIn, CKeyValueStorage& parameters, 
         return FALSE;
 
     const DWORD dwProcessId = plugIn.RunAnalysis(strParameterFile);
-    if (dwProcessId == 0xFFFFFFFF)
+    if (dwProcessId == kRunAnalysisFailed)
     {
         m_strError = plugIn.GetErrorText();
         return FALSE;

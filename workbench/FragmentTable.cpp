@@ -1,5 +1,6 @@
 #include "FragmentTable.h"
 #include "AnalysisRun.h"
+#include <ResultFormat.h>
 
 #include <algorithm>
 #include <cctype>
@@ -13,14 +14,16 @@
 
 namespace
 {
-const char* const kFixedColumnNames[CFragmentTable::kFixedColumnCount] = {
-    "start", "end", "length", "missed", "probability", "mono_mass", "average_mass", "sequence"};
-const char kModificationsColumn[] = "modifications";
-const char kChargePrefix[] = "mz_";
-const char* const kSiteColumnNames[] = {"position", "left", "right", "efficiency"};
-const char kSiteReagentsColumn[] = "reagents";
-// What the engine writes for a mass it cannot know (a fragment with B, Z or X).
-const char kNotAvailable[] = "NA";
+using cleavage::kChargeColumnPrefix;
+using cleavage::kModificationsColumn;
+using cleavage::kNotAvailable;
+
+static_assert(CFragmentTable::kFixedColumnCount == cleavage::kFragmentColumnCount,
+              "the fixed columns are the engine's");
+// What each fixed column holds, in the engine's order.
+const CFragmentTable::Kind kFixedColumnKinds[CFragmentTable::kFixedColumnCount] = {
+    CFragmentTable::kindWhole,  CFragmentTable::kindWhole, CFragmentTable::kindWhole, CFragmentTable::kindWhole,
+    CFragmentTable::kindNumber, CFragmentTable::kindMass,  CFragmentTable::kindMass,  CFragmentTable::kindText};
 
 // Each takes a line's cells and returns what is wrong with them, or nothing.
 typedef std::function<CString(const std::vector<CString>& cells)> LineParser;
@@ -127,16 +130,16 @@ CString CFragmentTable::ReadHeader(const std::vector<CString>& names)
 {
     RemoveAll();
     if (names.size() < kFixedColumnCount || !std::equal(names.begin(), names.begin() + kFixedColumnCount,
-                                                        std::begin(kFixedColumnNames)))
-        return NotTheEnginesHeader(kFixedColumnNames, kFixedColumnCount);
+                                                        std::begin(cleavage::kFragmentColumns)))
+        return NotTheEnginesHeader(cleavage::kFragmentColumns, kFixedColumnCount);
     for (size_t i = kFixedColumnCount; i < names.size(); ++i)
     {
         const CString& strName = names[i];
-        const CString strCharge = strName.Mid((int)strlen(kChargePrefix));
+        const CString strCharge = strName.Mid((int)strlen(kChargeColumnPrefix));
         double dCharge = 0;
         if (strName == kModificationsColumn)
             m_columns.push_back({strName, kindText, 0});
-        else if (strName.Left((int)strlen(kChargePrefix)) == kChargePrefix && ParseNumber(strCharge, TRUE, dCharge) &&
+        else if (strName.Left((int)strlen(kChargeColumnPrefix)) == kChargeColumnPrefix && ParseNumber(strCharge, TRUE, dCharge) &&
                  dCharge > 0)
             m_columns.push_back({strName, kindMass, (int)dCharge});
         else
@@ -164,22 +167,22 @@ BOOL CFragmentTable::Parse(const CString& strFragments, const CString& strSites,
         return CString();
     };
     const LineParser parseSiteHeader = [this](const std::vector<CString>& names) {
-        const size_t nFixed = std::size(kSiteColumnNames);
-        m_bSiteReagents = names.size() == nFixed + 1 && names.back() == kSiteReagentsColumn;
+        const size_t nFixed = cleavage::kSiteColumnCount;
+        m_bSiteReagents = names.size() == nFixed + 1 && names.back() == cleavage::kReagentsColumn;
         if (names.size() != nFixed + (m_bSiteReagents ? 1 : 0) ||
-            !std::equal(std::begin(kSiteColumnNames), std::end(kSiteColumnNames), names.begin()))
-            return NotTheEnginesHeader(kSiteColumnNames, nFixed);
+            !std::equal(std::begin(cleavage::kSiteColumns), std::end(cleavage::kSiteColumns), names.begin()))
+            return NotTheEnginesHeader(cleavage::kSiteColumns, nFixed);
         return CString();
     };
     const LineParser parseSite = [this](const std::vector<CString>& cells) {
         double dPosition = 0;
         CSite site = {};
         if (!ParseNumber(cells[0], TRUE, dPosition))
-            return CellError("position", cells[0], TRUE);
+            return CellError(cleavage::kSiteColumns[0], cells[0], TRUE);
         if (cells[1].GetLength() != 1 || cells[2].GetLength() != 1)
             return CString("the left and right residues are not one letter each");
         if (!ParseNumber(cells[3], FALSE, site.dEfficiency))
-            return CellError("efficiency", cells[3], FALSE);
+            return CellError(cleavage::kSiteColumns[3], cells[3], FALSE);
         site.nPosition = (int)dPosition;
         site.chLeft = cells[1][0];
         site.chRight = cells[2][0];
@@ -201,11 +204,7 @@ void CFragmentTable::RemoveAll()
     m_columns.clear();
     for (int nColumn = 0; nColumn < kFixedColumnCount; ++nColumn)
     {
-        const Kind kind = nColumn <= colMissed         ? kindWhole
-                          : nColumn == colProbability ? kindNumber
-                          : nColumn == colSequence    ? kindText
-                                                      : kindMass;
-        m_columns.push_back({kFixedColumnNames[nColumn], kind, 0});
+        m_columns.push_back({cleavage::kFragmentColumns[nColumn], kFixedColumnKinds[nColumn], 0});
     }
     m_fragments.clear();
     m_sites.clear();

@@ -3,6 +3,7 @@
 #include "CleavageVersion.h"
 #include "FormMessages.h"
 #include "PlugIns.h"
+#include <Reagent.h>
 #include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -31,16 +32,6 @@ const int kRunStateWidthPx = 240;
 const int kMinWindowWidth = 640;
 const int kMinWindowHeight = 480;
 
-CString PositionLabel(int nIndex)
-{
-    CString strLabel;
-    if (nIndex <= 0)
-        strLabel.Format("P%d", 1 - nIndex);
-    else
-        strLabel.Format("P%d'", nIndex);
-    return strLabel;
-}
-
 // One side of a reagent as its record keys hold it: "P1 KR P1' {P}", each pattern's cells
 // with their positions (patterns apart by " | ", "." for any residue), and the efficiency.
 CString DescribeSide(const CKeyValueStorage& settings, const CString& strSide)
@@ -60,7 +51,7 @@ CString DescribeSide(const CKeyValueStorage& settings, const CString& strSide)
         const CString strCell = lstCells.GetNext(pos);
         if (nCell > 0)
             strText += nCell % nCount == 0 ? " | " : " ";
-        strText += PositionLabel(nBegin + nCell % nCount) + " " + (strCell.IsEmpty() ? CString(".") : strCell);
+        strText += CString(cleavage::PositionLabel(nBegin + nCell % nCount).c_str()) + " " + (strCell.IsEmpty() ? CString(".") : strCell);
     }
     CString strEfficiency;
     strEfficiency.Format(" at %d %%", nEfficiency);

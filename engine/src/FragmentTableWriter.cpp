@@ -1,4 +1,5 @@
 #include "FragmentTableWriter.h"
+#include "ResultFormat.h"
 
 #include <algorithm>
 
@@ -33,12 +34,14 @@ MicroDalton ChargedMass(MicroDalton mono, int charge)
 
 void WriteFragmentHeader(std::ostream& out, const Analysis& analysis)
 {
-    out << (analysis.batch ? "protein\t" : "")
-        << "start\tend\tlength\tmissed\tprobability\tmono_mass\taverage_mass\tsequence";
+    if (analysis.batch)
+        out << kProteinColumn << '\t';
+    for (std::size_t column = 0; column < kFragmentColumnCount; ++column)
+        out << (column == 0 ? "" : "\t") << kFragmentColumns[column];
     if (analysis.modifications.AnyVariable())
-        out << "\tmodifications";
+        out << '\t' << kModificationsColumn;
     for (int charge = analysis.charges.from; charge > 0 && charge <= analysis.charges.to; ++charge)
-        out << "\tmz_" << charge;
+        out << '\t' << kChargeColumnPrefix << charge;
     out << "\n";
 }
 

@@ -1,4 +1,5 @@
 #include "MatchTableWriter.h"
+#include "ResultFormat.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -40,7 +41,8 @@ void WriteMatchTable(std::ostream& out, const MassList& list, const MatchResult&
     out << "observed\tcharge\tobserved_mass";
     for (const std::string& name : list.keptNames)
         out << "\t" << name;
-    out << (batch ? "\tprotein" : "");
+    if (batch)
+        out << '\t' << kProteinColumn;
     for (const char* column : kCandidateColumns)
         out << "\t" << column;
     out << "\n";
@@ -123,5 +125,6 @@ void WriteCoverageTable(std::ostream& out, const MatchResult& result)
         rows.Field(Percent(protein.covered, protein.length));
         rows.EndRow();
     }
+    rows.Flush();
 }
 }

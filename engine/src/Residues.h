@@ -1,7 +1,9 @@
 // The residue alphabet of the engine and the masses of residues and fragments.
 #pragma once
 #include "DecimalText.h"
+#include "ResultFormat.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -68,16 +70,16 @@ constexpr MicroDalton kProtonNanoDaltons = 1007276467;
 constexpr int kMonoDecimals = 6;
 constexpr int kAverageDecimals = 4;
 
-// Writes "1045.534476" for a mass, "NA" for kNoMass, at `out` (room for 32
+// Writes "1045.534476" for a mass, kNotAvailable ("NA") for kNoMass, at `out` (room for 32
 // characters) with `decimals` 0 to 6, the most micro-daltons hold; returns the end.
 // Inline: every fragment row writes two.
 inline char* FormatMass(char* out, MicroDalton mass, int decimals)
 {
     if (mass == kNoMass)
     {
-        out[0] = 'N';
-        out[1] = 'A';
-        return out + 2;
+        constexpr std::size_t kSize = sizeof kNotAvailable - 1;
+        std::copy(kNotAvailable, kNotAvailable + kSize, out);
+        return out + kSize;
     }
     // The table is exact to the decimals written: the digits are cut, never rounded.
     constexpr std::uint64_t kCut[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
@@ -91,7 +93,7 @@ inline char* FormatMass(char* out, MicroDalton mass, int decimals)
 inline std::size_t MassWidth(MicroDalton mass, int decimals)
 {
     if (mass == kNoMass)
-        return 2;
+        return sizeof kNotAvailable - 1;
     return static_cast<std::size_t>(DigitCount(static_cast<std::uint64_t>(mass) / kMicroPerDalton)) + 1 +
            static_cast<std::size_t>(decimals);
 }

@@ -103,7 +103,7 @@ void RowBuffer::Probability(double probability)
 {
     std::uint64_t bits;
     std::memcpy(&bits, &probability, sizeof bits);
-    WrittenProbability& written = m_probabilities[(bits * 0x9E3779B97F4A7C15u) >> 58];
+    WrittenProbability& written = m_probabilities[(bits * 0x9E3779B97F4A7C15u) >> (64 - kWrittenProbabilityBits)];
     if (written.size == 0 || written.bits != bits)
     {
         written.bits = bits;

@@ -22,9 +22,9 @@ class RowBuffer
 {
 public:
     // Rows go to `out` when a block is full and on Flush; without a stream they stay
-    // until Take.
+    // until Take. Rows not flushed when the buffer goes are dropped: a failed run
+    // writes nothing more, and a finished one flushes before it closes its file.
     explicit RowBuffer(std::ostream* out = nullptr) : m_out(out) {}
-    ~RowBuffer() { Flush(); }
     RowBuffer(const RowBuffer&) = delete;
     RowBuffer& operator=(const RowBuffer&) = delete;
 
@@ -77,7 +77,10 @@ private:
     std::string m_text; // m_used characters of rows, then spare room
     std::size_t m_used = 0;
     std::uint64_t m_passed = 0; // bytes gone to the stream or taken
-    std::array<WrittenProbability, 64> m_probabilities;
+    // The last probabilities written, found by a hash of their bits: the top
+    // kWrittenProbabilityBits bits of a Fibonacci hash.
+    static constexpr int kWrittenProbabilityBits = 6;
+    std::array<WrittenProbability, std::size_t{1} << kWrittenProbabilityBits> m_probabilities;
 };
 
 // The field writers are inline: a row is some ten of them, and a digest writes

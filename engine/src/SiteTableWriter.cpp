@@ -1,11 +1,17 @@
 #include "SiteTableWriter.h"
+#include "ResultFormat.h"
 
 namespace cleavage
 {
 void WriteSiteHeader(std::ostream& out, const Analysis& analysis)
 {
-    out << (analysis.batch ? "protein\t" : "") << "position\tleft\tright\tefficiency"
-        << (analysis.reagents.Several() ? "\treagents" : "") << "\n";
+    if (analysis.batch)
+        out << kProteinColumn << '\t';
+    for (std::size_t column = 0; column < kSiteColumnCount; ++column)
+        out << (column == 0 ? "" : "\t") << kSiteColumns[column];
+    if (analysis.reagents.Several())
+        out << '\t' << kReagentsColumn;
+    out << "\n";
 }
 
 void WriteSiteRows(const Analysis& analysis, const std::string& proteinName, const std::string& analysed,
