@@ -258,7 +258,8 @@ BOOL CDigestPanel::ShowEngineKeys(LPCSTR lpszPath, CString& strError)
         switch (kFields[i].kind)
         {
         case fieldSpecificity:
-            ::SendMessageA(hControl, CB_SETCURSEL, !given.empty() && given[0] == cleavage::SpecificityName(cleavage::Specificity::Semi), 0);
+            ::SendMessageA(hControl, CB_SETCURSEL,
+                           !given.empty() && given[0] == cleavage::SpecificityName(cleavage::Specificity::Semi), 0);
             break;
         case fieldNames:
             ::SendMessageA(hControl, LB_SETSEL, FALSE, -1);

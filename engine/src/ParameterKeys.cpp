@@ -48,7 +48,7 @@ KeyDescription Described(const char* key, KeyGroup group, KeyPresence presence, 
 }
 
 // The same key with its command-line option.
-KeyDescription WithOption(KeyDescription description, const char* option, const char* placeholder)
+KeyDescription WithOption(KeyDescription description, const char* option, const std::string& placeholder)
 {
     description.option = option;
     description.placeholder = placeholder;
@@ -212,7 +212,7 @@ KeyDescription NameList(const char* key, std::vector<Item> Parameters::*list,
 template <class Value>
 KeyDescription TypedKey(const char* key, std::optional<Value> Parameters::*field,
                         Value (*parse)(const std::string& text, const std::string& where),
-                        std::string (*format)(const Value& value), const char* option, const char* placeholder)
+                        std::string (*format)(const Value& value), const char* option, const std::string& placeholder)
 {
     return WithOption(Described(
                           key, KeyGroup::MassSpectrometry, KeyPresence::Optional,
@@ -312,7 +312,8 @@ std::vector<KeyDescription> DescribeKeys()
     const KeyGroup ms = KeyGroup::MassSpectrometry;
     std::vector<KeyDescription> keys = {
         TextKey("enz_name", KeyPresence::Required, [](P& p) -> std::string& { return p.reagent.name; }, Always),
-        SettingsInteger("recognition_probability", [](P& p) -> int& { return p.reagent.recognitionEfficiency; }, 0, 100),
+        SettingsInteger("recognition_probability", [](P& p) -> int& { return p.reagent.recognitionEfficiency; }, 0,
+                        100),
         SettingsInteger("exception_probability", [](P& p) -> int& { return p.reagent.exceptionEfficiency; }, 0, 100),
         SettingsInteger("recognition_begining", [](P& p) -> int& { return p.reagent.recognition.begin; },
                         -kMaxPatternReach, kMaxPatternReach),
@@ -345,7 +346,8 @@ std::vector<KeyDescription> DescribeKeys()
         OptionalInteger("max_rows", run, &P::maxRows, 0, kAllFragments, "--max-rows", "N"),
         OptionalInteger("progress", run, &P::progress, 0, 1, "--progress", ""),
         OptionalInteger("max_bytes", run, &P::maxBytes, 0, LLONG_MAX, "--max-bytes", "N"),
-        TypedKey("specificity", &P::specificity, ParseSpecificity, SpecificityText, "--specificity", "full|semi"),
+        TypedKey("specificity", &P::specificity, ParseSpecificity, SpecificityText, "--specificity",
+                 std::string(kSpecificityNames[0]) + "|" + kSpecificityNames[1]),
         NameList("also_reagent", &P::alsoReagents, CheckedReagentName, ReagentName, "--also-reagent"),
         NameList("fixed_mod", &P::fixedMods, LookUpModification, ModificationName, "--fixed-mod"),
         NameList("variable_mod", &P::variableMods, LookUpModification, ModificationName, "--variable-mod"),
@@ -418,8 +420,8 @@ const std::vector<KeyDescription>& ParameterKeys()
 const KeyDescription* FindKey(const std::string& key)
 {
     const std::vector<KeyDescription>& keys = ParameterKeys();
-    const auto found =
-        std::find_if(keys.begin(), keys.end(), [&key](const KeyDescription& description) { return description.key == key; });
+    const auto found = std::find_if(keys.begin(), keys.end(),
+                                    [&key](const KeyDescription& description) { return description.key == key; });
     return found == keys.end() ? nullptr : &*found;
 }
 

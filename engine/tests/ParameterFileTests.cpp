@@ -162,8 +162,9 @@ TEST_F(ParameterFileTest, MassSpectrometryKeysReadBackAndRefuseBadValues)
     Parameters written = SampleParameters();
     written.specificity = Specificity::Semi;
     written.alsoReagents = {"Lys-C", "Asp-N"};
-    for (const char* name : {"Carbamidomethyl (C)", "Oxidation (M)", "Phospho (STY)"})
-        (written.fixedMods.empty() ? written.fixedMods : written.variableMods).push_back(LookUpModification(name, "test"));
+    written.fixedMods = {LookUpModification("Carbamidomethyl (C)", "test")};
+    for (const char* name : {"Oxidation (M)", "Phospho (STY)"})
+        written.variableMods.push_back(LookUpModification(name, "test"));
     written.maxVariableMods = 3;
     written.charges = ChargeRange{2, 4};
     written.minMass = 500000000;
