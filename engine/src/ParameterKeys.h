@@ -90,10 +90,4 @@ MicroDalton ParseMass(const std::string& text, const std::string& where);
 // A list cell as it stands on its line, and back.
 std::string EscapeCell(const std::string& cell);
 std::string UnescapeCell(const std::string& text, const std::string& where);
-
-// A whole decimal number that fits `bits` bits (signed, at most 64), or EngineError
-// "<where>: ... not a number" or "... does not fit N bits".
-long long ParseWideInteger(const std::string& text, const std::string& where, int bits);
-// ParseWideInteger within 32 bits.
-int ParseInteger(const std::string& text, const std::string& where);
 }
