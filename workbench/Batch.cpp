@@ -11,14 +11,6 @@
 #include <resource.h>
 #include <vector>
 
-const char kBatchUsage[] =
-    "Workbench.exe /batch --fasta FILE --reagent NAME [--best N | --above P]"
-    " [--sort probability|weight|position] [--range A-B] [--missed N] [--min-length N] [--max-length N]"
-    " [--specificity full|semi] [--also-reagent NAME]... [--fixed-mod NAME]... [--variable-mod NAME]..."
-    " [--max-variable-mods N] [--charges A-B] [--min-mass DA] [--max-mass DA]"
-    " [--masses FILE [--observed M|MH+|mz] [--mass-type mono|average] [--tolerance 20ppm|0.5Da|0.1%]"
-    " --matches FILE] [--background P] --out FILE";
-
 namespace
 {
 struct SortName
@@ -32,31 +24,37 @@ const SortName kSortNames[] = {
     {"position", IDC_SORT_POSITION},
 };
 
-// A whole-number option: its field, its bounds, what it takes, and the engine's key when
-// it goes to the engine as it is.
+// A whole-number option: its field, what it takes, and its bounds; an option that goes
+// to the engine as its key of the same option takes the engine's bounds.
 struct NumberOption
 {
     LPCSTR lpszName;
     int CBatchOptions::*pField;
+    LPCSTR lpszTakes;
     int nMin;
     int nMax;
-    LPCSTR lpszTakes;
-    LPCSTR lpszEngineKey;
 };
 const NumberOption kNumberOptions[] = {
-    {"--best", &CBatchOptions::nBest, 1, INT_MAX, "a whole number of fragments from 1 to 2147483647", NULL},
-    {"--above", &CBatchOptions::nAbove, 0, 100, "a whole percent from 0 to 100", NULL},
-    {"--missed", &CBatchOptions::nMissed, 0, INT_MAX, "a whole number of sites from 0 to 2147483647", "missed"},
-    {"--min-length", &CBatchOptions::nMinLength, 1, INT_MAX, "a whole number of residues from 1 to 2147483647",
-     "min_length"},
-    {"--max-length", &CBatchOptions::nMaxLength, 1, INT_MAX, "a whole number of residues from 1 to 2147483647",
-     "max_length"},
+    {"--best", &CBatchOptions::nBest, "a whole number of fragments", 1, INT_MAX},
+    {"--above", &CBatchOptions::nAbove, "a whole percent", 0, 100},
+    {"--missed", &CBatchOptions::nMissed, "a whole number of sites"},
+    {"--min-length", &CBatchOptions::nMinLength, "a whole number of residues"},
+    {"--max-length", &CBatchOptions::nMaxLength, "a whole number of residues"},
 };
+
+// The engine's key an option sets as it is, or NULL for the batch's own.
+const cleavage::KeyDescription* EngineKeyOf(const NumberOption& option)
+{
+    return cleavage::FindOption(option.lpszName);
+}
 
 // The form's best-fragments text for every fragment with a probability above 0.
 const char kAllFragments[] = "All";
 // The engine's key that has it say how far a batch has come, about once a second.
 const char kProgressKey[] = "progress";
+// The engine's key of the observed masses, the one of the batch's engine keys that comes
+// with an option of the batch's own (--matches) and holds a path.
+const char kMassesKey[] = "masses";
 
 // Decimal digits only, within nMin..nMax.
 BOOL ParseWholeNumber(LPCSTR lpszText, int nMin, int nMax, int& nValue)
@@ -81,13 +79,18 @@ CString OptionError(LPCSTR lpszOption, LPCSTR lpszText, LPCSTR lpszWhat)
 
 BOOL ParseNumberOption(const NumberOption& option, LPCSTR lpszText, CBatchOptions& options, CString& strError)
 {
-    if (ParseWholeNumber(lpszText, option.nMin, option.nMax, options.*option.pField))
+    const cleavage::KeyDescription* pEngineKey = EngineKeyOf(option);
+    const int nMin = pEngineKey != NULL ? (int)pEngineKey->min : option.nMin;
+    const int nMax = pEngineKey != NULL ? (int)pEngineKey->max : option.nMax;
+    if (ParseWholeNumber(lpszText, nMin, nMax, options.*option.pField))
         return TRUE;
     // A number of another kind or size is told what the option takes.
     char* pEnd = NULL;
     strtod(lpszText, &pEnd);
     const BOOL bNumber = *lpszText != 0 && *pEnd == 0;
-    strError = OptionError(option.lpszName, lpszText, bNumber ? option.lpszTakes : "not a whole number");
+    CString strTakes;
+    strTakes.Format("%s from %d to %d", option.lpszTakes, nMin, nMax);
+    strError = OptionError(option.lpszName, lpszText, bNumber ? (LPCSTR)strTakes : "not a whole number");
     return FALSE;
 }
 
@@ -249,8 +252,8 @@ int TakeSettings(CAnalysisPlugIn& plugIn, const CBatchOptions& options, CKeyValu
         return kBatchExitFailed;
     }
     for (const NumberOption& option : kNumberOptions)
-        if (option.lpszEngineKey != NULL && options.*option.pField >= 0)
-            settings.SetValue(option.lpszEngineKey, options.*option.pField);
+        if (EngineKeyOf(option) != NULL && options.*option.pField >= 0)
+            settings.SetValue(EngineKeyOf(option)->key.c_str(), options.*option.pField);
     options.engineKeys.ApplyTo(settings);
     settings.SetValue(kProgressKey, 1);
     return kBatchExitDone;
@@ -271,6 +274,32 @@ BOOL DeliverTable(LPCSTR lpszTable, const CString& strPath, CString& strError)
 }
 }
 
+CString BatchUsage()
+{
+    CString strUsage = "Workbench.exe /batch --fasta FILE --reagent NAME [--best N | --above P]"
+                       " [--sort probability|weight|position] [--range A-B]";
+    for (const NumberOption& option : kNumberOptions)
+        if (const cleavage::KeyDescription* pKey = EngineKeyOf(option))
+            strUsage += (" " + pKey->Usage()).c_str();
+    // The keys of matching stand inside the masses' brackets, beside where the matches go.
+    for (const cleavage::KeyDescription& key : cleavage::ParameterKeys())
+    {
+        if (key.group != cleavage::KeyGroup::MassSpectrometry || !key.needs.empty())
+            continue;
+        if (key.key != kMassesKey)
+        {
+            strUsage += (" " + key.Usage()).c_str();
+            continue;
+        }
+        strUsage += (" [" + key.option + " " + key.placeholder).c_str();
+        for (const cleavage::KeyDescription& matching : cleavage::ParameterKeys())
+            if (matching.needs == kMassesKey)
+                strUsage += (" " + matching.Usage()).c_str();
+        strUsage += " --matches FILE]";
+    }
+    return strUsage + " --out FILE";
+}
+
 BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& strError)
 {
     for (int i = 0; i < argc; ++i)
@@ -286,7 +315,7 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
         for (const NumberOption& option : kNumberOptions)
             if (strOption == option.lpszName)
                 pNumber = &option;
-        const cleavage::FeatureKey* pEngineKey = CEngineKeys::FindOption(strOption);
+        const cleavage::KeyDescription* pEngineKey = CEngineKeys::FindOption(strOption);
         if (pNumber != NULL)
         {
             if (!ParseNumberOption(*pNumber, strValue, options, strError))
@@ -294,7 +323,7 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
         }
         else if (pEngineKey != NULL)
         {
-            const BOOL bMasses = strcmp(pEngineKey->key, "masses") == 0;
+            const BOOL bMasses = pEngineKey->key == kMassesKey;
             if (bMasses)
                 options.strMasses = FullPathOf(strValue);
             if (!options.engineKeys.Set(*pEngineKey, bMasses ? options.strMasses : strValue, strOption, strError))

@@ -44,4 +44,5 @@ BOOL ParseBatchOptions(int argc, char** argv, CBatchOptions& options, CString& s
 // and the progress of a long batch written to stderr.
 int RunBatch(CAnalysisPlugIn& plugIn, const CBatchOptions& options);
 
-extern const char kBatchUsage[];
+// The batch's options, for the message of a wrong one.
+CString BatchUsage();

@@ -1,6 +1,6 @@
 #include "DigestPanel.h"
-#include <EngineError.h>
 #include <Modifications.h>
+#include <ParameterFile.h>
 #include <ShippedReagents.h>
 #include <algorithm>
 #include <iterator>
@@ -46,16 +46,12 @@ const Field kFields[] = {
 };
 // The drop-down's choices, in the order of the engine's values.
 const char* const kSpecificities[] = {"Full: both ends at sites", "Semi: one end at a site"};
-const char* const kSpecificityValues[] = {"full", "semi"};
 
-const cleavage::FeatureKey& EngineKey(LPCSTR lpszKey)
+const cleavage::KeyDescription& EngineKey(LPCSTR lpszKey)
 {
-    const std::vector<cleavage::FeatureKey>& keys = cleavage::FeatureKeys();
-    const auto found = std::find_if(keys.begin(), keys.end(), [lpszKey](const cleavage::FeatureKey& key) {
-        return strcmp(key.key, lpszKey) == 0;
-    });
-    ASSERT(found != keys.end());
-    return *found;
+    const cleavage::KeyDescription* pKey = cleavage::FindKey(lpszKey);
+    ASSERT(pKey != NULL);
+    return *pKey;
 }
 
 CString WindowText(HWND hWnd)
@@ -209,7 +205,7 @@ BOOL CDigestPanel::GetEngineKeys(CEngineKeys& keys, CString& strError)
         const HWND hControl = ::GetDlgItem(m_hWnd, field.nID);
         std::vector<CString> values;
         if (field.kind == fieldSpecificity && ::SendMessageA(hControl, CB_GETCURSEL, 0, 0) == 1)
-            values.push_back(kSpecificityValues[1]);
+            values.push_back(cleavage::SpecificityName(cleavage::Specificity::Semi));
         else if (field.kind == fieldNames)
         {
             const int nItems = (int)::SendMessageA(hControl, LB_GETCOUNT, 0, 0);
@@ -240,27 +236,20 @@ BOOL CDigestPanel::GetEngineKeys(CEngineKeys& keys, CString& strError)
 
 BOOL CDigestPanel::ShowEngineKeys(LPCSTR lpszPath, CString& strError)
 {
-    // Every value is checked before any field changes.
+    // Every value is checked, by the engine's reader, before any field changes.
     std::vector<std::vector<std::string>> values;
-    CEngineKeys keys;
-    try
-    {
-        const cleavage::ParameterLines lines(lpszPath);
-        for (const Field& field : kFields)
-        {
-            values.push_back(lines.Values(field.lpszKey));
-            const CString strWhere = CString(lpszPath) + ", key '" + field.lpszKey + "'";
-            for (const std::string& value : values.back())
-                if (!keys.Set(EngineKey(field.lpszKey), value.c_str(), strWhere, strError))
-                    return FALSE;
-        }
-    }
-    catch (const cleavage::EngineError& error)
-    {
-        strError = error.what();
-        return FALSE;
-    }
-    if (!keys.CheckTogether(strError))
+    const BOOL bRead = CheckedByTheEngine(
+        [&] {
+            const cleavage::ParameterLines lines(lpszPath);
+            std::vector<const cleavage::KeyDescription*> keys;
+            for (const Field& field : kFields)
+                keys.push_back(&EngineKey(field.lpszKey));
+            cleavage::CheckTogether(lines.CheckKeys(keys));
+            for (const Field& field : kFields)
+                values.push_back(lines.Values(field.lpszKey));
+        },
+        strError);
+    if (!bRead)
         return FALSE;
 
     for (size_t i = 0; i < std::size(kFields); ++i)
@@ -270,7 +259,8 @@ BOOL CDigestPanel::ShowEngineKeys(LPCSTR lpszPath, CString& strError)
         switch (kFields[i].kind)
         {
         case fieldSpecificity:
-            ::SendMessageA(hControl, CB_SETCURSEL, !given.empty() && given.back() == kSpecificityValues[1], 0);
+            ::SendMessageA(hControl, CB_SETCURSEL,
+                           !given.empty() && given[0] == cleavage::SpecificityName(cleavage::Specificity::Semi), 0);
             break;
         case fieldNames:
             ::SendMessageA(hControl, LB_SETSEL, FALSE, -1);
@@ -279,7 +269,7 @@ BOOL CDigestPanel::ShowEngineKeys(LPCSTR lpszPath, CString& strError)
                                ::SendMessageA(hControl, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name.c_str()));
             break;
         case fieldText:
-            ::SetWindowTextA(hControl, given.empty() ? "" : given.back().c_str());
+            ::SetWindowTextA(hControl, given.empty() ? "" : given[0].c_str());
             break;
         }
     }

@@ -1,7 +1,7 @@
 // The workbench's panel for mass spectrometry, beside the analysis's settings form: a
 // semi-specific digest, more reagents at once, fixed and variable modifications, charges,
-// a mass window and unspecific background cleavage. Its choices go to the engine as keys of its own; the form and the
-// analysis's settings record never see them.
+// a mass window and unspecific background cleavage. Its choices go to the engine as keys
+// of its own; the form and the analysis's settings record never see them.
 #pragma once
 #include "EngineKeys.h"
 #include <afxwin.h>

@@ -1,47 +1,18 @@
 #include "EngineKeys.h"
-#include <EngineError.h>
-#include <algorithm>
 #include <map>
 #include <string>
 
-const cleavage::FeatureKey* CEngineKeys::FindOption(const CString& strOption)
+const cleavage::KeyDescription* CEngineKeys::FindOption(const CString& strOption)
 {
-    for (const cleavage::FeatureKey& key : cleavage::FeatureKeys())
-        if (strOption == cleavage::OptionOfKey(key.key).c_str())
-            return &key;
-    return NULL;
+    const cleavage::KeyDescription* pKey = cleavage::FindOption((LPCSTR)strOption);
+    return pKey != NULL && pKey->group == cleavage::KeyGroup::MassSpectrometry ? pKey : NULL;
 }
 
-const cleavage::FeatureKey* CEngineKeys::FindKey(LPCSTR lpszKey)
+BOOL CEngineKeys::Set(const cleavage::KeyDescription& key, const CString& strValue, LPCSTR lpszWhere,
+                      CString& strError)
 {
-    for (const cleavage::FeatureKey& key : cleavage::FeatureKeys())
-        if (strcmp(key.key, lpszKey) == 0)
-            return &key;
-    return NULL;
-}
-
-namespace
-{
-// Runs one of the engine's checks; FALSE with its message when it refuses.
-template <class Check>
-BOOL Checked(const Check& check, CString& strError)
-{
-    try
-    {
-        check();
-    }
-    catch (const cleavage::EngineError& error)
-    {
-        strError = error.what();
-        return FALSE;
-    }
-    return TRUE;
-}
-}
-
-BOOL CEngineKeys::Set(const cleavage::FeatureKey& key, const CString& strValue, LPCSTR lpszWhere, CString& strError)
-{
-    if (!Checked([&] { cleavage::SetFeatureKey(m_checked, key.key, (LPCSTR)strValue, lpszWhere); }, strError))
+    if (!CheckedByTheEngine([&] { cleavage::SetBatchKey(m_checked, key.key, (LPCSTR)strValue, lpszWhere); },
+                            strError))
         return FALSE;
     m_values.emplace_back(&key, strValue);
     return TRUE;
@@ -49,7 +20,7 @@ BOOL CEngineKeys::Set(const cleavage::FeatureKey& key, const CString& strValue, 
 
 BOOL CEngineKeys::CheckTogether(CString& strError) const
 {
-    return Checked([this] { cleavage::CheckFeatureKeys(m_checked); }, strError);
+    return CheckedByTheEngine([this] { cleavage::CheckTogether(m_checked); }, strError);
 }
 
 void CEngineKeys::ApplyTo(CKeyValueStorage& settings) const
@@ -59,10 +30,10 @@ void CEngineKeys::ApplyTo(CKeyValueStorage& settings) const
     std::map<std::string, CStringList> lists;
     for (const auto& [pKey, strValue] : m_values)
     {
-        if (pKey->list)
+        if (pKey->repeatable)
             lists[pKey->key].AddTail(strValue);
         else
-            settings.SetValue(pKey->key, strValue);
+            settings.SetValue(pKey->key.c_str(), strValue);
     }
     for (const auto& [key, lstValues] : lists)
         settings.SetValues(key.c_str(), lstValues);

@@ -1,9 +1,10 @@
 // The engine's optional keys for mass spectrometry (specificity, more reagents,
-// modifications, charges, a mass window) as the batch's options and the window's panel
-// give them: each value checked by the engine's own checks as it is given, all of them
-// together before a run, then set among the parameter file's keys.
+// modifications, charges, a mass window, observed masses) as the batch's options and the
+// window's panel give them: each value checked by the engine's own checks as it is given,
+// all of them together before a run, then set among the parameter file's keys.
 #pragma once
-#include <FeatureKeys.h>
+#include <EngineError.h>
+#include <ParameterKeys.h>
 #include <TessaroDB.h>
 #include <utility>
 #include <vector>
@@ -11,15 +12,14 @@
 class CEngineKeys
 {
 public:
-    // The key of the batch option that sets it (--also-reagent: also_reagent), or NULL.
-    static const cleavage::FeatureKey* FindOption(const CString& strOption);
-    // The key of that name (tolerance), or NULL.
-    static const cleavage::FeatureKey* FindKey(LPCSTR lpszKey);
+    // The key for mass spectrometry of the batch option that sets it (--also-reagent:
+    // also_reagent), or NULL.
+    static const cleavage::KeyDescription* FindOption(const CString& strOption);
 
     // Checks the value of a key and keeps it: a list key adds it to its values, another
     // key's value replaces the one before. FALSE with the engine's message, which begins with lpszWhere
     // (the option or the field the value was typed in).
-    BOOL Set(const cleavage::FeatureKey& key, const CString& strValue, LPCSTR lpszWhere, CString& strError);
+    BOOL Set(const cleavage::KeyDescription& key, const CString& strValue, LPCSTR lpszWhere, CString& strError);
     // What the values cannot show one by one, as the engine checks it (a minimum mass
     // above the maximum, a name given twice, fixed modifications that exclude each other).
     // FALSE with the message.
@@ -29,5 +29,21 @@ public:
 
 private:
     cleavage::Parameters m_checked;  // the values as the engine takes them
-    std::vector<std::pair<const cleavage::FeatureKey*, CString>> m_values;  // in the order given
+    std::vector<std::pair<const cleavage::KeyDescription*, CString>> m_values;  // in the order given
 };
+
+// Runs one of the engine's checks; FALSE with its message when it refuses.
+template <class Check>
+BOOL CheckedByTheEngine(const Check& check, CString& strError)
+{
+    try
+    {
+        check();
+    }
+    catch (const cleavage::EngineError& error)
+    {
+        strError = error.what();
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -172,7 +172,7 @@ BOOL CMassesPane::GetEngineKeys(LPCSTR lpszMassFile, CEngineKeys& keys, CString&
                                  FieldText(IDC_TOLERANCE).Trim()};
     for (size_t i = 0; i < std::size(kFields); ++i)
     {
-        const auto* pKey = CEngineKeys::FindKey(kFields[i].lpszKey);
+        const cleavage::KeyDescription* pKey = cleavage::FindKey(kFields[i].lpszKey);
         ASSERT(pKey != NULL);
         if (!keys.Set(*pKey, strValues[i], kFields[i].lpszName, strError))
         {
@@ -182,14 +182,12 @@ BOOL CMassesPane::GetEngineKeys(LPCSTR lpszMassFile, CEngineKeys& keys, CString&
     }
     // The engine's reader of mass lists on the pane's lines: its messages name the file,
     // and the file's lines are the pane's.
-    try
-    {
+    const auto read = [&] {
         cleavage::ReadMassList(lpszMassFile, cleavage::ParseObservedKind((LPCSTR)strValues[1], kFields[1].lpszName));
-    }
-    catch (const cleavage::EngineError& error)
+    };
+    if (!CheckedByTheEngine(read, strError))
     {
         const CString strFile = cleavage::Printable(lpszMassFile).c_str();
-        strError = error.what();
         if (strError.Left(strFile.GetLength()) == strFile)
             strError = kFields[0].lpszName + strError.Mid(strFile.GetLength());
         ::SetFocus(::GetDlgItem(m_hWnd, IDC_MASSES));

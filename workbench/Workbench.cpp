@@ -38,7 +38,7 @@ public:
             CString strError;
             if (!ParseBatchOptions(__argc - 2, __argv + 2, options, strError))
             {
-                fprintf(stderr, "%s\nUsage: %s\n", (LPCSTR)strError, kBatchUsage);
+                fprintf(stderr, "%s\nUsage: %s\n", (LPCSTR)strError, (LPCSTR)BatchUsage());
                 m_nExitCode = kBatchExitUsage;
                 return FALSE;
             }

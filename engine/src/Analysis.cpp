@@ -1,5 +1,4 @@
 #include "Analysis.h"
-#include "Background.h"
 #include "ShippedReagents.h"
 
 #include <algorithm>
@@ -42,36 +41,34 @@ ReagentSet ReagentsOf(const Parameters& parameters)
 FragmentFilter FilterOf(const Parameters& parameters)
 {
     FragmentFilter filter;
-    if (parameters.maxMissed >= 0)
-        filter.maxMissed = static_cast<std::size_t>(parameters.maxMissed);
-    if (parameters.minLength > 0)
-        filter.minLength = static_cast<std::size_t>(parameters.minLength);
-    if (parameters.maxLength > 0)
-        filter.maxLength = static_cast<std::size_t>(parameters.maxLength);
+    if (parameters.maxMissed)
+        filter.maxMissed = static_cast<std::size_t>(*parameters.maxMissed);
+    if (parameters.minLength)
+        filter.minLength = static_cast<std::size_t>(*parameters.minLength);
+    if (parameters.maxLength)
+        filter.maxLength = static_cast<std::size_t>(*parameters.maxLength);
     return filter;
 }
 
 Matching MatchingOf(const Parameters& parameters)
 {
     Matching matching;
-    matching.massList = parameters.masses;
-    if (!parameters.observed.empty())
-        matching.observed = ParseObservedKind(parameters.observed, parameters.Where("observed"));
-    if (!parameters.massType.empty())
-        matching.massType = ParseMassType(parameters.massType, parameters.Where("mass_type"));
-    if (!parameters.tolerance.empty())
-        matching.tolerance = Tolerance::Parse(parameters.tolerance, parameters.Where("tolerance"));
+    matching.massList = parameters.masses.value_or(std::string());
+    if (parameters.observed)
+        matching.observed = parameters.observed->value;
+    if (parameters.massType)
+        matching.massType = parameters.massType->value;
+    if (parameters.tolerance)
+        matching.tolerance = parameters.tolerance->value;
     return matching;
 }
 
 TableLimits LimitsOf(const Parameters& parameters)
 {
-    const bool rowsGiven = parameters.maxRows >= 0;
-    const bool bytesGiven = parameters.maxBytes >= 0;
-    return {rowsGiven ? static_cast<std::uint64_t>(parameters.maxRows) : kDefaultMaxRows,
-            bytesGiven ? static_cast<std::uint64_t>(parameters.maxBytes) : kDefaultMaxBytes,
-            rowsGiven ? parameters.Where("max_rows") : kDefaultBound,
-            bytesGiven ? parameters.Where("max_bytes") : kDefaultBound};
+    return {parameters.maxRows ? static_cast<std::uint64_t>(*parameters.maxRows) : kDefaultMaxRows,
+            parameters.maxBytes ? static_cast<std::uint64_t>(*parameters.maxBytes) : kDefaultMaxBytes,
+            parameters.maxRows ? parameters.Where("max_rows") : kDefaultBound,
+            parameters.maxBytes ? parameters.Where("max_bytes") : kDefaultBound};
 }
 }
 
@@ -82,21 +79,18 @@ Analysis::Analysis(const Parameters& parameters)
       bestCount(static_cast<std::size_t>(parameters.fragmentLimit)),
       order(static_cast<SortOrder>(parameters.sortOrder)),
       filter(FilterOf(parameters)),
-      specificity(parameters.specificity == "semi" ? Specificity::Semi : Specificity::Full),
+      specificity(parameters.specificity.value_or(Specificity::Full)),
       modifications(parameters.fixedMods, parameters.variableMods,
-                    static_cast<std::size_t>(parameters.maxVariableMods < 0 ? kDefaultMaxVariableMods
-                                                                            : parameters.maxVariableMods)),
-      charges{parameters.chargeFrom, parameters.chargeTo},
-      window{parameters.minMass < 0 ? kNoMass : parameters.minMass, parameters.maxMass < 0 ? kNoMass : parameters.maxMass},
-      background(parameters.background.empty()
-                     ? 0.0
-                     : ParseBackground(parameters.background, parameters.Where("background_efficiency"))),
+                    static_cast<std::size_t>(parameters.maxVariableMods.value_or(kDefaultMaxVariableMods))),
+      charges(parameters.charges.value_or(ChargeRange())),
+      window{parameters.minMass.value_or(kNoMass), parameters.maxMass.value_or(kNoMass)},
+      background(parameters.background ? parameters.background->value : 0.0),
       matching(MatchingOf(parameters)),
-      batch(!parameters.fastaFile.empty()),
+      batch(parameters.fastaFile.has_value()),
       limits(LimitsOf(parameters)),
-      threads(parameters.threads > 0 ? static_cast<unsigned>(parameters.threads)
-                                     : std::max(1u, std::thread::hardware_concurrency())),
-      progress(batch && parameters.progress == 1)
+      threads(parameters.threads ? static_cast<unsigned>(*parameters.threads)
+                                 : std::max(1u, std::thread::hardware_concurrency())),
+      progress(batch && parameters.progress.value_or(false))
 {
 }
 }

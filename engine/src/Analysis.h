@@ -6,7 +6,7 @@
 #include "MassList.h"
 #include "MassMatcher.h"
 #include "Modifications.h"
-#include "ParameterFile.h"
+#include "Parameters.h"
 #include "ReagentSet.h"
 
 #include <cstdint>
@@ -14,13 +14,6 @@
 
 namespace cleavage
 {
-// Fragments with both ends at sites, or also those with one end anywhere.
-enum class Specificity
-{
-    Full,
-    Semi,
-};
-
 // Which fragments of a protein the table reports.
 enum class Selection
 {
@@ -41,15 +34,6 @@ struct MassWindow
     {
         return !Any() || (mono != kNoMass && (min == kNoMass || mono >= min) && (max == kNoMass || mono <= max));
     }
-};
-
-// The charges of the m/z columns, from..to; none when from is 0.
-struct ChargeRange
-{
-    int from = 0;
-    int to = 0;
-
-    int Count() const { return from > 0 ? to - from + 1 : 0; }
 };
 
 // Observed masses to match to the fragments, when a mass list is given.
@@ -83,7 +67,7 @@ struct Analysis
     FragmentFilter filter;
     Specificity specificity;
     Modifications modifications;
-    ChargeRange charges;
+    ChargeRange charges;    // none when from is 0
     MassWindow window;
     double background;      // the efficiency every peptide bond is also cut with
     Matching matching;

@@ -1,25 +1,30 @@
 #include "CommandLine.h"
 #include "CleavageVersion.h"
-#include "FeatureKeys.h"
+#include "ParameterKeys.h"
+
+#include <iterator>
 
 namespace cleavage
 {
 namespace
 {
-const char kUsage[] =
-    "usage: cleavage <parameter file> [--fasta FILE] [--missed N] [--min-length N] [--max-length N] [--threads N]\n"
-    "                [--max-rows N] [--max-bytes N] [--specificity full|semi] [--also-reagent NAME]...\n"
-    "                [--fixed-mod NAME]... [--variable-mod NAME]... [--max-variable-mods N] [--charges A-B]\n"
-    "                [--min-mass DA] [--max-mass DA] [--masses FILE] [--observed M|MH+|mz]\n"
-    "                [--mass-type mono|average] [--tolerance 20ppm|0.5Da|0.1%] [--background P] [--progress]\n"
-    "       Cleavage.exe /f \"<parameter file>\"";
+const char kUsageStart[] = "usage: cleavage <parameter file> ";
+const char kUsageIndent[] = "                ";
+// The usage lines hold at most this many characters.
+constexpr std::size_t kUsageWidth = 112;
+const char kUsageEnd[] = "\n       Cleavage.exe /f \"<parameter file>\"";
 const char kVersionLine[] = "cleavage " CLEAVAGE_VERSION_TEXT;
 const char kParameterFileLine[] = "The parameter file is described in ParameterFile.md.";
-// The one option without a value: it sets its key to 1.
-const char kProgressOption[] = "--progress";
+// Every option of the key table, on lines of the usage's width.
+const std::string& Usage()
+{
+    static const std::string usage = kUsageStart +
+                                     UsageOptions(std::size(kUsageStart) - 1, kUsageIndent, kUsageWidth) + kUsageEnd;
+    return usage;
+}
 }
 
-UsageError::UsageError(const std::string& mistake) : EngineError(mistake + "\n" + kUsage) {}
+UsageError::UsageError(const std::string& mistake) : EngineError(mistake + "\n" + Usage()) {}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
@@ -33,7 +38,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     {
         const std::string& argument = arguments[i];
         const bool isOption = argument.rfind("--", 0) == 0;
-        const bool isFlag = argument == kProgressOption;
+        // An option without a value sets its key to 1.
+        const KeyDescription* key = FindOption(argument);
+        const bool isFlag = key && key->placeholder.empty();
         if ((isOption || argument == "/f") && !isFlag && i + 1 >= arguments.size())
         {
             note("option " + Printable(argument) + " needs a value");
@@ -52,7 +59,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         const std::string& value = isFlag ? "1" : arguments[++i];
         try
         {
-            if (!SetBatchKey(checked, KeyOfOption(argument), value, "option " + argument))
+            if (!key || !SetBatchKey(checked, key->key, value, "option " + argument))
                 note("unknown option " + Printable(argument));
         }
         catch (const EngineError& error)
@@ -71,7 +78,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 void ApplyOptions(const CommandLine& line, Parameters& parameters)
 {
     for (const auto& [option, value] : line.options)
-        ClearFeatureList(parameters, KeyOfOption(option));
+        ClearList(parameters, KeyOfOption(option));
     for (const auto& [option, value] : line.options)
         SetBatchKey(parameters, KeyOfOption(option), value, "option " + option);
 }
@@ -84,7 +91,7 @@ std::optional<std::string> AboutTheProgram(const std::vector<std::string>& argum
     if (argument == "--version")
         return std::string(kVersionLine) + "\n";
     if (argument == "--help" || argument == "-h" || argument == "/?")
-        return std::string(kVersionLine) + "\n" + kUsage + "\n" + kParameterFileLine + "\n";
+        return std::string(kVersionLine) + "\n" + Usage() + "\n" + kParameterFileLine + "\n";
     return std::nullopt;
 }
 }

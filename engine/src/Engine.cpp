@@ -4,13 +4,13 @@
 #include "CommandLine.h"
 #include "EngineError.h"
 #include "FastaReader.h"
-#include "FeatureKeys.h"
 #include "FragmentTableWriter.h"
 #include "MassList.h"
 #include "MassMatcher.h"
 #include "MatchTableWriter.h"
 #include "OutputFile.h"
 #include "ParameterFile.h"
+#include "ParameterKeys.h"
 #include "ProteinPipeline.h"
 #include "ResultFormat.h"
 #include "Residues.h"
@@ -107,13 +107,14 @@ int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
     Parameters parameters = lines->Check();
     if (files.Result().empty())
         throw EngineError(parameters.Where("result_file") + ": no result file named");
-    parameters.fastaFile = BesideParameterFile(line.parameterFile, parameters.fastaFile);
-    parameters.masses = BesideParameterFile(line.parameterFile, parameters.masses);
+    for (std::optional<std::string>* path : {&parameters.fastaFile, &parameters.masses})
+        if (*path)
+            *path = BesideParameterFile(line.parameterFile, **path);
     ApplyOptions(line, parameters);
-    files.AddInput(parameters.masses, "mass list");
-    CheckLengths(parameters);
-    CheckFeatureKeys(parameters);
-    const BatchRange range = parameters.fastaFile.empty() ? BatchRange() : BatchRangeOf(parameters);
+    if (parameters.masses)
+        files.AddInput(*parameters.masses, "mass list");
+    CheckTogether(parameters);
+    const BatchRange range = parameters.fastaFile ? BatchRangeOf(parameters) : BatchRange();
     const Analysis analysis(parameters);
     // A mass list is read whole before anything is written: one it refuses leaves no table.
     std::optional<MassList> massList;
@@ -140,10 +141,10 @@ int Run(const CommandLine& line, RunFiles& files, std::ostream& errors)
     RowBuffer siteRows(&sites.Stream());
     TableBound bound(analysis.limits);
     bound.Add({0, header.str().size()});
-    BatchLog log(errors, analysis.progress ? CountFastaRecords(parameters.fastaFile) : 0,
+    BatchLog log(errors, analysis.progress ? CountFastaRecords(*parameters.fastaFile) : 0,
                  analysis.progress ? std::optional<BatchLog::Clock::duration>(kProgressInterval) : std::nullopt);
     if (analysis.batch)
-        RunBatch(analysis, range, parameters.fastaFile, analysis.threads, bound, fragmentRows, siteRows, log,
+        RunBatch(analysis, range, *parameters.fastaFile, analysis.threads, bound, fragmentRows, siteRows, log,
                  candidates);
     else
         RunMolecule(analysis, parameters, bound, fragmentRows, siteRows, candidates);

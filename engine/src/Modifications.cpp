@@ -135,6 +135,11 @@ std::vector<const ModificationKind*> FindModifications(const std::string& name, 
                       JoinNames(ModificationNames()));
 }
 
+NamedModification LookUpModification(const std::string& name, const std::string& where)
+{
+    return {name, FindModifications(name, where)};
+}
+
 bool ShareASite(const ModificationKind& a, const ModificationKind& b)
 {
     const auto takesNTerm = [](const ModificationKind& kind) {
@@ -145,16 +150,30 @@ bool ShareASite(const ModificationKind& a, const ModificationKind& b)
     return a.residue != 0 ? a.residue == b.residue : a.site == b.site;
 }
 
-Modifications::Modifications(const std::vector<std::string>& fixed, const std::vector<std::string>& variable,
-                             std::size_t maxVariable)
+namespace
+{
+std::vector<NamedModification> LookUpModifications(const std::vector<std::string>& names)
+{
+    std::vector<NamedModification> named;
+    for (const std::string& name : names)
+        named.push_back(LookUpModification(name, name));
+    return named;
+}
+}
+
+Modifications::Modifications(const std::vector<NamedModification>& fixed,
+                             const std::vector<NamedModification>& variable, std::size_t maxVariable)
     : m_maxVariable(maxVariable)
 {
-    for (const std::string& name : fixed)
-        for (const ModificationKind* kind : FindModifications(name, name))
-            m_fixed.push_back(kind);
-    for (const std::string& name : variable)
-        for (const ModificationKind* kind : FindModifications(name, name))
-            m_variable.push_back(kind);
+    for (const auto& [named, kinds] : {std::make_pair(&fixed, &m_fixed), std::make_pair(&variable, &m_variable)})
+        for (const NamedModification& modification : *named)
+            kinds->insert(kinds->end(), modification.kinds.begin(), modification.kinds.end());
+}
+
+Modifications::Modifications(const std::vector<std::string>& fixed, const std::vector<std::string>& variable,
+                             std::size_t maxVariable)
+    : Modifications(LookUpModifications(fixed), LookUpModifications(variable), maxVariable)
+{
 }
 
 std::size_t Modifications::WidestLabel(std::size_t positionDigits) const

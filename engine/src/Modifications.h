@@ -37,6 +37,15 @@ std::vector<std::string> ModificationNames();
 // unknown name throws EngineError "<where>: ...", listing the known names.
 std::vector<const ModificationKind*> FindModifications(const std::string& name, const std::string& where);
 
+// A modification as it was named, and the kinds the name stands for.
+struct NamedModification
+{
+    std::string name;
+    std::vector<const ModificationKind*> kinds;
+};
+// FindModifications, with the name kept.
+NamedModification LookUpModification(const std::string& name, const std::string& where);
+
 // Two kinds that may change the same residue, terminus or amino group of some fragment.
 bool ShareASite(const ModificationKind& a, const ModificationKind& b);
 
@@ -50,6 +59,8 @@ class Modifications
 {
 public:
     Modifications() = default;
+    Modifications(const std::vector<NamedModification>& fixed, const std::vector<NamedModification>& variable,
+                  std::size_t maxVariable);
     // Names as FindModifications takes them, checked before.
     Modifications(const std::vector<std::string>& fixed, const std::vector<std::string>& variable,
                   std::size_t maxVariable);

@@ -1,6 +1,6 @@
 #include "ReagentList.h"
 #include "EngineError.h"
-#include "ParameterFile.h"
+#include "IntegerText.h"
 
 #include <sstream>
 

@@ -4,6 +4,7 @@
 #include "ResultFormat.h"
 #include "TableBound.h"
 #include "ParameterFile.h"
+#include "ParameterKeys.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -241,6 +242,13 @@ TEST_F(EngineRunTest, VersionAndHelpAloneDescribeTheProgram)
     ASSERT_EQ(kExitUsage, RunWith({"--colour", "red"}));
     const std::string usage = m_errors.substr(m_errors.find('\n') + 1);
     ASSERT_EQ(0u, usage.find("usage: cleavage <parameter file> "));
+    // Every option of the key table, a list's with its dots, the flag without a value.
+    for (const KeyDescription& key : ParameterKeys())
+        EXPECT_TRUE(key.option.empty() || Contains(usage, " " + key.Usage())) << key.option;
+    EXPECT_TRUE(Contains(usage, " [--also-reagent NAME]...") && Contains(usage, " [--progress] ")) << usage;
+    std::istringstream lines(usage);
+    for (std::string text; std::getline(lines, text);)
+        EXPECT_GE(112u, text.size()) << text;
     const std::string help = versionLine + usage + "The parameter file is described in ParameterFile.md.\n";
 
     const struct
@@ -281,7 +289,7 @@ TEST_F(EngineRunTest, FastaBatchNamesProteinsAndIsTheSameOnAnyNumberOfThreads)
         << m_errors;
     const std::string rows = m_folder.Read("result.tsv");
     const std::string sites = m_folder.Read("result.sites.tsv");
-    parameters.fastaFile.clear();
+    parameters.fastaFile.reset();
     ASSERT_EQ(0, Run(parameters, {"--threads", "3", "--missed", "1", "--min-length", "2", "--max-length", "12",
                                   "--fasta", m_folder.PathOf("proteins.fasta")}));
     EXPECT_EQ(rows, m_folder.Read("result.tsv"));

@@ -323,7 +323,7 @@ TEST(FeatureTest, MassToChargeAddsProtonsAndRoundsToTheMicroDalton)
 TEST(FeatureTest, VariableModificationsDefaultToTwoAForm)
 {
     Parameters parameters;
-    parameters.variableMods = {"Oxidation (M)"};
+    parameters.variableMods = {LookUpModification("Oxidation (M)", "test")};
     std::vector<ModifiedForm> forms;
     Analysis(parameters).modifications.Forms("MMM", 0, 2, MassPrefix("MMM").FragmentMass(0, 2), forms);
     // Unmodified, three with one oxidation, three with two; none with three.

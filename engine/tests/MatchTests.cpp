@@ -325,7 +325,8 @@ TEST(MatchTest, PublishedHaemoglobinPeptidesRankFirst)
     ReagentText trypsin = ShippedReagent("Trypsin", "test");
     trypsin.recognitionEfficiency = 90;
     const Digest digest(hbb.size(), WithBackground(hbb.size(), Reagent(trypsin).FindSites(hbb), 0.001));
-    const Modifications modifications({}, {"Oxidation (M)", "Met-loss (Protein N-term M)"}, 1);
+    const Modifications modifications({}, std::vector<std::string>{"Oxidation (M)", "Met-loss (Protein N-term M)"},
+                                      1);
     std::vector<MicroDalton> observed;
     for (const ObservedValue& value : list.values)
         observed.push_back(value.neutral);

@@ -1,7 +1,10 @@
-#include "FeatureKeys.h"
 #include "ParameterFile.h"
+#include "ParameterKeys.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
 
 #include "SampleRun.h"
 #include "TestSupport.h"
@@ -83,10 +86,13 @@ TEST_F(ParameterFileTest, WrittenFileReadsBackWithEveryCellByteForByte)
     EXPECT_EQ(written.reagent.name, read.reagent.name);
     EXPECT_EQ(written.reagent.recognition.cells, read.reagent.recognition.cells);
     EXPECT_TRUE(read.reagent.exception.cells.empty());
-    EXPECT_EQ((std::vector<int>{-2, 1, 1, 2, 9, 1, kAllFragments, 0, 4, -1, 3, 0}),
+    EXPECT_EQ((std::vector<int>{-2, 1, 1, 2, 9, 1, kAllFragments}),
               (std::vector<int>{read.reagent.recognition.begin, read.reagent.exception.begin, read.rangeOnly,
-                                read.rangeFrom, read.rangeTo, read.thresholdMode, read.fragmentLimit, read.maxMissed,
-                                read.minLength, read.maxLength, read.threads, read.maxRows}));
+                                read.rangeFrom, read.rangeTo, read.thresholdMode, read.fragmentLimit}));
+    // max_length was not given.
+    EXPECT_EQ((std::vector<std::optional<int>>{0, 4, std::nullopt, 3, 0}),
+              (std::vector<std::optional<int>>{read.maxMissed, read.minLength, read.maxLength, read.threads,
+                                               read.maxRows}));
     EXPECT_EQ(written.maxBytes, read.maxBytes);
     EXPECT_EQ(written.sequence, read.sequence);
     EXPECT_EQ(written.resultFile, read.resultFile);
@@ -141,6 +147,10 @@ TEST_F(ParameterFileTest, FileLevelMistakes)
               ReadError(WithLine("range", "range=0\nsorting=1")));
     EXPECT_TRUE(Contains(ReadError(WithLine("exception_list", "exception_list=\nexception_list=K")),
                          "key 'exception_list': an empty value (no cells) among cells"));
+    // A list is named by its first line (15), whatever line shows the count is not met.
+    EXPECT_EQ(path + ", line 15, key 'recognition_list': 3 cells are not a whole number of patterns of 2 cells "
+                     "(recognition_count)",
+              ReadError(WithLine("recognition_list", "recognition_list=K\nrecognition_list=P\nrecognition_list=K")));
     EXPECT_TRUE(Contains(ReadError(m_sample + "fasta=p.fasta\n"), "give either 'sequence' or 'fasta', not both"));
     // A batch needs no molecule of its own.
     m_folder.Write("batch.txt", ::WithLine(WithLine("molecule_name", "fasta=p.fasta"), "sequence", ""));
@@ -150,24 +160,31 @@ TEST_F(ParameterFileTest, FileLevelMistakes)
 TEST_F(ParameterFileTest, MassSpectrometryKeysReadBackAndRefuseBadValues)
 {
     Parameters written = SampleParameters();
-    written.specificity = "semi";
+    written.specificity = Specificity::Semi;
     written.alsoReagents = {"Lys-C", "Asp-N"};
-    written.fixedMods = {"Carbamidomethyl (C)"};
-    written.variableMods = {"Oxidation (M)", "Phospho (STY)"};
+    written.fixedMods = {LookUpModification("Carbamidomethyl (C)", "test")};
+    for (const char* name : {"Oxidation (M)", "Phospho (STY)"})
+        written.variableMods.push_back(LookUpModification(name, "test"));
     written.maxVariableMods = 3;
-    written.chargeFrom = 2;
-    written.chargeTo = 4;
+    written.charges = ChargeRange{2, 4};
     written.minMass = 500000000;
     written.maxMass = 4000123456;
     WriteParameterFile(written, m_folder.PathOf("params.txt"));
     const Parameters read = ReadParameterFile(m_folder.PathOf("params.txt"));
     EXPECT_EQ(written.specificity, read.specificity);
     EXPECT_EQ(written.alsoReagents, read.alsoReagents);
-    EXPECT_EQ(written.fixedMods, read.fixedMods);
-    EXPECT_EQ(written.variableMods, read.variableMods);
+    // The names as typed, and the kinds they stand for.
+    for (const auto& [given, back] : {std::make_pair(&written.fixedMods, &read.fixedMods),
+                                      std::make_pair(&written.variableMods, &read.variableMods)})
+    {
+        ASSERT_EQ(given->size(), back->size());
+        for (std::size_t i = 0; i < given->size(); ++i)
+            EXPECT_TRUE((*given)[i].name == (*back)[i].name && (*given)[i].kinds == (*back)[i].kinds) << i;
+    }
     EXPECT_EQ((std::vector<long long>{3, 2, 4, 500000000, 4000123456}),
-              (std::vector<long long>{read.maxVariableMods, read.chargeFrom, read.chargeTo, read.minMass,
-                                      read.maxMass}));
+              (std::vector<long long>{read.maxVariableMods.value_or(-1), read.charges.value_or(ChargeRange()).from,
+                                      read.charges.value_or(ChargeRange()).to, read.minMass.value_or(-1),
+                                      read.maxMass.value_or(-1)}));
 
     // Each line follows the sample's last (line 21).
     const std::pair<const char*, const char*> cases[] = {
@@ -218,6 +235,64 @@ TEST_F(ParameterFileTest, MassSpectrometryKeysReadBackAndRefuseBadValues)
         Parameters parameters = SampleParameters();
         for (const auto& [key, value] : c.keys)
             ASSERT_TRUE(SetBatchKey(parameters, key, value, "test"));
-        EXPECT_TRUE(Contains(ErrorOf([&] { CheckFeatureKeys(parameters); }), c.message));
+        EXPECT_TRUE(Contains(ErrorOf([&] { CheckTogether(parameters); }), c.message));
     }
+}
+
+TEST_F(ParameterFileTest, EveryOptionSetsTheKeyOfItsLine)
+{
+    // option, value: the line the file holds
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"--fasta", "p.fa", "fasta=p.fa"},
+        {"--missed", "2", "missed=2"},
+        {"--min-length", "3", "min_length=3"},
+        {"--max-length", "30", "max_length=30"},
+        {"--threads", "4", "threads=4"},
+        {"--max-rows", "0", "max_rows=0"},
+        {"--progress", "1", "progress=1"},
+        {"--max-bytes", "5000000000", "max_bytes=5000000000"},
+        {"--specificity", "semi", "specificity=semi"},
+        {"--also-reagent", "Lys-C", "also_reagent=Lys-C"},
+        {"--fixed-mod", "Carbamidomethyl (C)", "fixed_mod=Carbamidomethyl (C)"},
+        {"--variable-mod", "Oxidation (M)", "variable_mod=Oxidation (M)"},
+        {"--max-variable-mods", "3", "max_variable_mods=3"},
+        {"--charges", "2-3", "charges=2-3"},
+        {"--min-mass", "500.5", "min_mass=500.500000"},
+        {"--max-mass", "4000", "max_mass=4000.000000"},
+        {"--masses", "m.txt", "masses=m.txt"},
+        {"--observed", "mz", "observed=mz"},
+        {"--mass-type", "average", "mass_type=average"},
+        // Kept as it was written.
+        {"--tolerance", "0.50 Da", "tolerance=0.50 Da"},
+        {"--background", "0.50", "background_efficiency=0.50"},
+    };
+    for (const auto& [option, value, line] : cases)
+    {
+        Parameters parameters = SampleParameters();
+        ASSERT_TRUE(SetBatchKey(parameters, KeyOfOption(option), value, "test")) << option;
+        EXPECT_EQ(option, OptionOfKey(KeyOfOption(option)));
+        WriteParameterFile(parameters, m_folder.PathOf("params.txt"));
+        EXPECT_TRUE(Contains(m_folder.Read("params.txt"), std::string("\n") + line + "\n")) << option;
+    }
+    const std::vector<KeyDescription>& keys = ParameterKeys();
+    EXPECT_EQ(std::size(cases), std::count_if(keys.begin(), keys.end(),
+                                              [](const KeyDescription& key) { return !key.option.empty(); }));
+    // The settings record's keys and the molecule's come from the file alone.
+    Parameters parameters = SampleParameters();
+    EXPECT_FALSE(SetBatchKey(parameters, "sorting", "1", "test"));
+    EXPECT_EQ("", KeyOfOption("--sequence"));
+}
+
+TEST_F(ParameterFileTest, SomeKeysAloneAreReadByTheFileRules)
+{
+    std::vector<const KeyDescription*> keys = {FindKey("charges"), FindKey("variable_mod")};
+    // None of the settings record's keys is needed, and a key not asked for is not read.
+    m_folder.Write("panel.txt", "charges=2-3\nvariable_mod=Oxidation (M)\nvariable_mod=Phospho (STY)\nsorting=x\n");
+    const Parameters read = ParameterLines(m_folder.PathOf("panel.txt")).CheckKeys(keys);
+    EXPECT_EQ(3, read.charges.value_or(ChargeRange()).to);
+    ASSERT_EQ(2u, read.variableMods.size());
+    EXPECT_EQ("Phospho (STY)", read.variableMods[1].name);
+    m_folder.Write("panel.txt", "charges=2-3\ncharges=1-2\n");
+    EXPECT_EQ(m_folder.PathOf("panel.txt") + ", line 2, key 'charges': the key was already given on line 1",
+              ErrorOf([&] { ParameterLines(m_folder.PathOf("panel.txt")).CheckKeys(keys); }));
 }

@@ -328,6 +328,7 @@ TEST_F(MainWindowTest, DamagedSettingsFilesGetTheirMessageAndChangeNothing)
     WriteWholeFile(m_scratch.PathOf("short.settings"), good.substr(0, good.find("range=")));
     WriteWholeFile(m_scratch.PathOf("charges.settings"), good + "charges=2+\n");
     WriteWholeFile(m_scratch.PathOf("mods.settings"), good + "fixed_mod=Oxidation (M)\nvariable_mod=Oxidation (M)\n");
+    WriteWholeFile(m_scratch.PathOf("twice.settings"), good + "charges=2-3\ncharges=1-2\n");
     const struct
     {
         LPCSTR lpszFile;
@@ -337,8 +338,9 @@ TEST_F(MainWindowTest, DamagedSettingsFilesGetTheirMessageAndChangeNothing)
         {"short.settings", "the key 'range' is missing"},
         {"missing.settings", "Cannot read "},
         // The panel's keys, checked as the engine checks them.
-        {"charges.settings", "charges.settings, key 'charges': \"2+\" is not a range of charges"},
+        {"charges.settings", "key 'charges': \"2+\" is not a range of charges"},
         {"mods.settings", "key 'variable_mod': \"Oxidation (M)\" names Oxidation (M) a second time"},
+        {"twice.settings", "key 'charges': the key was already given on line"},
     };
     for (const auto& damaged : cases)
     {

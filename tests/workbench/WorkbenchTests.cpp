@@ -326,6 +326,14 @@ TEST_F(WorkbenchTest, WrongOptionsAreRefusedFirstWithTheirMessage)
         {"--reagent Trypsin --range 3", NULL, "--range 3: two positions A-B with 1 <= A <= B\n"},
         {"--reagent Trypsin --sort size", NULL, "--sort size: probability, weight or position\n"},
         {"--reagent Trypsin --bets 3", NULL, "--bets: not an option of the batch\n"},
+        // Then the options, the engine's keys of matching inside the mass list's brackets
+        {"--reagent Trypsin --bets 3", NULL,
+         "\nUsage: Workbench.exe /batch --fasta FILE --reagent NAME [--best N | --above P]"
+         " [--sort probability|weight|position] [--range A-B] [--missed N] [--min-length N] [--max-length N]"
+         " [--specificity full|semi] [--also-reagent NAME]... [--fixed-mod NAME]... [--variable-mod NAME]..."
+         " [--max-variable-mods N] [--charges A-B] [--min-mass DA] [--max-mass DA]"
+         " [--masses FILE [--observed M|MH+|mz] [--mass-type mono|average] [--tolerance 20ppm|0.5Da|0.1%]"
+         " --matches FILE] [--background P] --out FILE\n"},
         // The engine's keys, by the engine's own checks
         {"--reagent Trypsin --specificity half", NULL, "--specificity: \"half\" is neither full nor semi\n"},
         {"--reagent Trypsin --also-reagent lys-c", NULL,
