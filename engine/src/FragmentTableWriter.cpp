@@ -34,10 +34,7 @@ MicroDalton ChargedMass(MicroDalton mono, int charge)
 
 void WriteFragmentHeader(std::ostream& out, const Analysis& analysis)
 {
-    if (analysis.batch)
-        out << kProteinColumn << '\t';
-    for (std::size_t column = 0; column < kFragmentColumnCount; ++column)
-        out << (column == 0 ? "" : "\t") << kFragmentColumns[column];
+    WriteColumnNames(out, analysis.batch, kFragmentColumns, kFragmentColumnCount);
     if (analysis.modifications.AnyVariable())
         out << '\t' << kModificationsColumn;
     for (int charge = analysis.charges.from; charge > 0 && charge <= analysis.charges.to; ++charge)

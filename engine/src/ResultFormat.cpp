@@ -40,4 +40,12 @@ std::string ErrorFilePath(const std::string& resultFile)
 {
     return resultFile.empty() ? std::string() : resultFile + ".error";
 }
+
+void WriteColumnNames(std::ostream& out, bool batch, const char* const* names, std::size_t count)
+{
+    if (batch)
+        out << kProteinColumn << '\t';
+    for (std::size_t column = 0; column < count; ++column)
+        out << (column == 0 ? "" : "\t") << names[column];
+}
 }

@@ -3,6 +3,7 @@
 // with a header line, one row a line.
 #pragma once
 #include <cstddef>
+#include <ostream>
 #include <string>
 
 namespace cleavage
@@ -17,6 +18,8 @@ std::string ErrorFilePath(const std::string& resultFile);
 
 // The first column of a batch's tables: the record's name.
 constexpr char kProteinColumn[] = "protein";
+// The start of a header line: the protein column in a batch, then `names`, tab-separated.
+void WriteColumnNames(std::ostream& out, bool batch, const char* const* names, std::size_t count);
 
 // The fragment table: these columns in this order, then "modifications" when the run
 // has variable modifications, then "mz_<charge>" for each charge asked for.

@@ -5,10 +5,7 @@ namespace cleavage
 {
 void WriteSiteHeader(std::ostream& out, const Analysis& analysis)
 {
-    if (analysis.batch)
-        out << kProteinColumn << '\t';
-    for (std::size_t column = 0; column < kSiteColumnCount; ++column)
-        out << (column == 0 ? "" : "\t") << kSiteColumns[column];
+    WriteColumnNames(out, analysis.batch, kSiteColumns, kSiteColumnCount);
     if (analysis.reagents.Several())
         out << '\t' << kReagentsColumn;
     out << "\n";
