@@ -63,16 +63,17 @@ void WriteText(std::ostream& out, const std::string& key, const std::string& val
     out << key << '=' << value << '\n';
 }
 
-// A text key of the settings record or the molecule.
-KeyDescription TextKey(const char* key, KeyPresence presence, std::string& (*field)(Parameters&),
-                       bool (*written)(const Parameters&))
+// A text key of the settings record or the molecule. `field` takes the values, const or
+// not, and gives the key's member of them.
+template <class Field>
+KeyDescription TextKey(const char* key, KeyPresence presence, Field field, bool (*written)(const Parameters&))
 {
     return Described(
         key, KeyGroup::Settings, presence,
         [field](Parameters& p, const std::string& value, const std::string&) { field(p) = value; },
         [key, field, written](const Parameters& p, std::ostream& out) {
             if (written(p))
-                WriteText(out, key, field(const_cast<Parameters&>(p)));
+                WriteText(out, key, field(p));
         });
 }
 
@@ -124,8 +125,9 @@ long long CheckedInteger(long long min, long long max, int bits, const std::stri
     return parsed;
 }
 
-// An integer of the settings record, always written.
-KeyDescription SettingsInteger(const char* key, int& (*field)(Parameters&), long long min, long long max)
+// An integer of the settings record, always written; `field` as TextKey's.
+template <class Field>
+KeyDescription SettingsInteger(const char* key, Field field, long long min, long long max)
 {
     KeyDescription description = Described(
         key, KeyGroup::Settings, KeyPresence::Required,
@@ -133,7 +135,7 @@ KeyDescription SettingsInteger(const char* key, int& (*field)(Parameters&), long
             field(p) = static_cast<int>(CheckedInteger(min, max, 32, value, where));
         },
         [key, field](const Parameters& p, std::ostream& out) {
-            out << key << '=' << field(const_cast<Parameters&>(p)) << '\n';
+            out << key << '=' << field(p) << '\n';
         });
     description.min = min;
     description.max = max;
@@ -312,34 +314,35 @@ std::vector<KeyDescription> DescribeKeys()
     const KeyGroup run = KeyGroup::Run;
     const KeyGroup ms = KeyGroup::MassSpectrometry;
     std::vector<KeyDescription> keys = {
-        TextKey("enz_name", KeyPresence::Required, [](P& p) -> std::string& { return p.reagent.name; }, Always),
-        SettingsInteger("recognition_probability", [](P& p) -> int& { return p.reagent.recognitionEfficiency; }, 0,
+        TextKey("enz_name", KeyPresence::Required, [](auto& p) -> auto& { return p.reagent.name; }, Always),
+        SettingsInteger("recognition_probability", [](auto& p) -> auto& { return p.reagent.recognitionEfficiency; }, 0,
                         100),
-        SettingsInteger("exception_probability", [](P& p) -> int& { return p.reagent.exceptionEfficiency; }, 0, 100),
-        SettingsInteger("recognition_begining", [](P& p) -> int& { return p.reagent.recognition.begin; },
+        SettingsInteger("exception_probability", [](auto& p) -> auto& { return p.reagent.exceptionEfficiency; }, 0,
+                        100),
+        SettingsInteger("recognition_begining", [](auto& p) -> auto& { return p.reagent.recognition.begin; },
                         -kMaxPatternReach, kMaxPatternReach),
-        SettingsInteger("exception_begining", [](P& p) -> int& { return p.reagent.exception.begin; },
+        SettingsInteger("exception_begining", [](auto& p) -> auto& { return p.reagent.exception.begin; },
                         -kMaxPatternReach, kMaxPatternReach),
-        SettingsInteger("recognition_count", [](P& p) -> int& { return p.reagent.recognition.count; }, 0,
+        SettingsInteger("recognition_count", [](auto& p) -> auto& { return p.reagent.recognition.count; }, 0,
                         kMaxPatternReach),
-        SettingsInteger("exception_count", [](P& p) -> int& { return p.reagent.exception.count; }, 0,
+        SettingsInteger("exception_count", [](auto& p) -> auto& { return p.reagent.exception.count; }, 0,
                         kMaxPatternReach),
-        SettingsInteger("analysis_probability", [](P& p) -> int& { return p.probabilityThreshold; }, 0, 100),
-        SettingsInteger("analysis_fragments", [](P& p) -> int& { return p.fragmentLimit; }, 1, kAllFragments),
-        SettingsInteger("analysis_from", [](P& p) -> int& { return p.rangeFrom; }, 0, kAllFragments),
-        SettingsInteger("analysis_to", [](P& p) -> int& { return p.rangeTo; }, 0, kAllFragments),
-        SettingsInteger("probability_or_fragments", [](P& p) -> int& { return p.thresholdMode; }, 0, 1),
-        SettingsInteger("sorting", [](P& p) -> int& { return p.sortOrder; }, 0, 2),
-        SettingsInteger("range", [](P& p) -> int& { return p.rangeOnly; }, 0, 1),
+        SettingsInteger("analysis_probability", [](auto& p) -> auto& { return p.probabilityThreshold; }, 0, 100),
+        SettingsInteger("analysis_fragments", [](auto& p) -> auto& { return p.fragmentLimit; }, 1, kAllFragments),
+        SettingsInteger("analysis_from", [](auto& p) -> auto& { return p.rangeFrom; }, 0, kAllFragments),
+        SettingsInteger("analysis_to", [](auto& p) -> auto& { return p.rangeTo; }, 0, kAllFragments),
+        SettingsInteger("probability_or_fragments", [](auto& p) -> auto& { return p.thresholdMode; }, 0, 1),
+        SettingsInteger("sorting", [](auto& p) -> auto& { return p.sortOrder; }, 0, 2),
+        SettingsInteger("range", [](auto& p) -> auto& { return p.rangeOnly; }, 0, 1),
         CellList("recognition_list", &ReagentText::recognition, "recognition_count"),
         CellList("exception_list", &ReagentText::exception, "exception_count"),
         // A FASTA file instead of the molecule; the writer writes one or the other.
         OptionalPath("fasta", KeyGroup::Run, &P::fastaFile, "--fasta", nullptr),
-        TextKey("molecule_name", KeyPresence::Molecule, [](P& p) -> std::string& { return p.moleculeName; },
+        TextKey("molecule_name", KeyPresence::Molecule, [](auto& p) -> auto& { return p.moleculeName; },
                 ForAMolecule),
-        OneMolecule(TextKey("sequence", KeyPresence::Molecule, [](P& p) -> std::string& { return p.sequence; },
+        OneMolecule(TextKey("sequence", KeyPresence::Molecule, [](auto& p) -> auto& { return p.sequence; },
                             ForAMolecule)),
-        TextKey("result_file", KeyPresence::Required, [](P& p) -> std::string& { return p.resultFile; }, Always),
+        TextKey("result_file", KeyPresence::Required, [](auto& p) -> auto& { return p.resultFile; }, Always),
         OptionalInteger("missed", run, &P::maxMissed, 0, kAllFragments, "--missed", "N"),
         OptionalInteger("min_length", run, &P::minLength, 1, kAllFragments, "--min-length", "N"),
         OptionalInteger("max_length", run, &P::maxLength, 1, kAllFragments, "--max-length", "N"),
